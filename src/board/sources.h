@@ -1,0 +1,51 @@
+// Where a puzzle comes from: the grid of cell boxes, else the nine row boxes,
+// else the comma-separated data file named in Text3; and the two extra givens.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "board/ports.h"
+#include "board/tables.h"
+
+namespace numplace {
+
+// One record of the data file: five free-format fields.
+struct DataFileRecord {
+  std::array<std::string, 5> fields;  // field text, quotes removed
+  std::array<bool, 5> quoted{};
+};
+
+struct DataFileResult {
+  std::array<DataFileRecord, 10> records;  // 1..9
+  int recordsRead = 0;                      // complete records found
+  std::optional<std::string> error;         // message when the content is unusable
+};
+
+// Reads nine records of five fields from the content of a data file. Fields
+// are separated by commas or line breaks; a field is a number or a text in
+// double quotes, blanks around it ignored. Anything after the ninth record is
+// not read. `name` only labels the messages.
+DataFileResult parseDataFile(std::string_view content, std::string_view name);
+
+// The bytes of a data file (at most a few megabytes are read), or a message.
+struct FileBytes {
+  std::string content;
+  std::optional<std::string> error;
+};
+FileBytes readDataFileBytes(const std::string &path);
+
+// Fills RowCodes(1..9) from the grid, else the row boxes, else the file.
+// Returns a message when the puzzle cannot be used (the file is missing or
+// malformed, a row holds a number the board cannot take).
+std::optional<std::string> readPuzzle(const Controls &controls, Tables &t);
+
+// Checks Text1 and Text2: each must read as 0..999 (a row-column-digit code).
+std::optional<std::string> checkExtraGivens(const Controls &controls);
+
+// Lays Text1 then Text2 onto the board (call checkExtraGivens first).
+void layExtraGivens(const Controls &controls, Tables &t);
+
+}  // namespace numplace

@@ -1,0 +1,89 @@
+// The working tables of one button press: the board, candidates, codes,
+// exclusion lists, marks, the scratch and block-pair lists, the trial list and
+// the digit colours. Created empty when a handler starts, discarded when it ends.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace numplace {
+
+inline constexpr int kUnitDigitSlots = 100;  // nine cells of up to nine digits, plus stops
+inline constexpr int kPairSlots = 166;       // 81 block pairs of two entries, from index 2
+inline constexpr int kLeastCodePrime = 999'999'999;
+
+struct Tables {
+  std::uint32_t ColourTable[10]{};
+  double RowCodes[11]{};
+
+  int Board[10][10]{};
+  // Candidates(r, c, d) of the window's arithmetic, held as bits: bit d set
+  // when digit d is a candidate of the cell.
+  std::uint16_t Candidates[10][10]{};
+  int CandidateCount[10][10]{};  // slot 19: count from the candidate pass
+  int RecountCount[10][10]{};    // slot 20: count from the column recount
+  int SingleCandidate[10][10]{};
+  int CandidateCode[21][21]{};
+  int LeastCode[10][10]{};
+  int RowExclusions[10][10]{};     // (row, slot)
+  int ColumnExclusions[10][10]{};  // (slot, column)
+  int BlockExclusions[10][10]{};   // (block, slot)
+  int PairMarks[10][10][4]{};      // kind 1 row, 2 column, 3 block
+
+  int UnitPairCodes[11]{};
+  int TripleCodes[11]{};
+  int TripleDigits[10]{};
+  int CodeDigits[12]{};
+  int UnitDigits[kUnitDigitSlots]{};
+  int UnitDigitCells[kUnitDigitSlots]{};
+
+  int BlockPairList[kPairSlots]{};
+  int BlockPairsByRow[kPairSlots]{};
+  int BlockPairsByColumn[kPairSlots]{};
+  int PairKey[kPairSlots]{};
+  int PairDigit[kPairSlots]{};
+  int PairLine[kPairSlots]{};
+  int PairCross[kPairSlots]{};
+  int PairLast = 1;  // index of the last block-pair entry
+
+  int TrialRow[kPairSlots]{};
+  int TrialColumn[kPairSlots]{};
+  int TrialDigit[kPairSlots]{};
+};
+
+// Digit colours. The step family draws entry 6 grey green instead of red,
+// keeping red for the digit just placed.
+enum class ColourScheme { Answer, Step };
+void buildColourTable(Tables &t, ColourScheme scheme);
+
+inline constexpr std::uint32_t rgb(int r, int g, int b) {
+  return static_cast<std::uint32_t>(r + 256 * g + 65536 * b);
+}
+inline constexpr std::uint32_t kBlack = 0;
+inline constexpr std::uint32_t kRed = rgb(255, 0, 0);
+inline constexpr std::uint32_t kBlue = rgb(0, 0, 255);
+inline constexpr std::uint32_t kWhite = rgb(255, 255, 255);
+
+// Clears everything a pass of the answer run starts without (the row codes,
+// the colours and the trial list survive).
+void initialiseForPass(Tables &t);
+
+// LeastCode(r, c) = the prime value for every cell.
+void primeLeastCodes(Tables &t);
+
+// Writes the digits of each row code onto the board, column 9 first;
+// a digit 0 leaves the cell as it is.
+void unpackRowCodes(Tables &t);
+
+// Board(row, column) = digit for a code 100 * row + 10 * column + digit
+// (0 writes 0 into the spare element (0, 0)). The code must lie in 0..999.
+void layTrialCode(Tables &t, double code);
+
+// Block number (1..9) and block origin of a cell.
+inline int blockOrigin(int rowOrColumn) { return 3 * ((rowOrColumn - 1) / 3); }
+inline int blockNumber(int r, int c) { return blockOrigin(r) + (c - 1) / 3 + 1; }
+
+// Candidate code of a set of digits (bits 1..9), smallest digit first.
+int candidateCodeOf(std::uint16_t digits);
+
+}  // namespace numplace

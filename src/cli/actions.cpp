@@ -1,0 +1,156 @@
+#include "cli/actions.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "board/layout.h"
+#include "entry/entry.h"
+#include "runs/runs.h"
+
+namespace numplace {
+namespace {
+
+bool parseDouble(std::string_view text, double &value) {
+  auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return ec == std::errc{} && ptr == text.data() + text.size() && std::isfinite(value);
+}
+
+bool parseInt(std::string_view text, int &value) {
+  auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return ec == std::errc{} && ptr == text.data() + text.size();
+}
+
+std::vector<std::string> splitCommas(std::string_view text) {
+  std::vector<std::string> out;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = text.find(',', start);
+    out.emplace_back(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  return out;
+}
+
+// "CONTROL:VALUE" split at the last colon.
+bool splitTarget(std::string_view text, std::string &control, std::string &value) {
+  const std::size_t colon = text.rfind(':');
+  if (colon == std::string_view::npos) return false;
+  control = std::string(text.substr(0, colon));
+  value = std::string(text.substr(colon + 1));
+  return true;
+}
+
+}  // namespace
+
+std::optional<ControlRef> parseControl(std::string_view text) {
+  std::string_view name = text;
+  int index = 0;
+  const std::size_t open = text.find('(');
+  if (open != std::string_view::npos) {
+    if (!text.ends_with(')')) return std::nullopt;
+    if (!parseInt(text.substr(open + 1, text.size() - open - 2), index) || index == 0) return std::nullopt;
+    name = text.substr(0, open);
+  }
+  const ControlSpec *spec = findControl({name, index});
+  if (spec == nullptr) return std::nullopt;
+  return spec->ref();
+}
+
+int parseAction(int argc, const char *const *argv, int i, std::vector<Action> &out, std::string &error) {
+  const std::string_view flag = argv[i];
+  static constexpr std::string_view kFlags[] = {"--set", "--grid", "--rows", "--file",
+                                                "--click", "--press", "--key", "--answer"};
+  bool known = false;
+  for (const auto f : kFlags) known = known || f == flag;
+  if (!known) return 0;
+  if (i + 1 >= argc) {
+    error = std::string(flag) + " needs a value";
+    return -1;
+  }
+  const std::string_view value = argv[i + 1];
+  if (flag == "--set") {
+    const std::size_t eq = value.find('=');
+    if (eq == std::string_view::npos || !parseControl(value.substr(0, eq))) {
+      error = "--set needs CONTROL=TEXT with a control of the window: " + std::string(value);
+      return -1;
+    }
+    out.push_back(SetText{std::string(value.substr(0, eq)), std::string(value.substr(eq + 1))});
+  } else if (flag == "--grid") {
+    if (value.size() != 81 || value.find_first_not_of("0123456789.") != std::string_view::npos) {
+      error = "--grid needs 81 characters 0-9 or '.'";
+      return -1;
+    }
+    out.push_back(TypeGrid{std::string(value)});
+  } else if (flag == "--rows") {
+    std::vector<std::string> rows = splitCommas(value);
+    if (rows.size() > 9) {
+      error = "--rows takes at most nine numbers";
+      return -1;
+    }
+    out.push_back(TypeRows{std::move(rows)});
+  } else if (flag == "--file") {
+    out.push_back(TypeFile{std::string(value)});
+  } else if (flag == "--click") {
+    out.push_back(Click{std::string(value)});
+  } else if (flag == "--press") {
+    std::string control;
+    std::string x;
+    PressCell press;
+    const auto ref = splitTarget(value, control, x) ? parseControl(control) : std::nullopt;
+    if (!ref || ref->name != "Text15" || !parseDouble(x, press.x)) {
+      error = "--press needs Text15(CELL):X, e.g. Text15(11):200";
+      return -1;
+    }
+    press.control = control;
+    out.push_back(press);
+  } else if (flag == "--key") {
+    std::string control;
+    std::string code;
+    KeyPress key;
+    if (!splitTarget(value, control, code) || !parseControl(control) || !parseInt(code, key.code)) {
+      error = "--key needs CONTROL:CODE, e.g. Text7:13";
+      return -1;
+    }
+    key.control = control;
+    out.push_back(key);
+  } else {
+    // An empty answer stands for a cancelled prompt.
+    out.push_back(QueueAnswer{value.empty() ? std::nullopt : std::optional<std::string>(value)});
+  }
+  return 2;
+}
+
+std::optional<std::string> AnswerQueue::next(const std::string &defaultAnswer) {
+  if (answers_.empty()) return defaultAnswer;
+  std::optional<std::string> answer = std::move(answers_.front());
+  answers_.pop_front();
+  return answer;
+}
+
+std::optional<std::string> playAction(const Action &action, Typist &typist, Ports &ports, AnswerQueue &answers) {
+  if (const auto *set = std::get_if<SetText>(&action)) {
+    typist.type(*parseControl(set->control), set->text);
+  } else if (const auto *grid = std::get_if<TypeGrid>(&action)) {
+    for (int k = 0; k < 81; ++k) {
+      const char ch = grid->puzzle[static_cast<std::size_t>(k)];
+      if (ch >= '1' && ch <= '9') typist.type({"Text15", cellIndex(k / 9 + 1, k % 9 + 1)}, std::string(1, ch));
+    }
+  } else if (const auto *rows = std::get_if<TypeRows>(&action)) {
+    for (std::size_t i = 0; i < rows->rows.size(); ++i) typist.type({"Text5", static_cast<int>(i) + 1}, rows->rows[i]);
+  } else if (const auto *file = std::get_if<TypeFile>(&action)) {
+    typist.type({"Text3"}, file->path);
+  } else if (const auto *click = std::get_if<Click>(&action)) {
+    if (!clickButton(ports, click->button)) return "no such button: " + click->button;
+  } else if (const auto *press = std::get_if<PressCell>(&action)) {
+    pressCell(ports.controls, parseControl(press->control)->index, press->x);
+  } else if (const auto *key = std::get_if<KeyPress>(&action)) {
+    // Only the quick-input box has a key handler; other boxes just take the key.
+    if (parseControl(key->control)->name == "Text7") quickInputKey(ports.controls, key->code);
+  } else if (const auto *answer = std::get_if<QueueAnswer>(&action)) {
+    answers.push(answer->text);
+  }
+  return std::nullopt;
+}
+
+}  // namespace numplace

@@ -1,0 +1,34 @@
+// The cycle of techniques shared by the answer and reference 2 runs.
+#pragma once
+
+#include <string_view>
+
+#include "board/tables.h"
+#include "techniques/techniques.h"
+
+namespace numplace {
+
+struct CycleResult {
+  enum Kind {
+    Continue,            // nothing placed, no contradiction
+    Placed,              // `placement` is to be written to the board
+    CodeContradiction,   // a cell without candidates, found with the codes
+    OtherContradiction,  // a pair or triple count that cannot be
+  } kind = Continue;
+  Placement placement{};
+  std::string_view word;  // technique word of a placement
+};
+
+// Clears Candidates and CandidateCode of the 81 cells before a cycle.
+void clearCycleTables(Tables &t);
+
+// Candidates, singles, codes and naked pairs, in the order of a cycle.
+CycleResult answerCycleTechniques(Tables &t);
+
+// Naked triples and digit-list singles (every third cycle).
+CycleResult answerLateTechniques(Tables &t);
+
+// The number of cells holding a digit.
+int filledCells(const Tables &t);
+
+}  // namespace numplace
