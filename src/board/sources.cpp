@@ -114,14 +114,14 @@ FileBytes readDataFileBytes(const std::string &path) {
     out.error = "データファイル「" + path + "」を開けません。";
     return out;
   }
-  out.content.resize(kMaxFileBytes);
-  in.read(out.content.data(), static_cast<std::streamsize>(kMaxFileBytes));
+  char buffer[4096];
+  while (out.content.size() < kMaxFileBytes && in.read(buffer, sizeof buffer).gcount() > 0) {
+    out.content.append(buffer, static_cast<std::size_t>(in.gcount()));
+  }
   if (in.bad()) {
     out.error = "データファイル「" + path + "」を読めません。";
     out.content.clear();
-    return out;
   }
-  out.content.resize(static_cast<std::size_t>(in.gcount()));
   return out;
 }
 

@@ -20,7 +20,6 @@ void initialiseForPass(Tables &t) {
   for (int k = 1; k <= 10; ++k) {
     t.UnitPairCodes[k] = 0;
     t.TripleCodes[k] = 0;
-    t.CodeDigits[k] = 0;
   }
   for (int r = 1; r <= 9; ++r) {
     t.TripleDigits[r] = 0;
@@ -39,10 +38,6 @@ void initialiseForPass(Tables &t) {
   }
   for (int i = 1; i <= 20; ++i) {
     for (int j = 1; j <= 20; ++j) t.CandidateCode[i][j] = 0;
-  }
-  for (int k = 1; k < kUnitDigitSlots; ++k) {
-    t.UnitDigits[k] = 0;
-    t.UnitDigitCells[k] = 0;
   }
   for (int k = 1; k < kPairSlots; ++k) {
     t.BlockPairList[k] = 0;
@@ -81,12 +76,20 @@ void layTrialCode(Tables &t, double code) {
   t.Board[static_cast<int>(row)][static_cast<int>(column)] = static_cast<int>(digit);
 }
 
-int candidateCodeOf(std::uint16_t digits) {
-  int code = 0;
-  for (int d = 1; d <= 9; ++d) {
-    if (digits & (1u << d)) code = code * 10 + d;
+namespace {
+struct CodeTable {
+  int code[1024]{};
+  constexpr CodeTable() {
+    for (int m = 0; m < 1024; ++m) {
+      for (int d = 1; d <= 9; ++d) {
+        if (m & (1 << d)) code[m] = code[m] * 10 + d;
+      }
+    }
   }
-  return code;
-}
+};
+constexpr CodeTable kCodes;
+}  // namespace
+
+int candidateCodeOf(std::uint16_t digits) { return kCodes.code[digits & 0x3FE]; }
 
 }  // namespace numplace

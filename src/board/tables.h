@@ -8,7 +8,6 @@
 
 namespace numplace {
 
-inline constexpr int kUnitDigitSlots = 100;  // nine cells of up to nine digits, plus stops
 inline constexpr int kPairSlots = 166;       // 81 block pairs of two entries, from index 2
 inline constexpr int kLeastCodePrime = 999'999'999;
 
@@ -33,9 +32,6 @@ struct Tables {
   int UnitPairCodes[11]{};
   int TripleCodes[11]{};
   int TripleDigits[10]{};
-  int CodeDigits[12]{};
-  int UnitDigits[kUnitDigitSlots]{};
-  int UnitDigitCells[kUnitDigitSlots]{};
 
   int BlockPairList[kPairSlots]{};
   int BlockPairsByRow[kPairSlots]{};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <initializer_list>
 
 namespace numplace {
 namespace {
@@ -11,6 +12,26 @@ constexpr std::uint16_t kAllDigits = 0x3FE;  // bits 1..9
 constexpr std::uint16_t bit(int d) { return static_cast<std::uint16_t>(1u << d); }
 
 int highestDigit(std::uint16_t digits) { return static_cast<int>(std::bit_width(static_cast<unsigned>(digits))) - 1; }
+
+// Digit counts of every set of digits (bits 0..9); the scans ask for them often.
+struct DigitCounts {
+  std::uint8_t count[1024]{};
+  constexpr DigitCounts() {
+    for (int m = 1; m < 1024; ++m) count[m] = static_cast<std::uint8_t>(count[m >> 1] + (m & 1));
+  }
+};
+constexpr DigitCounts kDigitCounts;
+int digitCount(std::uint16_t digits) { return kDigitCounts.count[digits & 0x3FF]; }
+
+// Digits seen exactly once over a sequence of digit sets.
+struct OnceTracker {
+  std::uint16_t once = 0;
+  std::uint16_t more = 0;
+  void add(std::uint16_t m) {
+    more = static_cast<std::uint16_t>(more | (once & m));
+    once = static_cast<std::uint16_t>((once | m) & ~more);
+  }
+};
 
 struct BoardDigits {
   std::uint16_t row[10]{};
@@ -84,33 +105,51 @@ struct UnitCells {
   int column[9];
 };
 
-UnitCells rowCells(int r) {
-  UnitCells u{};
-  for (int k = 0; k < 9; ++k) {
-    u.row[k] = r;
-    u.column[k] = k + 1;
-  }
-  return u;
-}
-UnitCells columnCells(int c) {
-  UnitCells u{};
-  for (int k = 0; k < 9; ++k) {
-    u.row[k] = k + 1;
-    u.column[k] = c;
-  }
-  return u;
-}
-UnitCells blockCells(int r, int c) {
-  UnitCells u{};
-  const int v = blockOrigin(r);
-  const int w = blockOrigin(c);
-  for (int i = 1; i <= 3; ++i) {
-    for (int j = 1; j <= 3; ++j) {
-      u.row[(i - 1) * 3 + (j - 1)] = v + i;
-      u.column[(i - 1) * 3 + (j - 1)] = w + j;
+// The 27 units: rows 1..9, columns 1..9, blocks 1..9, cells in scan order.
+struct UnitTable {
+  UnitCells unit[27]{};
+  constexpr UnitTable() {
+    for (int u = 0; u < 9; ++u) {
+      for (int k = 0; k < 9; ++k) {
+        unit[u].row[k] = u + 1;
+        unit[u].column[k] = k + 1;
+        unit[9 + u].row[k] = k + 1;
+        unit[9 + u].column[k] = u + 1;
+        unit[18 + u].row[k] = 3 * (u / 3) + k / 3 + 1;
+        unit[18 + u].column[k] = 3 * (u % 3) + k % 3 + 1;
+      }
     }
   }
-  return u;
+};
+constexpr UnitTable kUnits;
+
+const UnitCells &rowCells(int r) { return kUnits.unit[r - 1]; }
+const UnitCells &columnCells(int c) { return kUnits.unit[9 + c - 1]; }
+const UnitCells &blockCells(int r, int c) { return kUnits.unit[18 + blockNumber(r, c) - 1]; }
+const UnitCells &blockCellsByNumber(int b) { return kUnits.unit[18 + b - 1]; }
+
+// Digits that are candidates of exactly one cell of a unit.
+std::uint16_t loneCandidates(const Tables &t, const UnitCells &u) {
+  OnceTracker seen;
+  for (int k = 0; k < 9; ++k) seen.add(t.Candidates[u.row[k]][u.column[k]]);
+  return static_cast<std::uint16_t>(seen.once & kAllDigits);
+}
+
+// The cell of a unit holding candidate d (the only one).
+Placement cellWithCandidate(const Tables &t, const UnitCells &u, int d) {
+  for (int k = 0; k < 9; ++k) {
+    if (t.Candidates[u.row[k]][u.column[k]] & bit(d)) return {u.row[k], u.column[k], d};
+  }
+  return {};
+}
+
+// The first unit in order with a lone candidate, and in it the lowest digit.
+std::optional<Placement> firstLoneCandidate(const Tables &t, int firstUnit) {
+  for (int u = firstUnit; u < firstUnit + 9; ++u) {
+    const std::uint16_t lone = loneCandidates(t, kUnits.unit[u]);
+    if (lone != 0) return cellWithCandidate(t, kUnits.unit[u], std::countr_zero(static_cast<unsigned>(lone)));
+  }
+  return std::nullopt;
 }
 
 int codeAt(const Tables &t, const UnitCells &u, int k) { return t.CandidateCode[u.row[k]][u.column[k]]; }
@@ -214,38 +253,31 @@ Outcome tripleFromCell(Tables &t, const UnitCells &u, int code, int kind, int ma
   return Outcome::Continue;
 }
 
-std::optional<Placement> digitListSingle(Tables &t, bool columns) {
+// The least codes of a unit's unsolved cells taken apart digit by digit
+// (last digit first, as the digit lists are built); a digit missing from the
+// unit that occurs exactly once is placed where it came from.
+std::optional<Placement> digitListSingle(const Tables &t, bool columns) {
   for (int unit = 1; unit <= 9; ++unit) {
-    int n = 1;
+    const UnitCells &u = columns ? columnCells(unit) : rowCells(unit);
     std::uint16_t present = 0;
-    for (int k = 1; k <= 9; ++k) {
-      const int r = columns ? k : unit;
-      const int c = columns ? unit : k;
-      if (t.Board[r][c] >= 1 && t.Board[r][c] <= 9) present |= bit(t.Board[r][c]);
-      t.CodeDigits[1] = t.LeastCode[r][c];
-      if (t.CodeDigits[1] < 10) continue;
+    int count[10]{};
+    int from[10]{};
+    for (int k = 0; k < 9; ++k) {
+      const int r = u.row[k];
+      const int c = u.column[k];
+      if (t.Board[r][c] != 0) present = static_cast<std::uint16_t>(present | bit(t.Board[r][c]));
+      int code = t.LeastCode[r][c];
+      if (code < 10) continue;
       for (int j = 1; j <= 9; ++j) {
-        t.CodeDigits[j + 1] = t.CodeDigits[j] / 10;
-        t.UnitDigits[n] = t.CodeDigits[j] - 10 * t.CodeDigits[j + 1];
-        t.UnitDigitCells[n] = k;
-        if (t.UnitDigits[n] == 0) break;
-        ++n;
+        const int d = code % 10;
+        code /= 10;
+        if (d == 0) break;
+        if (count[d]++ == 0) from[d] = k;
       }
     }
-    const int m = n - 1;
     for (int d = 1; d <= 9; ++d) {
-      if (present & bit(d)) continue;
-      int count = 0;
-      int found = 0;
-      for (int i = 1; i <= m; ++i) {
-        if (t.UnitDigits[i] == d) {
-          if (count == 0) found = i;
-          ++count;
-        }
-      }
-      if (count != 1) continue;
-      const int cell = t.UnitDigitCells[found];
-      return columns ? Placement{cell, unit, d} : Placement{unit, cell, d};
+      if ((present & bit(d)) || count[d] != 1) continue;
+      return Placement{u.row[from[d]], u.column[from[d]], d};
     }
   }
   return std::nullopt;
@@ -293,7 +325,7 @@ std::optional<Placement> candidatePass(Tables &t, NakedSingles mode, DrawingSurf
         t.Candidates[r][c] |= allowed;
       }
       const std::uint16_t digits = t.Candidates[r][c] & kAllDigits;
-      const int n = std::popcount(static_cast<unsigned>(digits));
+      const int n = digitCount(digits);
       if (n > 0) t.SingleCandidate[r][c] = highestDigit(digits);
       t.CandidateCount[r][c] = n;
       if (mode == NakedSingles::Hold) continue;
@@ -305,22 +337,13 @@ std::optional<Placement> candidatePass(Tables &t, NakedSingles mode, DrawingSurf
 }
 
 std::optional<Placement> hiddenSingleInBlocks(const Tables &t, DrawingSurface *fontSink) {
+  std::uint16_t lone[10]{};
+  for (int b = 1; b <= 9; ++b) lone[b] = loneCandidates(t, blockCellsByNumber(b));
+  // The digit loop is outermost: the lowest digit wins, then the first block.
   for (int d = 1; d <= 9; ++d) {
-    for (int v = 0; v <= 6; v += 3) {
-      for (int w = 0; w <= 6; w += 3) {
-        int count = 0;
-        Placement last{};
-        for (int i = 1; i <= 3; ++i) {
-          for (int j = 1; j <= 3; ++j) {
-            if (t.Candidates[v + i][w + j] & bit(d)) {
-              ++count;
-              last = {v + i, w + j, d};
-            }
-          }
-        }
-        if (fontSink != nullptr) fontSink->setFontSize(9);
-        if (count == 1) return last;
-      }
+    for (int b = 1; b <= 9; ++b) {
+      if (fontSink != nullptr) fontSink->setFontSize(9);
+      if (lone[b] & bit(d)) return cellWithCandidate(t, blockCellsByNumber(b), d);
     }
   }
   return std::nullopt;
@@ -328,38 +351,10 @@ std::optional<Placement> hiddenSingleInBlocks(const Tables &t, DrawingSurface *f
 
 std::optional<Placement> hiddenSingleInRows(const Tables &t, DrawingSurface *fontSink) {
   if (fontSink != nullptr) fontSink->setFontSize(9);
-  for (int r = 1; r <= 9; ++r) {
-    for (int d = 1; d <= 9; ++d) {
-      int count = 0;
-      int last = 0;
-      for (int c = 1; c <= 9; ++c) {
-        if (t.Candidates[r][c] & bit(d)) {
-          ++count;
-          last = c;
-        }
-      }
-      if (count == 1) return Placement{r, last, d};
-    }
-  }
-  return std::nullopt;
+  return firstLoneCandidate(t, 0);
 }
 
-std::optional<Placement> hiddenSingleInColumns(const Tables &t) {
-  for (int c = 1; c <= 9; ++c) {
-    for (int d = 1; d <= 9; ++d) {
-      int count = 0;
-      int last = 0;
-      for (int r = 1; r <= 9; ++r) {
-        if (t.Candidates[r][c] & bit(d)) {
-          ++count;
-          last = r;
-        }
-      }
-      if (count == 1) return Placement{last, c, d};
-    }
-  }
-  return std::nullopt;
-}
+std::optional<Placement> hiddenSingleInColumns(const Tables &t) { return firstLoneCandidate(t, 9); }
 
 void columnRecount(Tables &t) {
   const BoardDigits used = boardDigits(t);
@@ -370,7 +365,7 @@ void columnRecount(Tables &t) {
         t.Candidates[r][c] = static_cast<std::uint16_t>(t.Candidates[r][c] | (kAllDigits & ~blocked));
       }
       const std::uint16_t digits = t.Candidates[r][c] & kAllDigits;
-      const int n = std::popcount(static_cast<unsigned>(digits));
+      const int n = digitCount(digits);
       if (n > 0) t.SingleCandidate[r][c] = highestDigit(digits);
       t.RecountCount[r][c] = n;
     }
@@ -405,7 +400,7 @@ Outcome checkLeastCodes(Tables &t) {
 
 Outcome nakedPairs(Tables &t) {
   for (int r = 1; r <= 9; ++r) {
-    const UnitCells u = rowCells(r);
+    const UnitCells &u = rowCells(r);
     for (int c = 1; c <= 9; ++c) {
       if (pairFromCell(t, u, t.CandidateCode[r][c], 1, 999, [&](int d) { addToRow(t, r, d); }) ==
           Outcome::Contradiction)
@@ -413,7 +408,7 @@ Outcome nakedPairs(Tables &t) {
     }
   }
   for (int c = 1; c <= 9; ++c) {
-    const UnitCells u = columnCells(c);
+    const UnitCells &u = columnCells(c);
     for (int r = 1; r <= 9; ++r) {
       if (pairFromCell(t, u, t.CandidateCode[r][c], 2, 998, [&](int d) { addToColumn(t, c, d); }) ==
           Outcome::Contradiction)
@@ -434,7 +429,7 @@ Outcome nakedPairs(Tables &t) {
 Outcome nakedTriples(Tables &t) {
   // Rows from a three-candidate cell.
   for (int r = 1; r <= 9; ++r) {
-    const UnitCells u = rowCells(r);
+    const UnitCells &u = rowCells(r);
     for (int c = 1; c <= 9; ++c) {
       if (tripleFromCell(t, u, t.CandidateCode[r][c], 1, 999, [&](int d) { addToRow(t, r, d); }) ==
           Outcome::Contradiction)
@@ -443,7 +438,7 @@ Outcome nakedTriples(Tables &t) {
   }
   // Rows from three two-candidate cells.
   for (int r = 1; r <= 9; ++r) {
-    const UnitCells u = rowCells(r);
+    const UnitCells &u = rowCells(r);
     const int code = findTripleAmongPairs(t, collectPairCodes(t, u));
     if (code == 0) continue;
     t.CandidateCode[r][10] = code;
@@ -454,7 +449,7 @@ Outcome nakedTriples(Tables &t) {
   }
   // Columns from a three-candidate cell.
   for (int c = 1; c <= 9; ++c) {
-    const UnitCells u = columnCells(c);
+    const UnitCells &u = columnCells(c);
     for (int r = 1; r <= 9; ++r) {
       if (tripleFromCell(t, u, t.CandidateCode[r][c], 2, 998, [&](int d) { addToColumn(t, c, d); }) ==
           Outcome::Contradiction)
@@ -463,7 +458,7 @@ Outcome nakedTriples(Tables &t) {
   }
   // Columns from three two-candidate cells: only the sub-pair cells are marked.
   for (int c = 1; c <= 9; ++c) {
-    const UnitCells u = columnCells(c);
+    const UnitCells &u = columnCells(c);
     for (int k = 1; k <= 7; ++k) t.UnitPairCodes[k] = 0;
     const int code = findTripleAmongPairs(t, collectPairCodes(t, u));
     if (code == 0) continue;
@@ -486,7 +481,7 @@ Outcome nakedTriples(Tables &t) {
     for (int c = 1; c <= 9; ++c) {
       const int own = t.CandidateCode[r][c];
       if (!isTwoCandidateCode(own)) continue;
-      const UnitCells u = blockCells(r, c);
+      const UnitCells &u = blockCells(r, c);
       const int code = findTripleAmongPairs(t, collectPairCodes(t, u));
       if (code == 0) continue;
       const SubPairs p = subPairs(code);
