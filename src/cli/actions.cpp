@@ -59,8 +59,8 @@ std::optional<ControlRef> parseControl(std::string_view text) {
 
 int parseAction(int argc, const char *const *argv, int i, std::vector<Action> &out, std::string &error) {
   const std::string_view flag = argv[i];
-  static constexpr std::string_view kFlags[] = {"--set", "--grid", "--rows", "--file",
-                                                "--click", "--press", "--key", "--answer"};
+  static constexpr std::string_view kFlags[] = {"--set",   "--grid",  "--puzzle", "--rows",  "--file",
+                                                "--click", "--press", "--key",    "--answer"};
   bool known = false;
   for (const auto f : kFlags) known = known || f == flag;
   if (!known) return 0;
@@ -82,6 +82,17 @@ int parseAction(int argc, const char *const *argv, int i, std::vector<Action> &o
       return -1;
     }
     out.push_back(TypeGrid{std::string(value)});
+  } else if (flag == "--puzzle") {
+    // A puzzle line as found on the web: blanks and line breaks between the characters are ignored.
+    std::string puzzle;
+    for (const char ch : value) {
+      if (ch != ' ' && ch != '\t' && ch != '\n' && ch != '\r') puzzle += ch;
+    }
+    if (puzzle.size() != 81 || puzzle.find_first_not_of("0123456789.") != std::string::npos) {
+      error = "--puzzle needs an 81-character line of 1-9, 0 or '.'";
+      return -1;
+    }
+    out.push_back(TypeGrid{puzzle});
   } else if (flag == "--rows") {
     std::vector<std::string> rows = splitCommas(value);
     if (rows.size() > 9) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -30,6 +31,7 @@ Text1 and Text14.
 Actions:
   --set CONTROL=TEXT   type TEXT into a control (Text1, Text3, Text15(35), Text5(3))
   --grid PUZZLE        type 81 characters into the grid; 1-9 typed, 0 or . left as is
+  --puzzle LINE        the same, blanks and line breaks in LINE ignored
   --rows R1,...,R9     type numbers into the row boxes Text5(1..9)
   --file PATH          type PATH into Text3 (the data file name)
   --click BUTTON       Command3 答, Command7 1 STEP, Command1 参考1, Command5 参考2,
@@ -48,6 +50,9 @@ Output:
                        0 or . empty; blank lines and lines starting with # skipped)
                        with the answer run, one line per puzzle:
                        BOARD solved|unfinished|error TRIAL
+  --stats              with --batch: add the passes and the placements per
+                       technique to each line, and a profile of the file at the
+                       end (lines starting with #)
   --help, --version
 
 Exit status: 0 done, 2 bad arguments or an unknown button, 1 input file missing.
@@ -56,6 +61,7 @@ Exit status: 0 done, 2 bad arguments or an unknown button, 1 input file missing.
 struct Options {
   bool trace = false;
   bool dump = false;
+  bool stats = false;
   std::string batch;
   std::vector<Action> actions;
 };
@@ -91,7 +97,37 @@ bool hasDuplicate(const std::string &puzzle) {
   return false;
 }
 
-int runBatch(const std::string &path) {
+// Placements per technique over a collection: a difficulty profile.
+struct Profile {
+  std::map<std::string, long> placements;
+  std::map<std::string, long> puzzlesUsing;
+  std::map<int, long> passes;
+  long puzzles = 0;
+
+  void add(const AnswerStats &s) {
+    ++puzzles;
+    ++passes[s.passes];
+    for (const auto &[word, n] : s.placements) {
+      placements[word] += n;
+      ++puzzlesUsing[word];
+    }
+  }
+
+  void print(std::ostream &out) const {
+    out << "# profile of " << puzzles << " puzzles\n# technique placements puzzles mean-per-puzzle\n";
+    for (const char *word : {"基本", "ブロ", "よこ", "たて", "縦１", "横１"}) {
+      const auto it = placements.find(word);
+      const long n = it == placements.end() ? 0 : it->second;
+      const auto used = puzzlesUsing.find(word);
+      out << "# " << word << ' ' << n << ' ' << (used == puzzlesUsing.end() ? 0 : used->second) << ' '
+          << (puzzles > 0 ? static_cast<double>(n) / static_cast<double>(puzzles) : 0.0) << '\n';
+    }
+    out << "# passes puzzles\n";
+    for (const auto &[p, n] : passes) out << "# " << p << ' ' << n << '\n';
+  }
+};
+
+int runBatch(const std::string &path, bool withStats) {
   std::ifstream in(path);
   if (!in) {
     std::cerr << "numplace-cli: cannot open " << path << '\n';
@@ -100,6 +136,7 @@ int runBatch(const std::string &path) {
   const std::filesystem::path dataFile =
       std::filesystem::temp_directory_path() / ("numplace-batch-" + std::to_string(::getpid()) + ".csv");
   long solved = 0, unfinished = 0, errors = 0, malformed = 0;
+  Profile profile;
   const auto start = std::chrono::steady_clock::now();
   std::string line;
   for (long number = 1; std::getline(in, line); ++number) {
@@ -123,7 +160,8 @@ int runBatch(const std::string &path) {
     HeadlessWindow w;
     w.surface.setKeepsDrawing(false);
     w.controls.type({"Text3"}, dataFile.string());
-    clickButton(w.ports, "Command3");
+    AnswerStats stats;
+    runAnswer(w.ports, &stats);
     std::string status;
     std::string board = w.surface.boardDrawn() ? w.surface.board81() : puzzle;
     if (!w.surface.errors().empty() || hasDuplicate(puzzle)) {
@@ -137,9 +175,15 @@ int runBatch(const std::string &path) {
       ++unfinished;
     }
     const std::string trial = w.controls.text({"Text1"});
-    std::cout << board << ' ' << status << ' ' << (w.controls.written({"Text1"}) && !trial.empty() ? trial : "-")
-              << '\n';
+    std::cout << board << ' ' << status << ' ' << (w.controls.written({"Text1"}) && !trial.empty() ? trial : "-");
+    if (withStats) {
+      profile.add(stats);
+      std::cout << " passes=" << stats.passes;
+      for (const auto &[word, n] : stats.placements) std::cout << ' ' << word << '=' << n;
+    }
+    std::cout << '\n';
   }
+  if (withStats) profile.print(std::cout);
   std::error_code ignored;
   std::filesystem::remove(dataFile, ignored);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -172,6 +216,10 @@ int main(int argc, char **argv) {
       options.dump = true;
       continue;
     }
+    if (arg == "--stats") {
+      options.stats = true;
+      continue;
+    }
     if (arg == "--batch") {
       if (i + 1 >= argc) {
         std::cerr << "numplace-cli: --batch needs a file\n";
@@ -192,7 +240,11 @@ int main(int argc, char **argv) {
     }
     i += used - 1;
   }
-  if (!options.batch.empty()) return runBatch(options.batch);
+  if (!options.batch.empty()) return runBatch(options.batch, options.stats);
+  if (options.stats) {
+    std::cerr << "numplace-cli: --stats goes with --batch\n";
+    return 2;
+  }
 
   HeadlessWindow w;
   if (options.trace) w.traceTo(&std::cout);

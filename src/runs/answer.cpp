@@ -19,7 +19,7 @@ constexpr int kLateStageLimit = 100;
 
 class AnswerRun {
  public:
-  explicit AnswerRun(Ports &ports) : ports_(ports), s_(ports.surface) {}
+  AnswerRun(Ports &ports, AnswerStats *stats) : ports_(ports), s_(ports.surface), stats_(stats) {}
 
   void run() {
     buildColourTable(t_, ColourScheme::Answer);
@@ -53,6 +53,10 @@ class AnswerRun {
   Step pass() {
     if (passNumber_ > kPassLimit) return Step::End;
     initialiseForPass(t_);
+    if (stats_ != nullptr) {
+      stats_->placements.clear();
+      stats_->passes = passNumber_ + 1;
+    }
     s_.clear();
     lateStageCount_ = 0;
     s_.setFontSize(14);
@@ -75,7 +79,7 @@ class AnswerRun {
 
       CycleResult r = answerCycleTechniques(t_);
       if (r.kind == CycleResult::Placed) {
-        place(r.placement);
+        place(r);
         continue;
       }
       if (r.kind != CycleResult::Continue) return Step::Contradiction;
@@ -84,7 +88,7 @@ class AnswerRun {
 
       r = answerLateTechniques(t_);
       if (r.kind == CycleResult::Placed) {
-        place(r.placement);
+        place(r);
         continue;
       }
       if (r.kind != CycleResult::Continue) return Step::Contradiction;
@@ -100,7 +104,10 @@ class AnswerRun {
     }
   }
 
-  void place(const Placement &p) { t_.Board[p.row][p.column] = p.digit; }
+  void place(const CycleResult &r) {
+    t_.Board[r.placement.row][r.placement.column] = r.placement.digit;
+    if (stats_ != nullptr) ++stats_->placements[std::string(r.word)];
+  }
 
   void setTrialFromEntry(int p) {
     trialCode_ = 100.0 * t_.TrialRow[p] + 10.0 * t_.TrialColumn[p] + t_.TrialDigit[p];
@@ -167,6 +174,7 @@ class AnswerRun {
 
   Ports &ports_;
   DrawingSurface &s_;
+  AnswerStats *stats_;
   Tables t_;
   int passNumber_ = 0;
   double trialCode_ = 0;
@@ -181,9 +189,9 @@ class AnswerRun {
 
 }  // namespace
 
-void runAnswer(Ports &ports) {
+void runAnswer(Ports &ports, AnswerStats *stats) {
   // The tables are large; keep them off the stack.
-  auto run = std::make_unique<AnswerRun>(ports);
+  auto run = std::make_unique<AnswerRun>(ports, stats);
   run->run();
 }
 
