@@ -1,0 +1,205 @@
+#include "app/window.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <optional>
+
+#include "app/fonts.h"
+#include "app/prompts.h"
+#include "entry/entry.h"
+#include "runs/runs.h"
+
+namespace numplace::app {
+namespace {
+
+constexpr std::string_view kCellGrid = "Text15";
+constexpr std::string_view kQuickInput = "Text7";
+
+QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+int toPixels(double twips) { return qRound(twips / kTwipsPerPixel); }
+
+QRect pixelRect(const ControlSpec &spec) {
+  return {toPixels(spec.left), toPixels(spec.top), toPixels(spec.width), toPixels(spec.height)};
+}
+
+// A command button whose caption breaks into lines when it is wider than the
+// button. The blanks around a caption only push it off a small button face,
+// so they are kept in the text but not drawn.
+class CaptionButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void paintEvent(QPaintEvent * /*event*/) override {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.drawText(rect().adjusted(frame, frame, -frame, -frame), Qt::AlignCenter | Qt::TextWordWrap,
+                     text().trimmed());
+  }
+};
+
+// Setting a box's text puts the caret at its start, so a narrow box shows the
+// beginning of what it holds.
+void setBoxText(QLineEdit *box, const QString &text) {
+  box->setText(text);
+  box->setCursorPosition(0);
+}
+
+QWidget *makeControl(const ControlSpec &spec, QWidget *parent) {
+  const QString text = fromUtf8(spec.text);
+  QWidget *widget = nullptr;
+  switch (spec.kind) {
+    case ControlKind::TextBox: {
+      auto *box = new QLineEdit(parent);
+      setBoxText(box, text);
+      widget = box;
+      break;
+    }
+    case ControlKind::Label: {
+      auto *label = new QLabel(text, parent);
+      label->setTextFormat(Qt::PlainText);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      // A label covers whatever the runs draw beneath it.
+      label->setAutoFillBackground(true);
+      widget = label;
+      break;
+    }
+    case ControlKind::Button:
+      widget = new CaptionButton(text, parent);
+      break;
+  }
+  widget->setObjectName(QString::fromStdString(controlLabel(spec.ref())));
+  widget->setFont(windowFont(spec.fontSize));
+  widget->setGeometry(pixelRect(spec));
+  if (!spec.inTabOrder && spec.kind != ControlKind::Label) widget->setFocusPolicy(Qt::ClickFocus);
+  return widget;
+}
+
+// The character code a key press hands to the quick-input handler; nothing for
+// keys that type no character (shift, arrows) and for Tab, which only moves on.
+std::optional<int> characterCode(const QKeyEvent &event) {
+  if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return kEnterKey;
+  if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) return std::nullopt;
+  const QList<uint> code = event.text().toUcs4();
+  if (code.isEmpty()) return std::nullopt;
+  return static_cast<int>(code.front());
+}
+
+}  // namespace
+
+QWidget *WidgetControls::widget(ControlRef ref) const {
+  const int position = controlPosition(ref);
+  if (position < 0 || static_cast<std::size_t>(position) >= widgets_.size()) return nullptr;
+  return widgets_[static_cast<std::size_t>(position)];
+}
+
+std::string WidgetControls::text(ControlRef ref) const {
+  const QWidget *w = widget(ref);
+  if (const auto *box = qobject_cast<const QLineEdit *>(w)) return box->text().toStdString();
+  if (const auto *label = qobject_cast<const QLabel *>(w)) return label->text().toStdString();
+  if (const auto *button = qobject_cast<const QAbstractButton *>(w)) return button->text().toStdString();
+  return {};
+}
+
+void WidgetControls::setText(ControlRef ref, std::string_view text) {
+  QWidget *w = widget(ref);
+  const QString value = fromUtf8(text);
+  if (auto *box = qobject_cast<QLineEdit *>(w)) {
+    setBoxText(box, value);
+  } else if (auto *label = qobject_cast<QLabel *>(w)) {
+    label->setText(value);
+  } else if (auto *button = qobject_cast<QAbstractButton *>(w)) {
+    button->setText(value);
+  }
+}
+
+MainWindow::MainWindow(QWidget *parent)
+    : QWidget(parent),
+      canvas_(new Canvas(this)),
+      dialogPrompt_(std::make_unique<DialogPrompt>(this)),
+      prompt_(dialogPrompt_.get()) {
+  setWindowTitle(fromUtf8(kWindowCaption));
+  setFixedSize(canvas_->size());
+  setFont(windowFont(kWindowFontSize));
+  QPalette background = palette();
+  background.setColor(QPalette::Window, Qt::white);
+  setPalette(background);
+
+  std::vector<QWidget *> widgets;
+  QWidget *firstInTabOrder = nullptr;
+  QWidget *previousInTabOrder = nullptr;
+  for (const ControlSpec &spec : controlLayout()) {
+    QWidget *widget = makeControl(spec, this);
+    widgets.push_back(widget);
+    // Label1 overlaps the top edge of Text3; a box is never hidden by a label.
+    if (spec.kind == ControlKind::Label) widget->lower();
+    if (spec.kind == ControlKind::Button) {
+      connect(static_cast<QPushButton *>(widget), &QPushButton::clicked, this,
+              [this, name = spec.name] { runButton(name); });
+    }
+    if (spec.name == kCellGrid) {
+      cellIndex_.insert(widget, spec.index);
+      widget->installEventFilter(this);
+    } else if (spec.name == kQuickInput) {
+      quickInput_ = widget;
+      widget->installEventFilter(this);
+    }
+    if (spec.inTabOrder) {
+      if (previousInTabOrder == nullptr) {
+        firstInTabOrder = widget;
+      } else {
+        setTabOrder(previousInTabOrder, widget);
+      }
+      previousInTabOrder = widget;
+    }
+  }
+  // The surface lies beneath everything.
+  canvas_->lower();
+  controls_ = std::make_unique<WidgetControls>(std::move(widgets));
+  if (firstInTabOrder != nullptr) firstInTabOrder->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::setPrompt(Prompt *prompt) { prompt_ = prompt != nullptr ? prompt : dialogPrompt_.get(); }
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
+  switch (event->type()) {
+    // The second press of a double click arrives as a double-click event only.
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+      const auto cell = cellIndex_.constFind(watched);
+      if (cell != cellIndex_.constEnd()) {
+        const auto *press = static_cast<const QMouseEvent *>(event);
+        pressCell(*controls_, *cell, press->position().x() * kTwipsPerPixel);
+      }
+      break;
+    }
+    case QEvent::KeyPress:
+      if (watched == quickInput_) {
+        if (const auto code = characterCode(*static_cast<const QKeyEvent *>(event))) quickInputKey(*controls_, *code);
+      }
+      break;
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::runButton(std::string_view name) {
+  Ports runPorts = ports();
+  clickButton(runPorts, name);
+}
+
+}  // namespace numplace::app

@@ -1,0 +1,59 @@
+// Form1: every control of the layout table at its place, the drawing surface
+// behind them, and the wiring of clicks, cell presses and quick-input keys to
+// the engine's handlers.
+#pragma once
+
+#include <QHash>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "app/canvas.h"
+#include "board/layout.h"
+#include "board/ports.h"
+
+namespace numplace::app {
+
+// Control texts read and written through the real widgets.
+class WidgetControls : public Controls {
+ public:
+  // Widgets in the order of controlLayout().
+  explicit WidgetControls(std::vector<QWidget *> widgets) : widgets_(std::move(widgets)) {}
+  std::string text(ControlRef ref) const override;
+  void setText(ControlRef ref, std::string_view text) override;
+  QWidget *widget(ControlRef ref) const;
+
+ private:
+  std::vector<QWidget *> widgets_;
+};
+
+class MainWindow : public QWidget {
+ public:
+  explicit MainWindow(QWidget *parent = nullptr);
+  ~MainWindow() override;
+
+  WidgetControls &controls() { return *controls_; }
+  Canvas &canvas() { return *canvas_; }
+  // The widget of a control, or nullptr when the window has none by that name.
+  QWidget *control(ControlRef ref) const { return controls_->widget(ref); }
+
+  // The prompt that the runs ask; nullptr brings back the modal dialog.
+  void setPrompt(Prompt *prompt);
+  Prompt *prompt() const { return prompt_; }
+  Ports ports() { return {*controls_, *canvas_, *prompt_}; }
+
+ protected:
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
+ private:
+  void runButton(std::string_view name);
+
+  Canvas *canvas_;
+  std::unique_ptr<WidgetControls> controls_;
+  std::unique_ptr<Prompt> dialogPrompt_;
+  Prompt *prompt_;
+  QHash<const QObject *, int> cellIndex_;
+  QWidget *quickInput_ = nullptr;
+};
+
+}  // namespace numplace::app
