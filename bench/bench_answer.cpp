@@ -89,7 +89,8 @@ void answerRun(benchmark::State &state, const std::string &name) {
     state.counters["median_us"] = times[times.size() / 2];
     state.counters["worst_us"] = times.back();
   }
-  state.counters["puzzles_per_s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["puzzles_per_s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ struct ControlSpec {
   int index;  // 0 when the control is not part of a control array
   ControlKind kind;
   int left, top, width, height;
-  double fontSize;  // points; kWindowFontSize for controls with no font of their own
+  double fontSize;        // points; kWindowFontSize for controls with no font of their own
   std::string_view text;  // caption or start-up text, exact
   bool inTabOrder;
   ControlRef ref() const { return {name, index}; }

@@ -22,8 +22,7 @@ int digitAt(std::string_view s, std::size_t &length) {
     return s[0] - '0';
   }
   // U+FF10..U+FF19 are EF BC 90..99.
-  if (s.size() >= 3 && static_cast<unsigned char>(s[0]) == 0xEF &&
-      static_cast<unsigned char>(s[1]) == 0xBC) {
+  if (s.size() >= 3 && static_cast<unsigned char>(s[0]) == 0xEF && static_cast<unsigned char>(s[1]) == 0xBC) {
     const auto third = static_cast<unsigned char>(s[2]);
     if (third >= 0x90 && third <= 0x99) {
       length = 3;
@@ -78,8 +77,8 @@ ParsedNumber parseNumber(std::string_view text) {
     // Overflow or underflow: a long run of digits before or after the point.
     const bool negative = ascii.starts_with('-');
     const auto dot = ascii.find('.');
-    const auto intDigits = ascii.substr(negative ? 1 : 0, dot == std::string::npos ? std::string::npos
-                                                                                   : dot - (negative ? 1 : 0));
+    const auto intDigits =
+        ascii.substr(negative ? 1 : 0, dot == std::string::npos ? std::string::npos : dot - (negative ? 1 : 0));
     const bool large = intDigits.find_first_not_of('0') != std::string::npos;
     value = large ? std::numeric_limits<double>::infinity() : 0.0;
     if (negative) value = -value;
@@ -98,9 +97,7 @@ std::string printedNumber(std::int64_t value) {
   return value < 0 ? std::to_string(value) + " " : " " + std::to_string(value) + " ";
 }
 
-std::string paddedNumber(std::int64_t value) {
-  return value < 0 ? std::to_string(value) : " " + std::to_string(value);
-}
+std::string paddedNumber(std::int64_t value) { return value < 0 ? std::to_string(value) : " " + std::to_string(value); }
 
 std::string formatRight10(std::int64_t value) {
   const std::string digits = value == 0 ? std::string() : std::to_string(value);

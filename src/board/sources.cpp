@@ -98,8 +98,8 @@ DataFileResult parseDataFile(std::string_view content, std::string_view name) {
     const ParsedNumber n = parseNumber(field1);
     const bool blank = field1.find_first_not_of(" \t") == std::string::npos;
     if (!blank && !n.wholeText) {
-      out.error = "データファイル「" + std::string(name) + "」の" + std::to_string(k) +
-                  "行目の1項目めが数字ではありません。";
+      out.error =
+          "データファイル「" + std::string(name) + "」の" + std::to_string(k) + "行目の1項目めが数字ではありません。";
       return out;
     }
     out.recordsRead = k;

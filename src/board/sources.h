@@ -20,8 +20,8 @@ struct DataFileRecord {
 
 struct DataFileResult {
   std::array<DataFileRecord, 10> records;  // 1..9
-  int recordsRead = 0;                      // complete records found
-  std::optional<std::string> error;         // message when the content is unusable
+  int recordsRead = 0;                     // complete records found
+  std::optional<std::string> error;        // message when the content is unusable
 };
 
 // Reads nine records of five fields from the content of a data file. Fields

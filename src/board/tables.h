@@ -8,7 +8,7 @@
 
 namespace numplace {
 
-inline constexpr int kPairSlots = 166;       // 81 block pairs of two entries, from index 2
+inline constexpr int kPairSlots = 166;  // 81 block pairs of two entries, from index 2
 inline constexpr int kLeastCodePrime = 999'999'999;
 
 struct Tables {
@@ -52,9 +52,7 @@ struct Tables {
 enum class ColourScheme { Answer, Step };
 void buildColourTable(Tables &t, ColourScheme scheme);
 
-inline constexpr std::uint32_t rgb(int r, int g, int b) {
-  return static_cast<std::uint32_t>(r + 256 * g + 65536 * b);
-}
+inline constexpr std::uint32_t rgb(int r, int g, int b) { return static_cast<std::uint32_t>(r + 256 * g + 65536 * b); }
 inline constexpr std::uint32_t kBlack = 0;
 inline constexpr std::uint32_t kRed = rgb(255, 0, 0);
 inline constexpr std::uint32_t kBlue = rgb(0, 0, 255);

@@ -23,10 +23,9 @@ bool isPrintedNumber(std::string_view text, int &value) {
 int boardCellAt(double x, double y, double font) {
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
-      const bool answerBoard =
-          font == 40 && near(x, 8556 + 720.0 * (c - 1)) && near(y, 192 + 720.0 * (r - 1));
-      const bool stepBoard = font == 30 && near(x, 3040 + 84.5 * (71.3 + 6 * (c - 1))) &&
-                             near(y, 169 * (0.8 + 3 * (r - 1)));
+      const bool answerBoard = font == 40 && near(x, 8556 + 720.0 * (c - 1)) && near(y, 192 + 720.0 * (r - 1));
+      const bool stepBoard =
+          font == 30 && near(x, 3040 + 84.5 * (71.3 + 6 * (c - 1))) && near(y, 169 * (0.8 + 3 * (r - 1)));
       if (answerBoard || stepBoard) return (r - 1) * 9 + (c - 1);
     }
   }
@@ -146,8 +145,8 @@ void HeadlessSurface::moveTo(double x, double y) {
 void HeadlessSurface::drawLine(double x1, double y1, double x2, double y2) {
   ++operations_;
   if (trace_ != nullptr) {
-    *trace_ << "line " << traceNumber(x1) << ' ' << traceNumber(y1) << ' ' << traceNumber(x2) << ' '
-            << traceNumber(y2) << '\n';
+    *trace_ << "line " << traceNumber(x1) << ' ' << traceNumber(y1) << ' ' << traceNumber(x2) << ' ' << traceNumber(y2)
+            << '\n';
   }
   if ((near(x1, 8640) && near(y1, 240)) || (near(x1, 9120) && near(y1, 170))) {
     if (!boardDrawn_) board_.fill('.');

@@ -24,7 +24,7 @@ class HeadlessControls : public Controls, public Typist {
   HeadlessControls();
   std::string text(ControlRef ref) const override;
   void setText(ControlRef ref, std::string_view text) override;  // a handler's change: traced
-  void type(ControlRef ref, std::string_view text) override;      // the user's typing: not traced
+  void type(ControlRef ref, std::string_view text) override;     // the user's typing: not traced
   void setTrace(std::ostream *trace) { trace_ = trace; }
   // Whether a handler has set this control's text since start-up.
   bool written(ControlRef ref) const;

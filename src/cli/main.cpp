@@ -1,4 +1,6 @@
 // numplace-cli: the engine without a window, for scripting, batch solving and tests.
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -6,7 +8,6 @@
 #include <iostream>
 #include <map>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "board/layout.h"
@@ -87,7 +88,9 @@ void dumpControls(const HeadlessWindow &w) {
 bool hasDuplicate(const std::string &puzzle) {
   for (int a = 0; a < 81; ++a) {
     for (int b = a + 1; b < 81; ++b) {
-      if (puzzle[static_cast<std::size_t>(a)] == '.' || puzzle[static_cast<std::size_t>(a)] != puzzle[static_cast<std::size_t>(b)]) continue;
+      if (puzzle[static_cast<std::size_t>(a)] == '.' ||
+          puzzle[static_cast<std::size_t>(a)] != puzzle[static_cast<std::size_t>(b)])
+        continue;
       const bool sameRow = a / 9 == b / 9;
       const bool sameColumn = a % 9 == b % 9;
       const bool sameBlock = a / 27 == b / 27 && (a % 9) / 3 == (b % 9) / 3;

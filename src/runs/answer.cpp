@@ -38,14 +38,22 @@ class AnswerRun {
 
   Step perform(Step step) {
     switch (step) {
-      case Step::Pass: return pass();
-      case Step::Stuck: return stuck();
-      case Step::Contradiction: return contradiction();
-      case Step::Solved: return solved();
-      case Step::FinalDrawing: return finalDrawing();
-      case Step::Stop: return stop();
-      case Step::End: return end();
-      case Step::Done: break;
+      case Step::Pass:
+        return pass();
+      case Step::Stuck:
+        return stuck();
+      case Step::Contradiction:
+        return contradiction();
+      case Step::Solved:
+        return solved();
+      case Step::FinalDrawing:
+        return finalDrawing();
+      case Step::Stop:
+        return stop();
+      case Step::End:
+        return end();
+      case Step::Done:
+        break;
     }
     return Step::Done;
   }

@@ -3,9 +3,7 @@
 namespace numplace {
 namespace {
 
-CycleResult placed(const std::optional<Placement> &p, std::string_view word) {
-  return {CycleResult::Placed, *p, word};
-}
+CycleResult placed(const std::optional<Placement> &p, std::string_view word) { return {CycleResult::Placed, *p, word}; }
 
 }  // namespace
 

@@ -68,13 +68,16 @@ class Reference2Run {
       }
     }
     switch (r.kind) {
-      case CycleResult::Placed: report(r); return true;
+      case CycleResult::Placed:
+        report(r);
+        return true;
       case CycleResult::CodeContradiction:
         s_.moveTo(4500, 8000);
         s_.setFontSize(40);
         s_.print("エラー", Ending::NewLine);
         return pause(false);
-      default: return pause(false);
+      default:
+        return pause(false);
     }
   }
 

@@ -17,9 +17,9 @@ struct AnswerStats {
 };
 
 void runAnswer(Ports &ports, AnswerStats *stats = nullptr);  // "答": logic, then trial placements
-void runStep(Ports &ports);         // "  1　STEP": one placement at a time
-void runReference1(Ports &ports);   // "       参考1 (同盟)　　": the step run showing pair members
-void runReference2(Ports &ports);   // "参考2 ( ペア)": placements reported, block pairs shown at halts
+void runStep(Ports &ports);                                  // "  1　STEP": one placement at a time
+void runReference1(Ports &ports);  // "       参考1 (同盟)　　": the step run showing pair members
+void runReference2(Ports &ports);  // "参考2 ( ペア)": placements reported, block pairs shown at halts
 
 // What a button click does, by the button's name: false for a name that is
 // not an analysis or clearing button.

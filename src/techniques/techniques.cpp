@@ -95,9 +95,7 @@ bool isThreeCandidateCode(int x) { return x >= 100 && x <= 1000; }
 struct SubPairs {
   int p1, p2, p3;
 };
-SubPairs subPairs(int t) {
-  return {t / 10, t + 10 * (t / 100) - 10 * (t / 10), t - 100 * (t / 100)};
-}
+SubPairs subPairs(int t) { return {t / 10, t + 10 * (t / 100) - 10 * (t / 10), t - 100 * (t / 100)}; }
 
 // The cells of one unit in scan order.
 struct UnitCells {
@@ -317,7 +315,8 @@ std::optional<Placement> candidatePass(Tables &t, NakedSingles mode, DrawingSurf
     for (int c = 1; c <= 9; ++c) {
       if (t.Board[r][c] == 0) {
         const int b = blockNumber(r, c);
-        std::uint16_t allowed = kAllDigits & static_cast<std::uint16_t>(~(used.row[r] | used.column[c] | used.block[b]));
+        std::uint16_t allowed =
+            kAllDigits & static_cast<std::uint16_t>(~(used.row[r] | used.column[c] | used.block[b]));
         // A member of the pair or triple that produced a list ignores it.
         if (t.PairMarks[r][c][1] <= 770) allowed &= static_cast<std::uint16_t>(~rowEx[r]);
         if (t.PairMarks[r][c][2] <= 770) allowed &= static_cast<std::uint16_t>(~colEx[c]);

@@ -21,9 +21,9 @@ enum class Outcome { Continue, Contradiction };
 
 // What the candidate pass does with a cell that has exactly one candidate.
 enum class NakedSingles {
-  Place,  // stop at the first one (answer family)
-  Hold,   // compute every cell, place nothing (first sub-pass of the step family)
-  Report, // like Place, with font size 9 set on `fontSink` before each cell's test
+  Place,   // stop at the first one (answer family)
+  Hold,    // compute every cell, place nothing (first sub-pass of the step family)
+  Report,  // like Place, with font size 9 set on `fontSink` before each cell's test
 };
 
 // Marks written by the block-pair stage for a pair lying in a row / column.
