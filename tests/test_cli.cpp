@@ -1,0 +1,157 @@
+// numplace-cli, run as a program: batch solving, the entry handlers through
+// --press, --key and --click Command4 seen with --dump, and --trace.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "helpers.h"
+
+namespace numplace_test {
+namespace {
+
+struct CliResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+  std::vector<std::string> lines() const {
+    std::vector<std::string> v;
+    std::istringstream in(out);
+    for (std::string l; std::getline(in, l);) v.push_back(l);
+    return v;
+  }
+};
+
+std::string tempPath(std::string_view name) {
+  return ::testing::TempDir() + "numplace_cli_" + std::to_string(::getpid()) + "_" + std::string(name);
+}
+
+// Runs numplace-cli with arguments already quoted for the shell.
+CliResult runCli(const std::string &arguments) {
+  const std::string errPath = tempPath("stderr.txt");
+  const std::string command = std::string("'") + NUMPLACE_CLI_PATH + "' " + arguments + " 2>'" + errPath + "'";
+  CliResult result;
+  FILE *pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return result;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.out.append(buffer, n);
+  const int status = ::pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::ifstream err(errPath);
+  result.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
+  std::filesystem::remove(errPath);
+  return result;
+}
+
+// The controls listed by --dump, by name, with their position in the listing.
+struct Dumped {
+  std::map<std::string, std::string> text;
+  std::map<std::string, std::size_t> position;
+};
+
+Dumped dumpOf(const CliResult &r) {
+  Dumped d;
+  for (const auto &line : r.lines()) {
+    const TraceLine l = parseTraceLine(line);
+    if (l.kind != "control") continue;
+    d.position[l.word] = d.position.size();
+    d.text[l.word] = l.strings.at(0);
+  }
+  return d;
+}
+
+std::string dotted(std::string_view puzzle) {
+  std::string out(puzzle);
+  for (char &ch : out) ch = ch == '0' ? '.' : ch;
+  return out;
+}
+
+TEST(CliBatch, SolvesEachPuzzleLineAndSkipsMalformedLinesWithTheirNumber) {
+  std::string duplicate(kEasyPuzzle);
+  duplicate[3 * 9 + 7] = '3';  // a second 3 in row 4
+  const std::string path = tempPath("batch.txt");
+  std::ofstream(path) << "# puzzles\n\n"
+                      << dotted(kEasyPuzzle) << "\n12345\n"
+                      << kTrialPuzzle << "\n"
+                      << duplicate << "\n"
+                      << std::string(80, '0') << "x\n";
+  const CliResult r = runCli("--batch '" + path + "'");
+  std::filesystem::remove(path);
+  EXPECT_EQ(r.status, 0);
+  const auto lines = r.lines();
+  ASSERT_EQ(lines.size(), 3u) << r.out;
+  EXPECT_EQ(lines[0], std::string(kEasySolution) + " solved -");
+  EXPECT_EQ(lines[1], std::string(kTrialSolution) + " solved 184");
+  ASSERT_EQ(lines[2].size(), 81u + std::string(" error -").size());
+  EXPECT_EQ(lines[2].substr(81), " error -");
+  EXPECT_EQ(lines[2].find_first_not_of("123456789.", 0), 81u);
+  EXPECT_NE(r.err.find(path + ":4:"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find(path + ":7:"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find(path + ":3:"), std::string::npos) << r.err;
+}
+
+TEST(CliActions, PressKeyAndClearingAreSeenInTheDump) {
+  const std::string actions =
+      "--press 'Text15(11):200' --press 'Text15(11):200' --set 'Text7=530070000' --key Text7:13 --dump";
+  const CliResult before = runCli(actions);
+  ASSERT_EQ(before.status, 0) << before.err;
+  const Dumped d = dumpOf(before);
+  EXPECT_EQ(d.text.at("Text15(11)"), "2");
+  EXPECT_EQ(d.text.at("Text16"), "2");
+  EXPECT_EQ(d.text.at("Text17"), "11");
+  EXPECT_EQ(d.text.at("Text5(1)"), "530070000");
+  EXPECT_EQ(d.text.at("Text7"), " ");
+  EXPECT_EQ(d.text.at("Text6"), "1");
+  EXPECT_EQ(d.text.at("Text15(12)"), " ");  // untouched cells keep their start-up blank
+  // Controls are listed in keyboard order.
+  const char *order[] = {"Text1",    "Text2",  "Command3", "Text3",      "Command5",   "Command7",
+                         "Command1", "Text7",  "Text14",   "Text15(11)", "Text15(12)", "Text15(99)",
+                         "Command4", "Text16", "Text17",   "Text5(1)",   "Text5(9)"};
+  for (std::size_t i = 1; i < std::size(order); ++i) {
+    EXPECT_LT(d.position.at(order[i - 1]), d.position.at(order[i])) << order[i - 1] << " before " << order[i];
+  }
+
+  const CliResult after = runCli(actions + " --click Command4");
+  ASSERT_EQ(after.status, 0) << after.err;
+  const Dumped e = dumpOf(after);
+  EXPECT_EQ(e.text.at("Text15(11)"), "");
+  EXPECT_EQ(e.text.at("Text15(12)"), "");
+  EXPECT_EQ(e.text.at("Text5(1)"), "");
+  EXPECT_EQ(e.text.at("Text6"), "");
+  EXPECT_EQ(e.text.at("Text7"), "");
+  EXPECT_EQ(e.text.at("Text16"), "2");
+  EXPECT_EQ(e.text.at("Text17"), "11");
+  EXPECT_EQ(e.text.at("Text3"), "karune111.csv");
+}
+
+TEST(CliTrace, DuplicateDigitPuzzleTraceHasOnlyErrorAndEnd) {
+  std::string duplicate(kEasyPuzzle);
+  duplicate[1 * 9 + 0] = '9';  // a second 9 in column 1
+  const CliResult r = runCli("--trace --grid " + duplicate + " --click Command3");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::vector<std::string> expected{"clear",
+                                          "font 10",
+                                          "colour 0",
+                                          "clear",
+                                          "font 14",
+                                          "move 10000 9600",
+                                          "colour 0",
+                                          "font 20",
+                                          "print \"  エラー  \" continue",
+                                          "print \"終了\" continue"};
+  EXPECT_EQ(r.lines(), expected);
+}
+
+TEST(CliActions, UnknownButtonIsRefused) {
+  const CliResult r = runCli("--click Command9");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("Command9"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace numplace_test

@@ -1,0 +1,332 @@
+// Where the puzzle comes from: the grid, else the row boxes, else the data
+// file; the data-file reader; the extra givens of Text1 and Text2; bad input.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "board/sources.h"
+#include "helpers.h"
+
+namespace numplace_test {
+namespace {
+
+// A data file in the temporary folder, removed again at the end of the test.
+class TempFile {
+ public:
+  explicit TempFile(std::string_view content) {
+    static int serial = 0;
+    path_ = ::testing::TempDir() + "numplace_" + std::to_string(::getpid()) + "_" + std::to_string(++serial) + ".csv";
+    std::ofstream(path_, std::ios::binary) << content;
+  }
+  ~TempFile() {
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+  }
+  const std::string &path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// Nine rows of a puzzle as the record lines of a data file.
+std::string fileOf(std::string_view puzzle, std::string_view tail = ",1,\"easy\",0,0", std::string_view eol = "\n") {
+  std::string out;
+  for (int r = 0; r < 9; ++r) {
+    out += std::string(puzzle.substr(static_cast<std::size_t>(r) * 9, 9)) + std::string(tail) + std::string(eol);
+  }
+  return out;
+}
+
+double rowCodeOf(std::string_view puzzle, int r) {
+  return 1e9 + std::stod(std::string(puzzle.substr(static_cast<std::size_t>(r - 1) * 9, 9)));
+}
+
+void typeRows(HeadlessControls &controls, std::string_view puzzle, int fromRow, int toRow) {
+  for (int r = fromRow; r <= toRow; ++r) {
+    for (int c = 1; c <= 9; ++c) {
+      const int d = digitAt(puzzle, r, c);
+      if (d != 0) controls.type({"Text15", cellIndex(r, c)}, std::string(1, static_cast<char>('0' + d)));
+    }
+  }
+}
+
+TEST(PuzzleSource, GridWithTwoEmptyRowsIsUsed) {
+  HeadlessControls controls;
+  typeRows(controls, kCompleteGrid, 1, 1);
+  typeRows(controls, kCompleteGrid, 3, 6);
+  typeRows(controls, kCompleteGrid, 8, 9);
+  for (int r = 1; r <= 9; ++r) controls.type({"Text5", r}, "111111111");
+  auto t = std::make_unique<Tables>();
+  ASSERT_FALSE(readPuzzle(controls, *t));
+  for (int r : {1, 3, 4, 5, 6, 8, 9}) EXPECT_DOUBLE_EQ(t->RowCodes[r], rowCodeOf(kCompleteGrid, r)) << r;
+  EXPECT_DOUBLE_EQ(t->RowCodes[2], 1e9);
+  EXPECT_DOUBLE_EQ(t->RowCodes[7], 1e9);
+}
+
+TEST(PuzzleSource, GridWithThreeEmptyRowsGivesWayToTheRowBoxes) {
+  HeadlessControls controls;
+  typeRows(controls, kCompleteGrid, 1, 6);
+  controls.type({"Text5", 1}, "050 703 060");  // blanks between the groups are ignored
+  for (int r = 2; r <= 9; ++r) {
+    controls.type({"Text5", r}, std::string(kEasyPuzzle.substr(static_cast<std::size_t>(r - 1) * 9, 9)));
+  }
+  auto t = std::make_unique<Tables>();
+  ASSERT_FALSE(readPuzzle(controls, *t));
+  for (int r = 1; r <= 9; ++r) EXPECT_DOUBLE_EQ(t->RowCodes[r], rowCodeOf(kEasyPuzzle, r)) << r;
+}
+
+TEST(PuzzleSource, ThreeEmptyRowsInGridAndRowBoxesReadTheDataFile) {
+  TempFile file(fileOf(kTrialPuzzle));
+  HeadlessControls controls;
+  typeRows(controls, kCompleteGrid, 1, 6);
+  for (int r = 1; r <= 6; ++r) controls.type({"Text5", r}, "123456789");
+  controls.type({"Text3"}, file.path());
+  auto t = std::make_unique<Tables>();
+  ASSERT_FALSE(readPuzzle(controls, *t));
+  for (int r = 1; r <= 9; ++r) EXPECT_DOUBLE_EQ(t->RowCodes[r], rowCodeOf(kTrialPuzzle, r)) << r;
+}
+
+TEST(PuzzleSource, FileWithMostlyEmptyRowsIsUsedUnchanged) {
+  TempFile file(
+      "0,0,0,0,0\n0,0,0,0,0\n70000,0,0,0,0\n0,0,0,0,0\n0,0,0,0,0\n0,0,0,0,0\n0,0,0,0,0\n0,0,0,0,0\n0,0,0,0,0\n");
+  HeadlessControls controls;
+  controls.type({"Text3"}, file.path());
+  auto t = std::make_unique<Tables>();
+  ASSERT_FALSE(readPuzzle(controls, *t));
+  EXPECT_DOUBLE_EQ(t->RowCodes[3], 1'000'070'000);
+  EXPECT_DOUBLE_EQ(t->RowCodes[9], 1e9);
+}
+
+TEST(PuzzleSource, GridCellValuesAreNotTested) {
+  HeadlessControls controls;
+  typeRows(controls, kCompleteGrid, 2, 9);
+  controls.type({"Text15", 12}, "12");  // spills into column 1
+  controls.type({"Text15", 19}, "５");  // a full-width digit
+  auto t = std::make_unique<Tables>();
+  ASSERT_FALSE(readPuzzle(controls, *t));
+  EXPECT_DOUBLE_EQ(t->RowCodes[1], 1'120'000'005);
+  unpackRowCodes(*t);
+  EXPECT_EQ(t->Board[1][1], 1);
+  EXPECT_EQ(t->Board[1][2], 2);
+  EXPECT_EQ(t->Board[1][9], 5);
+}
+
+struct FileFormatCase {
+  std::string name;
+  std::string content;
+  friend void PrintTo(const FileFormatCase &c, std::ostream *os) { *os << c.name; }
+};
+
+class DataFileFormats : public ::testing::TestWithParam<FileFormatCase> {};
+
+TEST_P(DataFileFormats, GiveTheNineRowsOfThePuzzle) {
+  TempFile file(GetParam().content);
+  HeadlessControls controls;
+  controls.type({"Text3"}, file.path());
+  auto t = std::make_unique<Tables>();
+  const auto message = readPuzzle(controls, *t);
+  ASSERT_FALSE(message) << *message;
+  for (int r = 1; r <= 9; ++r) EXPECT_DOUBLE_EQ(t->RowCodes[r], rowCodeOf(kTrialPuzzle, r)) << r;
+}
+
+std::string fieldPerLine() {
+  std::string out;
+  for (int r = 0; r < 9; ++r) {
+    out += std::string(kTrialPuzzle.substr(static_cast<std::size_t>(r) * 9, 9)) + "\n1\n2\n\"x\"\n4\n";
+  }
+  return out;
+}
+
+std::string recordsSplitAfterComma() {
+  std::string out;
+  for (int r = 0; r < 9; ++r) {
+    out += std::string(kTrialPuzzle.substr(static_cast<std::size_t>(r) * 9, 9)) + ",1,\n2, 3,4\n";
+  }
+  return out;
+}
+
+std::string oneLine() {
+  std::string out;
+  for (int r = 0; r < 9; ++r) out += std::string(kTrialPuzzle.substr(static_cast<std::size_t>(r) * 9, 9)) + ",1,2,3,4,";
+  return out.substr(0, out.size() - 1) + "\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, DataFileFormats,
+    ::testing::Values(FileFormatCase{"Plain", fileOf(kTrialPuzzle)},
+                      FileFormatCase{"Crlf", fileOf(kTrialPuzzle, ",1,\"easy\",0,0", "\r\n")},
+                      FileFormatCase{"ByteOrderMark", "\xEF\xBB\xBF" + fileOf(kTrialPuzzle)},
+                      FileFormatCase{"LeadingZerosDropped",
+                                     "600050007,0,0,0,0\n30000000,0,0,0,0\n80409200,0,0,0,0\n15300000,0,0,0,0\n"
+                                     "8000300,0,0,0,0\n7590,0,0,0,0\n9501030,0,0,0,0\n80,0,0,0,0\n"
+                                     "200070004,0,0,0,0\n"},
+                      FileFormatCase{"ArbitraryOtherFields",
+                                     fileOf(kTrialPuzzle, ", \"a,b\" , \"日本語 テキスト\",-3.5,\"\"")},
+                      FileFormatCase{"BlanksAroundFields", fileOf(kTrialPuzzle, "  , 1 ,\t\"q\" , 0 , 0 ")},
+                      FileFormatCase{"OneFieldPerLine", fieldPerLine()},
+                      FileFormatCase{"RecordsSplitAfterAComma", recordsSplitAfterComma()},
+                      FileFormatCase{"AllOnOneLine", oneLine()},
+                      FileFormatCase{"BlankLinesBetweenRecords", fileOf(kTrialPuzzle, ",1,2,3,4\n")},
+                      FileFormatCase{"TrailingRecordsIgnored", fileOf(kTrialPuzzle) + "abc,def\n\"unterminated\n"}),
+    [](const auto &c) { return c.param.name; });
+
+struct BadFileCase {
+  std::string name;
+  std::optional<std::string> content;  // nothing: the file does not exist
+  friend void PrintTo(const BadFileCase &c, std::ostream *os) { *os << c.name; }
+};
+
+class BadDataFiles : public ::testing::TestWithParam<BadFileCase> {};
+
+std::string fileWith(int records, std::string_view lastLine = "") {
+  const std::string all = fileOf(kTrialPuzzle, ",1,2,3,4");
+  std::size_t end = 0;
+  for (int i = 0; i < records; ++i) end = all.find('\n', end) + 1;
+  return all.substr(0, end) + std::string(lastLine);
+}
+
+TEST_P(BadDataFiles, GiveAMessageNamingTheFile) {
+  std::optional<TempFile> file;
+  std::string path = ::testing::TempDir() + "numplace_no_such_file.csv";
+  if (GetParam().content) {
+    file.emplace(*GetParam().content);
+    path = file->path();
+  }
+  HeadlessControls controls;
+  controls.type({"Text3"}, path);
+  auto t = std::make_unique<Tables>();
+  const auto message = readPuzzle(controls, *t);
+  ASSERT_TRUE(message);
+  EXPECT_NE(message->find(path), std::string::npos) << *message;
+}
+
+TEST_P(BadDataFiles, StopEveryRunWithTheMessageDrawnAndControlsUnchanged) {
+  std::optional<TempFile> file;
+  std::string path = ::testing::TempDir() + "numplace_no_such_file.csv";
+  if (GetParam().content) {
+    file.emplace(*GetParam().content);
+    path = file->path();
+  }
+  for (const char *button : {"Command3", "Command7", "Command1", "Command5"}) {
+    TracedWindow w;
+    w.type({"Text3"}, path);
+    const Trace trace = w.click(button);
+    const auto errors = trace.of("error");
+    ASSERT_EQ(errors.size(), 1u) << button;
+    const std::string message = errors[0]->strings.at(0);
+    EXPECT_NE(message.find(path), std::string::npos) << button;
+    bool drawn = false;
+    for (const auto &p : trace.prints) drawn = drawn || p.text == message;
+    EXPECT_TRUE(drawn) << button;
+    EXPECT_EQ(trace.count("text"), 0u) << button;
+    EXPECT_EQ(trace.count("prompt"), 0u) << button;
+    EXPECT_EQ(w.text({"Text1"}), "追加 1");
+    EXPECT_EQ(w.text({"Text14"}), "基本ルール");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, BadDataFiles,
+                         ::testing::Values(BadFileCase{"Missing", std::nullopt}, BadFileCase{"Empty", ""},
+                                           BadFileCase{"EightRecords", fileWith(8)},
+                                           BadFileCase{"LastRecordShort", fileWith(8, "200070004,1,2,3\n")},
+                                           BadFileCase{"FieldOneText", fileWith(3, "abc,1,2,3,4\n") + fileWith(5)},
+                                           BadFileCase{"FieldOneStartsWithText",
+                                                       fileWith(0, "x600050007,1,2,3,4\n") + fileWith(8)}),
+                         [](const auto &c) { return c.param.name; });
+
+TEST(BadBoxes, HugeNumbersInTheGridOrRowBoxesStopTheRunWithAMessage) {
+  const std::string huge(400, '9');
+  for (const bool inGrid : {true, false}) {
+    TracedWindow w;
+    if (inGrid) {
+      w.typeGrid(kEasyPuzzle);
+      w.type({"Text15", 55}, huge);
+    } else {
+      for (int r = 1; r <= 9; ++r) w.type({"Text5", r}, r == 4 ? huge : "123456789");
+    }
+    const Trace trace = w.click("Command3");
+    EXPECT_EQ(trace.count("error"), 1u) << inGrid;
+    EXPECT_EQ(trace.count("text"), 0u) << inGrid;
+  }
+}
+
+struct GivenCase {
+  std::string text1, text2;
+  int row, column, digit;  // the cell to look at and the digit expected there
+  friend void PrintTo(const GivenCase &c, std::ostream *os) { *os << "[" << c.text1 << "] [" << c.text2 << "]"; }
+};
+
+class ExtraGivens : public ::testing::TestWithParam<GivenCase> {};
+
+TEST_P(ExtraGivens, AreLaidBeforeThePuzzleDigits) {
+  HeadlessControls controls;
+  controls.type({"Text1"}, GetParam().text1);
+  controls.type({"Text2"}, GetParam().text2);
+  ASSERT_FALSE(checkExtraGivens(controls));
+  auto t = std::make_unique<Tables>();
+  for (int r = 1; r <= 9; ++r) t->RowCodes[r] = rowCodeOf(kEasyPuzzle, r);
+  layExtraGivens(controls, *t);
+  unpackRowCodes(*t);
+  EXPECT_EQ(t->Board[GetParam().row][GetParam().column], GetParam().digit);
+  int changed = 0;
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c) changed += t->Board[r][c] != digitAt(kEasyPuzzle, r, c) ? 1 : 0;
+  }
+  EXPECT_LE(changed, 1);
+}
+
+// kEasyPuzzle holds 5 at (5, 3) and nothing at (5, 2) or (1, 1).
+INSTANTIATE_TEST_SUITE_P(Givens, ExtraGivens,
+                         ::testing::Values(GivenCase{"537", "追加 2", 5, 3, 5},  // the puzzle digit wins
+                                           GivenCase{"527", "追加 2", 5, 2, 7},
+                                           GivenCase{"527", "524", 5, 2, 4},        // Text2 overrides Text1
+                                           GivenCase{"追加 1", "追加 2", 1, 1, 0},  // preset texts read as 0
+                                           GivenCase{"0", "", 1, 1, 0}, GivenCase{"111", "0", 1, 1, 1},
+                                           GivenCase{" 1 1 9 ", "", 1, 1, 9}));
+
+struct RangeCase {
+  std::string text1, text2;
+  std::optional<std::string> box;  // the box a message names, nothing when the texts are fine
+  friend void PrintTo(const RangeCase &c, std::ostream *os) { *os << "[" << c.text1 << "] [" << c.text2 << "]"; }
+};
+
+class ExtraGivenRange : public ::testing::TestWithParam<RangeCase> {};
+
+TEST_P(ExtraGivenRange, AcceptsZeroAndCodesUpTo999) {
+  HeadlessControls controls;
+  controls.type({"Text1"}, GetParam().text1);
+  controls.type({"Text2"}, GetParam().text2);
+  const auto message = checkExtraGivens(controls);
+  ASSERT_EQ(message.has_value(), GetParam().box.has_value());
+  if (message) {
+    EXPECT_NE(message->find(*GetParam().box), std::string::npos) << *message;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, ExtraGivenRange,
+                         ::testing::Values(RangeCase{"999", "0", std::nullopt}, RangeCase{"", "100", std::nullopt},
+                                           RangeCase{"追加 1", "追加 2", std::nullopt}, RangeCase{"1000", "0", "Text1"},
+                                           RangeCase{"-5", "0", "Text1"}, RangeCase{"0", "1000", "Text2"},
+                                           RangeCase{"0", "-1", "Text2"},
+                                           RangeCase{std::string(400, '9'), "0", "Text1"}));
+
+TEST(ExtraGivenRange, OutOfRangeStopsEveryRunAndKeepsTheControls) {
+  for (const char *button : {"Command3", "Command7", "Command1", "Command5"}) {
+    for (const char *bad : {"1000", "-5"}) {
+      TracedWindow w;
+      w.typeGrid(kEasyPuzzle);
+      w.type({"Text1"}, bad);
+      const Trace trace = w.click(button);
+      EXPECT_EQ(trace.count("error"), 1u) << button << ' ' << bad;
+      EXPECT_EQ(trace.count("text"), 0u) << button << ' ' << bad;
+      EXPECT_EQ(w.text({"Text1"}), bad);
+      EXPECT_EQ(w.text({"Text14"}), "基本ルール");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace numplace_test
