@@ -223,3 +223,44 @@ TEST(AnswerRun, SolvesEveryEasyCorpusPuzzleToItsSolution) {
 
 }  // namespace
 }  // namespace numplace_test
+
+namespace numplace_test {
+namespace {
+
+// Each pass's cycles, as the digit colours of the grid drawn at the start of
+// every cycle (a placement changes them, except for a black 1).
+std::vector<std::vector<std::vector<std::string>>> cyclesPerPass(const Trace &trace) {
+  std::vector<std::vector<std::vector<std::string>>> passes;
+  for (const TraceLine &l : trace.lines) {
+    if (l.kind == "clear") {
+      passes.emplace_back();
+    } else if (l.raw == "move 13 13" && !passes.empty()) {
+      passes.back().emplace_back();
+    } else if (l.kind == "colour" && !passes.empty() && !passes.back().empty()) {
+      passes.back().back().push_back(l.raw);
+    }
+  }
+  return passes;
+}
+
+TEST(AnswerRun, LaterPassesGiveUpAfterTenIdleSweepsBecauseTheStallCountCarriesOver) {
+  TracedWindow w;
+  w.type({"Text3"}, NUMPLACE_EXAMPLES_DIR "/trial.csv");
+  const auto passes = cyclesPerPass(w.click("Command3"));
+  // The start, pass 0, the tried passes, the solved pass once more.
+  ASSERT_GE(passes.size(), 5u);
+  std::size_t longestIdleEnd = 0;
+  for (std::size_t p = 2; p + 2 < passes.size(); ++p) {
+    const auto &cycles = passes[p];
+    ASSERT_FALSE(cycles.empty());
+    std::size_t idle = 0;  // cycles at the end of the pass that show its final board
+    while (idle < cycles.size() && cycles[cycles.size() - 1 - idle] == cycles.back()) ++idle;
+    // Ten sweeps of three cycles at most, plus a cycle or two of a black 1.
+    EXPECT_LE(idle, 33u) << "pass " << p - 1;
+    longestIdleEnd = std::max(longestIdleEnd, idle);
+  }
+  EXPECT_GE(longestIdleEnd, 28u) << "no tried pass was stuck";
+}
+
+}  // namespace
+}  // namespace numplace_test
