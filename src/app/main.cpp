@@ -3,9 +3,10 @@
 // without a display.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <array>
-#include <functional>
 #include <cstdio>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -21,6 +22,10 @@ namespace {
 constexpr int kFailure = 1;
 constexpr int kUsageError = 2;
 constexpr int kNoDisplay = 3;
+
+// The launcher's name without ".desktop": it ties the window to its launcher and icon.
+constexpr char kDesktopFileName[] = "io.github.numplace.numplace";
+constexpr char kIconName[] = "numplace";
 
 bool named(std::string_view argument, std::span<const std::string_view> names) {
   for (std::string_view name : names) {
@@ -65,6 +70,8 @@ int main(int argc, char **argv) {
   QApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("numplace"));
   QCoreApplication::setApplicationVersion(QStringLiteral(NUMPLACE_VERSION));
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));
+  QApplication::setWindowIcon(QIcon::fromTheme(QString::fromLatin1(kIconName)));
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("Solves number-place puzzles and shows how, in one window."));
   parser.addHelpOption();

@@ -1,5 +1,7 @@
 #include "app/window.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,7 +11,9 @@
 #include <QStylePainter>
 #include <optional>
 
+#include "app/accessible.h"
 #include "app/fonts.h"
+#include "app/input.h"
 #include "app/prompts.h"
 #include "entry/entry.h"
 #include "runs/runs.h"
@@ -19,6 +23,7 @@ namespace {
 
 constexpr std::string_view kCellGrid = "Text15";
 constexpr std::string_view kQuickInput = "Text7";
+constexpr ControlRef kDataFileName{"Text3", 0};
 
 QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -56,12 +61,13 @@ void setBoxText(QLineEdit *box, const QString &text) {
   box->setCursorPosition(0);
 }
 
-QWidget *makeControl(const ControlSpec &spec, QWidget *parent) {
+// `fillGrid` takes a puzzle pasted into a cell box of the grid.
+QWidget *makeControl(const ControlSpec &spec, QWidget *parent, const CellBox::FillGrid &fillGrid) {
   const QString text = fromUtf8(spec.text);
   QWidget *widget = nullptr;
   switch (spec.kind) {
     case ControlKind::TextBox: {
-      auto *box = new QLineEdit(parent);
+      QLineEdit *box = spec.name == kCellGrid ? new CellBox(fillGrid, parent) : new QLineEdit(parent);
       setBoxText(box, text);
       widget = box;
       break;
@@ -80,6 +86,8 @@ QWidget *makeControl(const ControlSpec &spec, QWidget *parent) {
       break;
   }
   widget->setObjectName(QString::fromStdString(controlLabel(spec.ref())));
+  widget->setAccessibleName(accessibleNameFor(spec));
+  widget->setAccessibleDescription(accessibleDescriptionFor(spec));
   widget->setFont(windowFont(spec.fontSize));
   widget->setGeometry(pixelRect(spec));
   if (!spec.inTabOrder && spec.kind != ControlKind::Label) widget->setFocusPolicy(Qt::ClickFocus);
@@ -136,12 +144,19 @@ MainWindow::MainWindow(QWidget *parent)
   background.setColor(QPalette::Window, Qt::white);
   setPalette(background);
 
+  // A data file dropped anywhere on the window names the puzzle source.
+  setAcceptDrops(true);
+  canvas_->setAccessibleName(QStringLiteral("盤面と解き方の表示"));
+
+  const CellBox::FillGrid fillGrid = [this](const QString &text) { return pastePuzzle(text); };
   std::vector<QWidget *> widgets;
   QWidget *firstInTabOrder = nullptr;
   QWidget *previousInTabOrder = nullptr;
   for (const ControlSpec &spec : controlLayout()) {
-    QWidget *widget = makeControl(spec, this);
+    QWidget *widget = makeControl(spec, this, fillGrid);
     widgets.push_back(widget);
+    // The text boxes take dropped text themselves; a dropped file goes to the window.
+    if (spec.kind == ControlKind::TextBox) widget->installEventFilter(this);
     // Label1 overlaps the top edge of Text3; a box is never hidden by a label.
     if (spec.kind == ControlKind::Label) widget->lower();
     if (spec.kind == ControlKind::Button) {
@@ -150,10 +165,8 @@ MainWindow::MainWindow(QWidget *parent)
     }
     if (spec.name == kCellGrid) {
       cellIndex_.insert(widget, spec.index);
-      widget->installEventFilter(this);
     } else if (spec.name == kQuickInput) {
       quickInput_ = widget;
-      widget->installEventFilter(this);
     }
     if (spec.inTabOrder) {
       if (previousInTabOrder == nullptr) {
@@ -174,8 +187,44 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::setPrompt(Prompt *prompt) { prompt_ = prompt != nullptr ? prompt : dialogPrompt_.get(); }
 
+bool MainWindow::pastePuzzle(const QString &text) {
+  const std::optional<QString> cells = puzzleFromPaste(text);
+  if (!cells) return false;
+  for (int k = 0; k < 81; ++k) {
+    const QChar cell = cells->at(k);
+    controls_->setText({kCellGrid, cellIndex(k / 9 + 1, k % 9 + 1)},
+                       cell == u'.' ? std::string() : std::string(1, static_cast<char>(cell.unicode())));
+  }
+  return true;
+}
+
+bool MainWindow::takeDrag(QDropEvent *event) {
+  const QString file = droppedFile(event->mimeData());
+  // Only the name is taken: never a move, which would let the source delete the file.
+  const Qt::DropActions possible = event->possibleActions();
+  const Qt::DropAction action = possible.testFlag(Qt::CopyAction)   ? Qt::CopyAction
+                                : possible.testFlag(Qt::LinkAction) ? Qt::LinkAction
+                                                                    : Qt::IgnoreAction;
+  if (file.isEmpty() || action == Qt::IgnoreAction) return false;
+  event->setDropAction(action);
+  event->accept();
+  if (event->type() == QEvent::Drop) controls_->setText(kDataFileName, file.toStdString());
+  return true;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event) { takeDrag(event); }
+
+void MainWindow::dragMoveEvent(QDragMoveEvent *event) { takeDrag(event); }
+
+void MainWindow::dropEvent(QDropEvent *event) { takeDrag(event); }
+
 bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
   switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+      if (takeDrag(static_cast<QDropEvent *>(event))) return true;
+      break;
     // The second press of a double click arrives as a double-click event only.
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {

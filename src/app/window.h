@@ -42,11 +42,22 @@ class MainWindow : public QWidget {
   Prompt *prompt() const { return prompt_; }
   Ports ports() { return {*controls_, *canvas_, *prompt_}; }
 
+  // Fills the whole grid from a pasted puzzle line (see puzzleFromPaste):
+  // digits into their boxes, empty cells empty. False, with nothing changed,
+  // when the text is not such a line.
+  bool pastePuzzle(const QString &text);
+
  protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
+  void dragEnterEvent(QDragEnterEvent *event) override;
+  void dragMoveEvent(QDragMoveEvent *event) override;
+  void dropEvent(QDropEvent *event) override;
 
  private:
   void runButton(std::string_view name);
+  // Accepts a drag that carries a local file and, on the drop, puts the
+  // file's path into Text3. False for any other drag.
+  bool takeDrag(QDropEvent *event);
 
   Canvas *canvas_;
   std::unique_ptr<WidgetControls> controls_;

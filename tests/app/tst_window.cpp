@@ -1,20 +1,27 @@
 // The window against its layout table, the wiring of presses, keys and clicks
-// to the engine, the drawing surface and the prompt, all driven through real
-// Qt events.
+// to the engine, the drawing surface and the prompt, the accessible names, the
+// puzzle paste and the file drop, all driven through real Qt events.
+#include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "app/canvas.h"
 #include "app/fonts.h"
+#include "app/input.h"
 #include "app/prompts.h"
 #include "app/scripted.h"
 #include "app/window.h"
@@ -53,6 +60,46 @@ bool hasKind(QWidget *w, ControlKind kind) {
       return qobject_cast<QPushButton *>(w) != nullptr;
   }
   return false;
+}
+
+// What a screen reader is told a widget is called.
+QString spokenName(QWidget *w) {
+  QAccessibleInterface *face = QAccessible::queryAccessibleInterface(w);
+  return face != nullptr ? face->text(QAccessible::Name) : QString();
+}
+
+// The texts of the 81 cell boxes, row by row.
+QStringList gridTexts(MainWindow &window) {
+  QStringList texts;
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c)
+      texts << static_cast<QLineEdit *>(window.control({"Text15", numplace::cellIndex(r, c)}))->text();
+  }
+  return texts;
+}
+
+// The cell texts a puzzle line written with '.' for empty cells should leave.
+QStringList expectedGrid(const std::string &puzzle) {
+  QStringList texts;
+  for (const char ch : puzzle) texts << (ch == '.' ? QString() : QString(QChar::fromLatin1(ch)));
+  return texts;
+}
+
+// Sends a drag that enters at `at` (window coordinates) and drops there, as
+// the window system delivers it: to the window, which hands it to the widget
+// under the pointer that takes drops. Returns whether the drag was accepted.
+bool dragAndDrop(MainWindow &window, const QMimeData &data, QPoint at, Qt::DropAction *done = nullptr) {
+  QWindow *handle = window.windowHandle();
+  const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+  QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+  enter.setDropAction(Qt::MoveAction);
+  QCoreApplication::sendEvent(handle, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(QPointF(at), offered, &data, Qt::LeftButton, Qt::NoModifier);
+  drop.setDropAction(Qt::MoveAction);
+  QCoreApplication::sendEvent(handle, &drop);
+  if (done != nullptr) *done = drop.dropAction();
+  return drop.isAccepted();
 }
 
 struct RecordingPrompt : numplace::Prompt {
@@ -288,6 +335,213 @@ class TstWindow : public QObject {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(canvas.grab().toImage().convertToFormat(QImage::Format_RGB32), first);
+  }
+
+  void accessibleNames() {
+    MainWindow window;
+    const std::map<std::string_view, QString> buttons{{"Command3", QStringLiteral("答（最後まで解く）")},
+                                                      {"Command7", QStringLiteral("1 STEP（1手ずつ解く）")},
+                                                      {"Command1", QStringLiteral("参考1 同盟（1手ずつ、同盟を示す）")},
+                                                      {"Command5", QStringLiteral("参考2 ペア（試し置きなしで解く）")},
+                                                      {"Command4", QStringLiteral("消去（入力を消す）")}};
+    const std::map<std::string_view, QString> boxes{{"Text1", QStringLiteral("追加 1")},
+                                                    {"Text2", QStringLiteral("追加 2")},
+                                                    {"Text3", QStringLiteral("入力データ名")},
+                                                    {"Text6", QStringLiteral("簡易入力の行番号")},
+                                                    {"Text7", QStringLiteral("簡易入力")},
+                                                    {"Text14", QStringLiteral("手法")},
+                                                    {"Text16", QStringLiteral("押したマスの数字")},
+                                                    {"Text17", QStringLiteral("押したマスの番号")}};
+    std::set<QString> names;
+    int cells = 0;
+    for (const numplace::ControlSpec &spec : numplace::controlLayout()) {
+      QWidget *w = window.control(spec.ref());
+      const QString name = spokenName(w);
+      QCOMPARE(name, w->accessibleName());
+      // A label and the box it stands for may share a name; no two of the others do.
+      if (spec.kind != ControlKind::Label) {
+        QVERIFY2(names.insert(name).second, qPrintable(QStringLiteral("name given twice: ") + name));
+      }
+      if (spec.name == "Text15") {
+        ++cells;
+        QCOMPARE(name, QStringLiteral("行%1 列%2").arg(spec.index / 10).arg(spec.index % 10));
+      } else if (spec.name == "Text5") {
+        QCOMPARE(name, QStringLiteral("行データ %1").arg(spec.index));
+      } else if (spec.kind == ControlKind::Label) {
+        QCOMPARE(name, QString::fromUtf8(spec.text.data(), static_cast<qsizetype>(spec.text.size())));
+      } else if (spec.kind == ControlKind::Button) {
+        QCOMPARE(name, buttons.at(spec.name));
+        // The name starts with the caption the button shows.
+        QVERIFY(name.startsWith(static_cast<QPushButton *>(w)->text().simplified().section(u' ', 0, 0)));
+      } else {
+        QCOMPARE(name, boxes.at(spec.name));
+      }
+      if (spec.kind != ControlKind::Label) QVERIFY2(!w->accessibleDescription().isEmpty(), spec.name.data());
+    }
+    QCOMPARE(cells, 81);
+    QCOMPARE(spokenName(window.control({"Text15", numplace::cellIndex(3, 5)})), QStringLiteral("行3 列5"));
+    QVERIFY(!spokenName(&window.canvas()).isEmpty());
+  }
+
+  void puzzleLineReading() {
+    using numplace::app::puzzleFromPaste;
+    const QString dots = QString::fromStdString(kPuzzle);
+    QString zeros = dots;
+    zeros.replace(u'.', u'0');
+    QCOMPARE(puzzleFromPaste(zeros), std::optional<QString>(dots));
+    QCOMPARE(puzzleFromPaste(dots), std::optional<QString>(dots));
+    // Nine lines of nine, blanks between the cells, Windows line ends, a tab and a trailing line break.
+    QString lines;
+    for (int r = 0; r < 9; ++r) {
+      for (int c = 0; c < 9; ++c) {
+        lines += zeros.at(r * 9 + c);
+        lines += c == 4 ? u'\t' : u' ';
+      }
+      lines += QStringLiteral("\r\n");
+    }
+    QCOMPARE(puzzleFromPaste(lines), std::optional<QString>(dots));
+    // Full-width digits and ideographic spaces, as Japanese pages write them.
+    QString wide;
+    for (const QChar ch : zeros) {
+      wide += QChar(static_cast<char16_t>(ch.unicode() - u'0' + 0xFF10));
+      wide += QChar(0x3000);
+    }
+    QCOMPARE(puzzleFromPaste(wide), std::optional<QString>(dots));
+
+    QCOMPARE(puzzleFromPaste(zeros.left(80)), std::nullopt);
+    QCOMPARE(puzzleFromPaste(zeros + u'1'), std::nullopt);
+    QCOMPARE(puzzleFromPaste(zeros.left(40) + u'x' + zeros.mid(41)), std::nullopt);
+    QCOMPARE(puzzleFromPaste(zeros.left(40) + u',' + zeros.mid(40)), std::nullopt);
+    QCOMPARE(puzzleFromPaste(QStringLiteral("12345")), std::nullopt);
+    QCOMPARE(puzzleFromPaste(QString()), std::nullopt);
+  }
+
+  void pasteFillsTheGrid_data() {
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<bool>("fills");
+    QString zeros = QString::fromStdString(kPuzzle);
+    zeros.replace(u'.', u'0');
+    QString lines;
+    for (int r = 0; r < 9; ++r)
+      lines += QString::fromStdString(kPuzzle.substr(static_cast<std::size_t>(r) * 9, 9)) + u'\n';
+    lines.replace(u'.', QStringLiteral(". "));
+    QTest::newRow("81-character line, first cell") << zeros << numplace::cellIndex(1, 1) << true;
+    QTest::newRow("nine lines with blanks, last cell") << lines << numplace::cellIndex(9, 9) << true;
+    QTest::newRow("five characters") << QStringLiteral("12345") << numplace::cellIndex(3, 5) << false;
+    QTest::newRow("80 characters") << zeros.left(80) << numplace::cellIndex(5, 5) << false;
+  }
+
+  void pasteFillsTheGrid() {
+    QFETCH(QString, clipboard);
+    QFETCH(int, cell);
+    QFETCH(bool, fills);
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // Every box holds a 9 first, so that each empty cell of the puzzle must be emptied.
+    for (int r = 1; r <= 9; ++r) {
+      for (int c = 1; c <= 9; ++c) window.controls().setText({"Text15", numplace::cellIndex(r, c)}, "9");
+    }
+    const QStringList before = gridTexts(window);
+    const std::string rowBox = window.controls().text({"Text5", 1});
+    auto *box = static_cast<QLineEdit *>(window.control({"Text15", cell}));
+
+    QGuiApplication::clipboard()->setText(clipboard);
+    box->setFocus();
+    box->selectAll();
+    QTest::keySequence(box, QKeySequence::Paste);
+    QStringList expected = before;
+    if (fills) {
+      expected = expectedGrid(kPuzzle);
+    } else {
+      expected[(cell / 10 - 1) * 9 + cell % 10 - 1] = clipboard;  // pasted into the box as any text is
+    }
+    QCOMPARE(gridTexts(window), expected);
+    QCOMPARE(window.controls().text({"Text5", 1}), rowBox);
+
+    // The context menu's Paste does the same.
+    for (int r = 1; r <= 9; ++r) {
+      for (int c = 1; c <= 9; ++c) window.controls().setText({"Text15", numplace::cellIndex(r, c)}, "9");
+    }
+    box->selectAll();
+    QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(4, 4), box->mapToGlobal(QPoint(4, 4)));
+    QCoreApplication::sendEvent(box, &menuEvent);
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(menu != nullptr);
+    QAction *pasteAction = nullptr;
+    for (QAction *action : menu->actions()) {
+      if (action->text().contains(QStringLiteral("Paste"))) pasteAction = action;
+    }
+    QVERIFY(pasteAction != nullptr && pasteAction->isEnabled());
+    pasteAction->trigger();
+    menu->close();
+    QCOMPARE(gridTexts(window), expected);
+  }
+
+  void pastedPuzzleIsSolved() {
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(window.pastePuzzle(QString::fromStdString(kPuzzle)));
+    QVERIFY(!window.pastePuzzle(QStringLiteral("12345")));
+    QCOMPARE(gridTexts(window), expectedGrid(kPuzzle));
+    QTest::mouseClick(window.control({"Command3", 0}), Qt::LeftButton);
+    const QImage picture = window.canvas().picture();
+    const QRect board(8640 / kPixel, 240 / kPixel, (15120 - 8640) / kPixel, (6720 - 240) / kPixel);
+    QVERIFY(!blank(picture, board));
+    // No red message about bad input at the bottom left.
+    QVERIFY(coloursIn(picture, QRect(0, 6800 / kPixel, 6000 / kPixel, 4000 / kPixel)).count(0xFF0000) == 0);
+  }
+
+  void droppedFileNamesTheDataFile() {
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QString file = QStringLiteral(NUMPLACE_EXAMPLES_DIR "/trial.csv");
+    QMimeData files;
+    files.setUrls({QUrl(QStringLiteral("https://example.org/a.csv")), QUrl::fromLocalFile(file)});
+    files.setText(QStringLiteral("file://") + file);
+    auto text3 = [&window] { return window.controls().text({"Text3", 0}); };
+
+    // On the surface, beside the controls.
+    Qt::DropAction action = Qt::IgnoreAction;
+    QVERIFY(dragAndDrop(window, files, QPoint(800, 600), &action));
+    QCOMPARE(text3(), file.toStdString());
+    QCOMPARE(action, Qt::CopyAction);  // never a move: the file stays where it is
+
+    // On a label, a button and text boxes: the boxes would take the text themselves.
+    for (const ControlRef ref : {ControlRef{"Label4", 0}, ControlRef{"Command3", 0}, ControlRef{"Text15", 55},
+                                 ControlRef{"Text7", 0}, ControlRef{"Text3", 0}}) {
+      window.controls().setText({"Text3", 0}, "karune111.csv");
+      const std::string before = window.controls().text(ref);
+      QVERIFY2(dragAndDrop(window, files, window.control(ref)->geometry().center()), ref.name.data());
+      QCOMPARE(text3(), file.toStdString());
+      if (ref.name != "Text3") QCOMPARE(window.controls().text(ref), before);
+    }
+
+    // Anything but a local file is not taken by the window.
+    window.controls().setText({"Text3", 0}, "karune111.csv");
+    QMimeData web;
+    web.setUrls({QUrl(QStringLiteral("https://example.org/a.csv"))});
+    QVERIFY(!dragAndDrop(window, web, QPoint(800, 600)));
+    QMimeData plain;
+    plain.setText(QStringLiteral("12345"));
+    QVERIFY(!dragAndDrop(window, plain, QPoint(800, 600)));
+    QCOMPARE(text3(), "karune111.csv");
+    // Text dragged over a box is still the box's own business.
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &plain, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.control({"Text7", 0}), &enter);
+    QVERIFY(enter.isAccepted());
+    QCOMPARE(text3(), "karune111.csv");
+
+    // The dropped name is one the runs can open.
+    QVERIFY(dragAndDrop(window, files, QPoint(800, 600)));
+    QTest::mouseClick(window.control({"Command3", 0}), Qt::LeftButton);
+    QVERIFY(!blank(window.canvas().picture(), QRect(8640 / kPixel, 240 / kPixel, 400, 400)));
+    // trial.csv needs a trial placement; its code replaces the start-up text of Text1.
+    const QString trial = QString::fromStdString(window.controls().text({"Text1", 0}));
+    QVERIFY2(QRegularExpression(QStringLiteral("^[1-9]{3}$")).match(trial).hasMatch(), qPrintable(trial));
   }
 
   void promptDialog() {

@@ -1,0 +1,63 @@
+#include "app/accessible.h"
+
+#include <string_view>
+
+namespace numplace::app {
+namespace {
+
+struct Named {
+  std::string_view control;
+  const char *name;
+  const char *description;
+};
+
+// The controls whose names do not follow from their place or their text.
+constexpr Named kNamed[] = {
+    {"Text1", "追加 1", "追加の初期値：行・列・数字の3桁（537 は 5行3列に 7）。答は成功した試し置きをここに書く"},
+    {"Text2", "追加 2", "2つ目の追加の初期値：行・列・数字の3桁"},
+    {"Text3", "入力データ名", "データファイルの名前。ファイルをウィンドウにドロップしても入る"},
+    {"Text6", "簡易入力の行番号", "簡易入力で送った行の数"},
+    {"Text7", "簡易入力", "1行分の数字を入れて Enter を押すと次の行データに入る"},
+    {"Text14", "手法", "解くのに使った手法"},
+    {"Text16", "押したマスの数字", "最後に押したマスの数字"},
+    {"Text17", "押したマスの番号", "最後に押したマスの行と列（11 は 1行1列）"},
+    {"Command3", "答（最後まで解く）", "論理と試し置きで最後まで解き、盤面を色付きで描く"},
+    {"Command7", "1 STEP（1手ずつ解く）", "1手ずつ置き、手順と候補の表を示して、毎回問い合わせる"},
+    {"Command1", "参考1 同盟（1手ずつ、同盟を示す）", "1 STEP と同じ進め方で、ペアと三つ組の同盟を赤で示す"},
+    {"Command5", "参考2 ペア（試し置きなしで解く）",
+     "試し置きなしの論理だけで解き、止まるたびにブロック内で2か所にだけ入る数字を小さく示す"},
+    {"Command4", "消去（入力を消す）", "マス、行データ、簡易入力を空にする"},
+};
+
+constexpr std::string_view kCellGrid = "Text15";
+constexpr std::string_view kRowBoxes = "Text5";
+
+const Named *find(std::string_view control) {
+  for (const Named &named : kNamed) {
+    if (named.control == control) return &named;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+QString accessibleNameFor(const ControlSpec &spec) {
+  if (spec.name == kCellGrid) {
+    return QStringLiteral("行%1 列%2").arg(spec.index / 10).arg(spec.index % 10);
+  }
+  if (spec.name == kRowBoxes) return QStringLiteral("行データ %1").arg(spec.index);
+  if (spec.kind == ControlKind::Label) {
+    return QString::fromUtf8(spec.text.data(), static_cast<qsizetype>(spec.text.size()));
+  }
+  const Named *named = find(spec.name);
+  return named != nullptr ? QString::fromUtf8(named->name) : QString();
+}
+
+QString accessibleDescriptionFor(const ControlSpec &spec) {
+  if (spec.name == kCellGrid) return QStringLiteral("初期データ１のマス");
+  if (spec.name == kRowBoxes) return QStringLiteral("初期データ２：1行分の数字、左の列から");
+  const Named *named = find(spec.name);
+  return named != nullptr ? QString::fromUtf8(named->description) : QString();
+}
+
+}  // namespace numplace::app
