@@ -57,7 +57,7 @@ int controlPosition(ControlRef ref) {
   if (ref.name == "Text15") {
     const int r = ref.index / 10;
     const int c = ref.index % 10;
-    if (r < 1 || r > 9 || c < 1 || c > 9) return -1;
+    if (r < 1 || r > 9 || c < 1) return -1;
     return 10 + (r - 1) * 9 + (c - 1);
   }
   if (ref.name == "Text5") {

@@ -12,7 +12,7 @@ namespace {
 // Whole numbers up to this size are exact in a double.
 constexpr double kLargestExact = 9007199254740992.0;  // 2^53
 
-constexpr std::size_t kMaxFileBytes = 4 * 1024 * 1024;
+constexpr std::size_t kMaxFileBytes = std::size_t{4} * 1024 * 1024;
 
 double cellValue(const Controls &controls, int r, int c) {
   return textToNumber(controls.text({"Text15", cellIndex(r, c)}));

@@ -184,10 +184,8 @@ void HeadlessSurface::remember(std::string_view text) {
   if (text.find_first_not_of(' ') == std::string_view::npos) return;
   if (font_ == 9) {
     stepLog_.emplace_back(text);
-  } else if (font_ == 14 && isTablePosition(x_, y_)) {
-    return;
-  } else if (number && font_ == 20) {
-    return;  // a small pair digit inside the board
+  } else if ((font_ == 14 && isTablePosition(x_, y_)) || (number && font_ == 20)) {
+    return;  // a candidate-table entry, or a small pair digit inside the board
   } else {
     messages_.emplace_back(text);
   }
@@ -200,14 +198,14 @@ void HeadlessSurface::noteError(std::string_view message) {
 
 std::string HeadlessSurface::boardRows() const {
   std::string out;
-  for (int r = 0; r < 9; ++r) {
+  for (std::size_t r = 0; r < 9; ++r) {
     out.append(board_.data() + r * 9, 9);
     out += '\n';
   }
   return out;
 }
 
-std::string HeadlessSurface::board81() const { return std::string(board_.data(), board_.size()); }
+std::string HeadlessSurface::board81() const { return {board_.data(), board_.size()}; }
 
 std::optional<std::string> QueuedPrompt::ask(const PromptRequest &request) {
   ++asked_;
