@@ -1,0 +1,151 @@
+#!/usr/bin/env python3
+"""Writes the seed corpora fuzz/corpus/<target>/ from the shared puzzle
+collections and the example data files. Run from anywhere; the output is
+deterministic, so the seeds can be rebuilt and compared.
+
+    python3 fuzz/make_seeds.py [--corpus ../shared/corpus]
+"""
+import argparse
+import pathlib
+import shutil
+
+HERE = pathlib.Path(__file__).resolve().parent
+REPO = HERE.parent
+
+# (collection, line numbers): easy, hard, trial-needing, multi-solution and
+# minimal puzzles, so that every path of the runs is among the seeds.
+PICKS = [
+    ("se_easy.txt", [1, 2]),
+    ("se_medium.txt", [1]),
+    ("se_hard.txt", [1]),
+    ("se_diabolical.txt", [1, 2]),
+    ("kaggle3m_expert.txt", [1]),
+    ("hardest.txt", [1, 2, 3]),
+    ("top95.txt", [1]),
+    ("17clue.txt", [1]),
+    ("serg_multisolution.txt", [1, 2]),
+    ("forum_hardest_1106.txt", [1]),
+]
+
+BUTTONS = {"Command3": 0, "Command7": 1, "Command1": 2, "Command5": 3, "Command4": 4}
+NO_SECOND = 5
+
+
+def puzzles(corpus):
+    out = []
+    for name, lines in PICKS:
+        rows = (corpus / name).read_text().split("\n")
+        for n in lines:
+            out.append((f"{pathlib.Path(name).stem}_{n}", rows[n - 1]))
+    return out
+
+
+def rows_of(p):
+    return [p[9 * r : 9 * r + 9] for r in range(9)]
+
+
+def csv_of(p, label="seed", crlf=False):
+    nl = "\r\n" if crlf else "\n"
+    return "".join(f'{row},{r + 1},"{label}",0,0{nl}' for r, row in enumerate(rows_of(p)))
+
+
+def full_width(text):
+    return "".join(chr(0xFF10 + int(ch)) if ch.isdigit() else ch for ch in text)
+
+
+def press_input(first, file_choice=0, second=None, cells=None, rows=None, extras=None, files=(), answers=None,
+                trace=False):
+    """Bytes in the layout of fuzz/press_input.h."""
+    # Letters whose value modulo the number of choices is the choice, so that
+    # the header holds neither NUL nor LF: 'P' % 5 == 0, 'H' % 6 == 0, 'P' % 8 == 0.
+    second = NO_SECOND if second is None else BUTTONS[second]
+    header = bytes([ord("P") + BUTTONS[first], ord("P") + file_choice, ord("H") + second, ord("P") + int(trace)])
+    lines = [header]
+    texts = list(cells or [" "] * 81) + list(rows or ["  "] * 9) + list(extras or ["追加 1", "追加 2", " ", " "])
+    lines += [t.encode() for t in texts]
+    data = b"\n".join(lines)
+    files = list(files) + [""] * (3 - len(files))
+    data += b"".join(b"\0" + f.encode() for f in files)
+    if answers is not None:
+        data += b"\0" + "\n".join(answers).encode()
+    return data
+
+
+def cells_of(p, full=False):
+    out = []
+    for ch in p:
+        text = " " if ch in "0." else ch
+        out.append(full_width(text) if full else text)
+    return out
+
+
+def write(directory, name, data):
+    directory.mkdir(parents=True, exist_ok=True)
+    (directory / name).write_bytes(data if isinstance(data, bytes) else data.encode())
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--corpus", default=str(REPO.parent / "shared" / "corpus"))
+    args = parser.parse_args()
+    corpus = pathlib.Path(args.corpus)
+    out = HERE / "corpus"
+    for target in ("datafile", "number", "press"):
+        shutil.rmtree(out / target, ignore_errors=True)
+    picked = puzzles(corpus)
+    examples = sorted((REPO / "examples").glob("*.csv"))
+
+    # fuzz_datafile: the examples as they are, puzzles in the file format,
+    # and the shapes the reader accepts or refuses.
+    d = out / "datafile"
+    for e in examples:
+        write(d, e.name, e.read_bytes())
+    for name, p in picked[:8]:
+        write(d, name + ".csv", csv_of(p, name))
+    p = picked[0][1]
+    write(d, "crlf.csv", csv_of(p, crlf=True))
+    write(d, "bom.csv", "\ufeff" + csv_of(p))
+    write(d, "one_line.csv", ",".join(f"{row},{r},\"x\",0,0" for r, row in enumerate(rows_of(p))))
+    write(d, "blanks_quotes.csv", "".join(f'  {int(row)} , "a,b" ,"",  0 ,\t0\n\n' for row in rows_of(p)))
+    write(d, "short.csv", "".join(csv_of(p).splitlines(True)[:5]))
+    write(d, "not_a_number.csv", csv_of(p).replace(rows_of(p)[3], '"row"', 1))
+    write(d, "unclosed_quote.csv", csv_of(p)[:-20] + '"open\n')
+
+    # fuzz_number: what users type into the boxes.
+    n = out / "number"
+    for i, text in enumerate([
+        "530070000", "530 070 000", "\u3000５３０\u3000０７０", "-12.5", "+7", "追加 1", "537", "1e5",
+        "", " ", "99999999999999999999999999", "0.000000000000000000000000000001", "12abc", ".5", "1.2.3",
+        "\t9\r\n", "１２", "٣", "-0", "9" * 400,
+    ]):
+        write(n, f"text_{i:02d}", text)
+
+    # fuzz_press: each source (grid, row boxes, each file), every button,
+    # extra givens, full-width typing, cancelled and "2" prompt answers.
+    pr = out / "press"
+    files = [csv_of(picked[2][1]), csv_of(picked[6][1], crlf=True), "\ufeff" + csv_of(picked[9][1])]
+    for i, (name, p) in enumerate(picked):
+        first = list(BUTTONS)[i % 4]
+        write(pr, f"grid_{name}", press_input(first, cells=cells_of(p), files=files, answers=["2"], trace=i % 4 == 1))
+    for i, (name, p) in enumerate(picked[:6]):
+        first = list(BUTTONS)[(i + 1) % 4]
+        write(pr, f"rows_{name}", press_input(first, rows=rows_of(p), files=files, answers=["1", "", "2"]))
+    for f in range(5):
+        for b, button in enumerate(list(BUTTONS)[:4]):
+            if (f + b) % 2 == 0 or f >= 3:
+                write(pr, f"file{f}_{button}",
+                      press_input(button, file_choice=f, files=files, answers=["1", "\x7f", "2"], trace=f >= 3))
+    p = picked[5][1]
+    write(pr, "answer_twice", press_input("Command3", second="Command3", cells=cells_of(p), files=files, trace=True))
+    write(pr, "answer_then_clear", press_input("Command3", second="Command4", cells=cells_of(p), files=files))
+    write(pr, "full_width", press_input("Command3", cells=cells_of(picked[0][1], full=True), files=files))
+    write(pr, "extra_givens", press_input("Command3", cells=cells_of(picked[7][1]), files=files,
+                                          extras=["537", "　６１２", "3", "530070000"]))
+    write(pr, "extra_out_of_range", press_input("Command5", cells=cells_of(p), files=files, extras=["1000", "-5", "", ""]))
+    write(pr, "spilling_cell", press_input("Command3", cells=["12"] + cells_of(p)[1:], files=files))
+    write(pr, "step_cancelled", press_input("Command7", cells=cells_of(picked[1][1]), files=files,
+                                            answers=["", "", "", "\"quoted\\ \x01 answer"], trace=True))
+
+
+if __name__ == "__main__":
+    main()
