@@ -289,3 +289,36 @@ TEST(StepRun, FourthIncompleteEndOfRunCheckStopsTheRun) {
 
 }  // namespace
 }  // namespace numplace_test
+
+namespace numplace_test {
+namespace {
+
+// The singles found by scanning blocks, rows and cells have set font size 9
+// during the scan; the column single and the digit-list singles set it right
+// before their step line, after moving to it.
+TEST(StepLog, ColumnAndDigitListSinglesSetTheSmallFontRightBeforeTheStepLine) {
+  TracedWindow w;
+  w.typeGrid(kStepPuzzle);
+  w.answer("2");
+  const Trace trace = w.click("Command7");
+  std::set<std::string> seen;
+  for (const StepLine &s : stepLines(trace)) {
+    const std::string &word = s.report.word;
+    SCOPED_TRACE(s.text14);
+    ASSERT_GE(s.printed.line, 2u);
+    const TraceLine &before = trace.lines[s.printed.line - 1];
+    const bool setsFont = word == "たて" || word == "縦　" || word == "横　";
+    if (setsFont) {
+      EXPECT_EQ(before.raw, "font 9");
+      EXPECT_EQ(trace.lines[s.printed.line - 2].kind, "move");
+    } else {
+      EXPECT_EQ(before.kind, "move");
+    }
+    seen.insert(word);
+  }
+  EXPECT_TRUE(seen.count("縦　") == 1 && seen.count("基本") == 1 && seen.count("ブロ") == 1)
+      << "puzzle lost a technique";
+}
+
+}  // namespace
+}  // namespace numplace_test

@@ -96,8 +96,7 @@ class StepRun {
     if (auto p = hiddenSingleInRows(t_, &s_)) return report(*p, "よこ");
     columnRecount(t_);
     if (auto p = hiddenSingleInColumns(t_)) {
-      s_.setFontSize(9);
-      return report(*p, "たて");
+      return report(*p, "たて", "-", FontAtPrint::Set);
     }
     if (filledCells(t_) == 81) return finish();
     if (nakedPairs(t_) == Outcome::Contradiction) return endOfRunCheck();
@@ -106,12 +105,10 @@ class StepRun {
 
     if (nakedTriples(t_) == Outcome::Contradiction) return endOfRunCheck();
     if (auto p = digitListSingleInColumns(t_)) {
-      s_.setFontSize(9);
-      return report(*p, "縦　", " - ");
+      return report(*p, "縦　", " - ", FontAtPrint::Set);
     }
     if (auto p = digitListSingleInRows(t_)) {
-      s_.setFontSize(9);
-      return report(*p, "横　");
+      return report(*p, "横　", "-", FontAtPrint::Set);
     }
     ++lateStageCount_;
     if (lateStageCount_ % 5 != 0) return Next::Restart;
@@ -132,11 +129,18 @@ class StepRun {
     }
   }
 
-  Next report(const Placement &p, std::string_view word, std::string_view hyphen = "-") {
+  // The singles of blocks and rows and the naked single have set font size 9
+  // during their scans; the column single and the digit-list singles set it
+  // right before the step line is printed.
+  enum class FontAtPrint { InEffect, Set };
+
+  Next report(const Placement &p, std::string_view word, std::string_view hyphen = "-",
+              FontAtPrint font = FontAtPrint::InEffect) {
     moveToStepLog();
     stepCount_ += 1;
     t_.Board[p.row][p.column] = p.digit;
     const auto step = static_cast<std::int64_t>(intPart(stepCount_));
+    if (font == FontAtPrint::Set) s_.setFontSize(9);
     s_.print(printedNumber(step) + std::string(word) + printedNumber(p.row) + std::string(hyphen) +
                  printedNumber(p.column) + printedNumber(p.digit),
              Ending::NewLine);
