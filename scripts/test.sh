@@ -9,7 +9,7 @@ scripts/setup.sh default sanitize
 jobs=$(nproc 2>/dev/null || echo 2)
 echo "== tests (plain build)"
 ctest --preset default -j"$jobs"
-echo "== tests (ASan + UBSan build)"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --preset sanitize -j"$jobs"
 echo "== fuzz (short pass)"
 scripts/fuzz.sh short
+echo "== tests (ASan + UBSan build)"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --preset sanitize -j"$jobs"
