@@ -135,7 +135,7 @@ void writeFile(const std::string &path, std::string_view content) {
 
 std::vector<std::string> allTexts(const numplace::HeadlessControls &controls) {
   std::vector<std::string> texts;
-  for (const auto &spec : numplace::controlLayout()) texts.push_back(controls.text(spec.ref()));
+  for (const auto &control : numplace::controlLayout()) texts.push_back(controls.text(control.ref()));
   return texts;
 }
 
@@ -298,7 +298,8 @@ void press(Window &w, std::string_view button) {
 
   const bool stoppedOnInput = w.surface.errors().size() > errorsBefore;
   if (stoppedOnInput != givens.error.has_value()) {
-    fail(label + (stoppedOnInput ? "stopped on input the puzzle source accepts" : "ran on bad input: " + *givens.error));
+    fail(label +
+         (stoppedOnInput ? "stopped on input the puzzle source accepts" : "ran on bad input: " + *givens.error));
   }
   for (std::size_t i = 0; i < layout.size(); ++i) {
     if (after[i] == before[i]) continue;

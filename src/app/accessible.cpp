@@ -41,22 +41,22 @@ const Named *find(std::string_view control) {
 
 }  // namespace
 
-QString accessibleNameFor(const ControlSpec &spec) {
-  if (spec.name == kCellGrid) {
-    return QStringLiteral("行%1 列%2").arg(spec.index / 10).arg(spec.index % 10);
+QString accessibleNameFor(const ControlEntry &control) {
+  if (control.name == kCellGrid) {
+    return QStringLiteral("行%1 列%2").arg(control.index / 10).arg(control.index % 10);
   }
-  if (spec.name == kRowBoxes) return QStringLiteral("行データ %1").arg(spec.index);
-  if (spec.kind == ControlKind::Label) {
-    return QString::fromUtf8(spec.text.data(), static_cast<qsizetype>(spec.text.size()));
+  if (control.name == kRowBoxes) return QStringLiteral("行データ %1").arg(control.index);
+  if (control.kind == ControlKind::Label) {
+    return QString::fromUtf8(control.text.data(), static_cast<qsizetype>(control.text.size()));
   }
-  const Named *named = find(spec.name);
+  const Named *named = find(control.name);
   return named != nullptr ? QString::fromUtf8(named->name) : QString();
 }
 
-QString accessibleDescriptionFor(const ControlSpec &spec) {
-  if (spec.name == kCellGrid) return QStringLiteral("初期データ１のマス");
-  if (spec.name == kRowBoxes) return QStringLiteral("初期データ２：1行分の数字、左の列から");
-  const Named *named = find(spec.name);
+QString accessibleDescriptionFor(const ControlEntry &control) {
+  if (control.name == kCellGrid) return QStringLiteral("初期データ１のマス");
+  if (control.name == kRowBoxes) return QStringLiteral("初期データ２：1行分の数字、左の列から");
+  const Named *named = find(control.name);
   return named != nullptr ? QString::fromUtf8(named->description) : QString();
 }
 

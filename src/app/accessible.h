@@ -12,9 +12,9 @@ namespace numplace::app {
 // The accessible name of a control: "行3 列5" for a cell box of the grid,
 // "行データ 3" for a row box, the text of a label, and for the other boxes and
 // the buttons what they are for, starting with the caption they are known by.
-QString accessibleNameFor(const ControlSpec &spec);
+QString accessibleNameFor(const ControlEntry &control);
 
 // A longer explanation of what a control does, or an empty text.
-QString accessibleDescriptionFor(const ControlSpec &spec);
+QString accessibleDescriptionFor(const ControlEntry &control);
 
 }  // namespace numplace::app

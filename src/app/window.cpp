@@ -29,8 +29,8 @@ QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), 
 
 int toPixels(double twips) { return qRound(twips / kTwipsPerPixel); }
 
-QRect pixelRect(const ControlSpec &spec) {
-  return {toPixels(spec.left), toPixels(spec.top), toPixels(spec.width), toPixels(spec.height)};
+QRect pixelRect(const ControlEntry &control) {
+  return {toPixels(control.left), toPixels(control.top), toPixels(control.width), toPixels(control.height)};
 }
 
 // A command button whose caption breaks into lines when it is wider than the
@@ -62,12 +62,12 @@ void setBoxText(QLineEdit *box, const QString &text) {
 }
 
 // `fillGrid` takes a puzzle pasted into a cell box of the grid.
-QWidget *makeControl(const ControlSpec &spec, QWidget *parent, const CellBox::FillGrid &fillGrid) {
-  const QString text = fromUtf8(spec.text);
+QWidget *makeControl(const ControlEntry &control, QWidget *parent, const CellBox::FillGrid &fillGrid) {
+  const QString text = fromUtf8(control.text);
   QWidget *widget = nullptr;
-  switch (spec.kind) {
+  switch (control.kind) {
     case ControlKind::TextBox: {
-      QLineEdit *box = spec.name == kCellGrid ? new CellBox(fillGrid, parent) : new QLineEdit(parent);
+      QLineEdit *box = control.name == kCellGrid ? new CellBox(fillGrid, parent) : new QLineEdit(parent);
       setBoxText(box, text);
       widget = box;
       break;
@@ -85,12 +85,12 @@ QWidget *makeControl(const ControlSpec &spec, QWidget *parent, const CellBox::Fi
       widget = new CaptionButton(text, parent);
       break;
   }
-  widget->setObjectName(QString::fromStdString(controlLabel(spec.ref())));
-  widget->setAccessibleName(accessibleNameFor(spec));
-  widget->setAccessibleDescription(accessibleDescriptionFor(spec));
-  widget->setFont(windowFont(spec.fontSize));
-  widget->setGeometry(pixelRect(spec));
-  if (!spec.inTabOrder && spec.kind != ControlKind::Label) widget->setFocusPolicy(Qt::ClickFocus);
+  widget->setObjectName(QString::fromStdString(controlLabel(control.ref())));
+  widget->setAccessibleName(accessibleNameFor(control));
+  widget->setAccessibleDescription(accessibleDescriptionFor(control));
+  widget->setFont(windowFont(control.fontSize));
+  widget->setGeometry(pixelRect(control));
+  if (!control.inTabOrder && control.kind != ControlKind::Label) widget->setFocusPolicy(Qt::ClickFocus);
   return widget;
 }
 
@@ -152,23 +152,23 @@ MainWindow::MainWindow(QWidget *parent)
   std::vector<QWidget *> widgets;
   QWidget *firstInTabOrder = nullptr;
   QWidget *previousInTabOrder = nullptr;
-  for (const ControlSpec &spec : controlLayout()) {
-    QWidget *widget = makeControl(spec, this, fillGrid);
+  for (const ControlEntry &control : controlLayout()) {
+    QWidget *widget = makeControl(control, this, fillGrid);
     widgets.push_back(widget);
     // The text boxes take dropped text themselves; a dropped file goes to the window.
-    if (spec.kind == ControlKind::TextBox) widget->installEventFilter(this);
+    if (control.kind == ControlKind::TextBox) widget->installEventFilter(this);
     // Label1 overlaps the top edge of Text3; a box is never hidden by a label.
-    if (spec.kind == ControlKind::Label) widget->lower();
-    if (spec.kind == ControlKind::Button) {
+    if (control.kind == ControlKind::Label) widget->lower();
+    if (control.kind == ControlKind::Button) {
       connect(static_cast<QPushButton *>(widget), &QPushButton::clicked, this,
-              [this, name = spec.name] { runButton(name); });
+              [this, name = control.name] { runButton(name); });
     }
-    if (spec.name == kCellGrid) {
-      cellIndex_.insert(widget, spec.index);
-    } else if (spec.name == kQuickInput) {
+    if (control.name == kCellGrid) {
+      cellIndex_.insert(widget, control.index);
+    } else if (control.name == kQuickInput) {
       quickInput_ = widget;
     }
-    if (spec.inTabOrder) {
+    if (control.inTabOrder) {
       if (previousInTabOrder == nullptr) {
         firstInTabOrder = widget;
       } else {

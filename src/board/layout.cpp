@@ -9,10 +9,10 @@ namespace {
 constexpr int kCellLeft[10] = {0, 600, 960, 1320, 1800, 2160, 2520, 3000, 3360, 3720};
 constexpr int kCellTop[10] = {0, 600, 1080, 1560, 2160, 2640, 3120, 3720, 4200, 4680};
 
-std::vector<ControlSpec> buildLayout() {
+std::vector<ControlEntry> buildLayout() {
   using K = ControlKind;
-  std::vector<ControlSpec> t;
-  auto add = [&t](ControlSpec s) { t.push_back(s); };
+  std::vector<ControlEntry> t;
+  auto add = [&t](ControlEntry s) { t.push_back(s); };
   add({"Text1", 0, K::TextBox, 7320, 2400, 735, 390, 12, "追加 1", true});
   add({"Text2", 0, K::TextBox, 7320, 2880, 735, 405, 12, "追加 2", true});
   add({"Command3", 0, K::Button, 6360, 960, 855, 615, 14.25, "答", true});
@@ -42,14 +42,14 @@ std::vector<ControlSpec> buildLayout() {
   return t;
 }
 
-const std::vector<ControlSpec> &layout() {
-  static const std::vector<ControlSpec> table = buildLayout();
+const std::vector<ControlEntry> &layout() {
+  static const std::vector<ControlEntry> table = buildLayout();
   return table;
 }
 
 }  // namespace
 
-std::span<const ControlSpec> controlLayout() { return layout(); }
+std::span<const ControlEntry> controlLayout() { return layout(); }
 
 int controlPosition(ControlRef ref) {
   const auto &t = layout();
@@ -70,7 +70,7 @@ int controlPosition(ControlRef ref) {
   return -1;
 }
 
-const ControlSpec *findControl(ControlRef ref) {
+const ControlEntry *findControl(ControlRef ref) {
   const int p = controlPosition(ref);
   return p < 0 ? nullptr : &layout()[static_cast<std::size_t>(p)];
 }

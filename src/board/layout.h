@@ -20,7 +20,7 @@ inline constexpr double kWindowFontSize = 20.25;
 inline constexpr std::string_view kWindowFont = "ＭＳ Ｐゴシック";
 inline constexpr std::string_view kWindowCaption = "Form1";
 
-struct ControlSpec {
+struct ControlEntry {
   std::string_view name;
   int index;  // 0 when the control is not part of a control array
   ControlKind kind;
@@ -32,10 +32,10 @@ struct ControlSpec {
 };
 
 // Focusable controls in keyboard (Tab) order first, then the labels.
-std::span<const ControlSpec> controlLayout();
+std::span<const ControlEntry> controlLayout();
 
 // The entry for a control, or nullptr when the window has no such control.
-const ControlSpec *findControl(ControlRef ref);
+const ControlEntry *findControl(ControlRef ref);
 
 // Position of a control in controlLayout(), or -1.
 int controlPosition(ControlRef ref);

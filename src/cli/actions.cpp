@@ -52,9 +52,9 @@ std::optional<ControlRef> parseControl(std::string_view text) {
     if (!parseInt(text.substr(open + 1, text.size() - open - 2), index) || index == 0) return std::nullopt;
     name = text.substr(0, open);
   }
-  const ControlSpec *spec = findControl({name, index});
-  if (spec == nullptr) return std::nullopt;
-  return spec->ref();
+  const ControlEntry *control = findControl({name, index});
+  if (control == nullptr) return std::nullopt;
+  return control->ref();
 }
 
 int parseAction(int argc, const char *const *argv, int i, std::vector<Action> &out, std::string &error) {

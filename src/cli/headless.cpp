@@ -82,7 +82,7 @@ std::string traceString(std::string_view text) {
 }
 
 HeadlessControls::HeadlessControls() {
-  for (const ControlSpec &spec : controlLayout()) texts_.emplace_back(spec.text);
+  for (const ControlEntry &control : controlLayout()) texts_.emplace_back(control.text);
   written_.assign(texts_.size(), false);
 }
 

@@ -80,8 +80,9 @@ void printSummary(const HeadlessWindow &w) {
 }
 
 void dumpControls(const HeadlessWindow &w) {
-  for (const ControlSpec &spec : controlLayout()) {
-    std::cout << "control " << controlLabel(spec.ref()) << ' ' << traceString(w.controls.text(spec.ref())) << '\n';
+  for (const ControlEntry &control : controlLayout()) {
+    std::cout << "control " << controlLabel(control.ref()) << ' ' << traceString(w.controls.text(control.ref()))
+              << '\n';
   }
 }
 

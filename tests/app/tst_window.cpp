@@ -122,13 +122,14 @@ class TstWindow : public QObject {
     QCOMPARE(window.size(), QSize(1016, 734));
     QCOMPARE(window.minimumSize(), window.maximumSize());
     QCOMPARE(window.canvas().geometry(), window.rect());
-    for (const numplace::ControlSpec &spec : numplace::controlLayout()) {
-      QWidget *w = window.control(spec.ref());
-      QVERIFY2(w != nullptr && hasKind(w, spec.kind), spec.name.data());
+    for (const numplace::ControlEntry &control : numplace::controlLayout()) {
+      QWidget *w = window.control(control.ref());
+      QVERIFY2(w != nullptr && hasKind(w, control.kind), control.name.data());
       QCOMPARE(w->parentWidget(), &window);
-      QCOMPARE(window.controls().text(spec.ref()), std::string(spec.text));
-      QCOMPARE(w->geometry(), QRect(spec.left / kPixel, spec.top / kPixel, spec.width / kPixel, spec.height / kPixel));
-      QCOMPARE(w->font().pointSizeF(), spec.fontSize);
+      QCOMPARE(window.controls().text(control.ref()), std::string(control.text));
+      QCOMPARE(w->geometry(),
+               QRect(control.left / kPixel, control.top / kPixel, control.width / kPixel, control.height / kPixel));
+      QCOMPARE(w->font().pointSizeF(), control.fontSize);
       QCOMPARE(QFontInfo(w->font()).family(), QStringLiteral("IPAPGothic"));
     }
     // Label1 overlaps the top edge of Text3: the box shows there, not the label.
@@ -141,8 +142,8 @@ class TstWindow : public QObject {
   void tabOrderAndFocusFollowLayoutTable() {
     MainWindow window;
     std::vector<QWidget *> expected;
-    for (const numplace::ControlSpec &spec : numplace::controlLayout()) {
-      if (spec.inTabOrder) expected.push_back(window.control(spec.ref()));
+    for (const numplace::ControlEntry &control : numplace::controlLayout()) {
+      if (control.inTabOrder) expected.push_back(window.control(control.ref()));
     }
     std::vector<QWidget *> walked;
     QWidget *w = expected.front();
@@ -354,29 +355,29 @@ class TstWindow : public QObject {
                                                     {"Text17", QStringLiteral("押したマスの番号")}};
     std::set<QString> names;
     int cells = 0;
-    for (const numplace::ControlSpec &spec : numplace::controlLayout()) {
-      QWidget *w = window.control(spec.ref());
+    for (const numplace::ControlEntry &control : numplace::controlLayout()) {
+      QWidget *w = window.control(control.ref());
       const QString name = spokenName(w);
       QCOMPARE(name, w->accessibleName());
       // A label and the box it stands for may share a name; no two of the others do.
-      if (spec.kind != ControlKind::Label) {
+      if (control.kind != ControlKind::Label) {
         QVERIFY2(names.insert(name).second, qPrintable(QStringLiteral("name given twice: ") + name));
       }
-      if (spec.name == "Text15") {
+      if (control.name == "Text15") {
         ++cells;
-        QCOMPARE(name, QStringLiteral("行%1 列%2").arg(spec.index / 10).arg(spec.index % 10));
-      } else if (spec.name == "Text5") {
-        QCOMPARE(name, QStringLiteral("行データ %1").arg(spec.index));
-      } else if (spec.kind == ControlKind::Label) {
-        QCOMPARE(name, QString::fromUtf8(spec.text.data(), static_cast<qsizetype>(spec.text.size())));
-      } else if (spec.kind == ControlKind::Button) {
-        QCOMPARE(name, buttons.at(spec.name));
+        QCOMPARE(name, QStringLiteral("行%1 列%2").arg(control.index / 10).arg(control.index % 10));
+      } else if (control.name == "Text5") {
+        QCOMPARE(name, QStringLiteral("行データ %1").arg(control.index));
+      } else if (control.kind == ControlKind::Label) {
+        QCOMPARE(name, QString::fromUtf8(control.text.data(), static_cast<qsizetype>(control.text.size())));
+      } else if (control.kind == ControlKind::Button) {
+        QCOMPARE(name, buttons.at(control.name));
         // The name starts with the caption the button shows.
         QVERIFY(name.startsWith(static_cast<QPushButton *>(w)->text().simplified().section(u' ', 0, 0)));
       } else {
-        QCOMPARE(name, boxes.at(spec.name));
+        QCOMPARE(name, boxes.at(control.name));
       }
-      if (spec.kind != ControlKind::Label) QVERIFY2(!w->accessibleDescription().isEmpty(), spec.name.data());
+      if (control.kind != ControlKind::Label) QVERIFY2(!w->accessibleDescription().isEmpty(), control.name.data());
     }
     QCOMPARE(cells, 81);
     QCOMPARE(spokenName(window.control({"Text15", numplace::cellIndex(3, 5)})), QStringLiteral("行3 列5"));
