@@ -322,3 +322,41 @@ TEST(StepLog, ColumnAndDigitListSinglesSetTheSmallFontRightBeforeTheStepLine) {
 
 }  // namespace
 }  // namespace numplace_test
+
+namespace numplace_test {
+namespace {
+
+// Row 1 holds 4..8; its four empty cells are confined to 1, 2 and 3 (codes
+// 12, 13, 23 and 123), which no completion can satisfy. The triple stage of
+// every third idle cycle finds four cells for three digits and sends the run
+// straight to the end-of-run check, whatever the late-stage count.
+constexpr std::string_view kTripleContradiction =
+    "000045678009000000000000000900000000020900000001000000090000000300000000000000000";
+
+TEST(EndOfRunCheck, TripleContradictionGoesToTheCheckAtOnceAndTheFourthCheckStops) {
+  TracedWindow w;
+  w.typeGrid(kTripleContradiction);
+  w.answer("2");
+  const Trace trace = w.click("Command7");
+  EXPECT_TRUE(stepLines(trace).empty());
+  // The end-of-run check prints every empty cell as a black 0 on the step board.
+  std::vector<std::size_t> checks;
+  for (const Printed &p : trace.prints) {
+    if (p.text == " 0 " && p.font == 30 && near(p.x, stepBoardX(1)) && near(p.y, stepBoardY(1)))
+      checks.push_back(p.line);
+  }
+  ASSERT_EQ(checks.size(), 4u);
+  const auto drawings = tableDrawings(trace);
+  const auto drawingsBefore = [&](std::size_t line) {
+    return std::count_if(drawings.begin(), drawings.end(),
+                         [&](const TableDrawing &d) { return !d.entries.empty() && d.entries.front().line < line; });
+  };
+  // Three idle cycles of two table drawings each before every check.
+  EXPECT_EQ(drawingsBefore(checks[0]), 6);
+  EXPECT_EQ(drawingsBefore(checks[3]), 24);
+  EXPECT_EQ(trace.lastRaw(4),
+            (std::vector<std::string>{"move 4000 7600", "colour 0", "font 20", "print \" いったんstop\" newline"}));
+}
+
+}  // namespace
+}  // namespace numplace_test
