@@ -33,7 +33,8 @@ int drawBoard(DrawingSurface &s, const Tables &t, BoardDigits digits) {
   int filled = 0;
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
-      s.moveTo(720.0 * (c - 1) + 8556, 720.0 * (r - 1) + 192);
+      const Point at = boardDigitPosition(r, c);
+      s.moveTo(at.x, at.y);
       const int d = t.Board[r][c];
       s.setColour(t.ColourTable[d]);
       s.setFontSize(40);

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "board/drawing.h"
 #include "board/layout.h"
 
 namespace numplace {
@@ -23,9 +24,10 @@ bool isPrintedNumber(std::string_view text, int &value) {
 int boardCellAt(double x, double y, double font) {
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
-      const bool answerBoard = font == 40 && near(x, 8556 + 720.0 * (c - 1)) && near(y, 192 + 720.0 * (r - 1));
-      const bool stepBoard =
-          font == 30 && near(x, 3040 + 84.5 * (71.3 + 6 * (c - 1))) && near(y, 169 * (0.8 + 3 * (r - 1)));
+      const Point board = boardDigitPosition(r, c);
+      const Point step = stepBoardDigitPosition(r, c);
+      const bool answerBoard = font == 40 && near(x, board.x) && near(y, board.y);
+      const bool stepBoard = font == 30 && near(x, step.x) && near(y, step.y);
       if (answerBoard || stepBoard) return (r - 1) * 9 + (c - 1);
     }
   }
@@ -35,7 +37,8 @@ int boardCellAt(double x, double y, double font) {
 bool isTablePosition(double x, double y) {
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
-      if (near(x, 4900 + 1000.0 * c) && near(y, 4400 + 600.0 * r)) return true;
+      const Point entry = tableEntryPosition(r, c);
+      if (near(x, entry.x) && near(y, entry.y)) return true;
     }
   }
   return false;

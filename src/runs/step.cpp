@@ -32,9 +32,6 @@ std::string stepPromptText() {
   return text + "２は途中までか、終りまで止まりません。";
 }
 
-double stepBoardX(int c) { return 3040 + 84.5 * (71.3 + 6 * (c - 1)); }
-double stepBoardY(int r) { return 169 * (0.8 + 3 * (r - 1)); }
-
 class StepRun {
  public:
   StepRun(Ports &ports, const StepStyle &style) : ports_(ports), s_(ports.surface), style_(style) {}
@@ -77,7 +74,7 @@ class StepRun {
       s_.setLineWidth(1);
       for (int r = 1; r <= 9; ++r) {
         for (int c = 1; c <= 9; ++c) {
-          s_.moveTo(stepBoardX(c), stepBoardY(r));
+          moveToStepBoard(r, c);
           s_.setColour(t_.ColourTable[t_.Board[r][c]]);
           s_.setFontSize(30);
           if (t_.Board[r][c] != 0) s_.print(printedNumber(t_.Board[r][c]), Ending::NewLine);
@@ -146,7 +143,7 @@ class StepRun {
              Ending::NewLine);
     ports_.controls.setText({"Text14"}, paddedNumber(step) + " " + std::string(word) + paddedNumber(p.row) + "-" +
                                             paddedNumber(p.column) + " " + paddedNumber(p.digit));
-    s_.moveTo(stepBoardX(p.column), stepBoardY(p.row));
+    moveToStepBoard(p.row, p.column);
     s_.setColour(kRed);
     s_.setFontSize(30);
     s_.print(printedNumber(p.digit), Ending::NewLine);
@@ -205,14 +202,22 @@ class StepRun {
     return true;
   }
 
-  void moveToTableCell(int r, int c) { s_.moveTo(4900 + 1000 * c, 4400 + 600 * r); }
+  void moveToTableCell(int r, int c) {
+    const Point at = tableEntryPosition(r, c);
+    s_.moveTo(at.x, at.y);
+  }
+
+  void moveToStepBoard(int r, int c) {
+    const Point at = stepBoardDigitPosition(r, c);
+    s_.moveTo(at.x, at.y);
+  }
 
   Next endOfRunCheck() {
     drawFrame(s_, kStepBoardFrame);
     int n = 0;
     for (int r = 1; r <= 9; ++r) {
       for (int c = 1; c <= 9; ++c) {
-        s_.moveTo(stepBoardX(c), stepBoardY(r));
+        moveToStepBoard(r, c);
         s_.setColour(t_.ColourTable[t_.Board[r][c]]);
         s_.setFontSize(30);
         s_.print(printedNumber(t_.Board[r][c]), Ending::NewLine);
