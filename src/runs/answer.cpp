@@ -1,7 +1,6 @@
 // "答": passes from the puzzle as entered, each optionally with one trial
 // placement from the sorted block pairs; cycles of techniques inside a pass;
 // the finished board drawn in colour at the end.
-#include <cmath>
 #include <memory>
 
 #include "board/drawing.h"
