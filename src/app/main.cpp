@@ -4,18 +4,16 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
-#include <array>
 #include <cstdio>
 #include <functional>
-#include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "app/fonts.h"
 #include "app/scripted.h"
 #include "app/window.h"
-#include "cli/actions.h"
+#include "numplace/version.h"
+#include "script/actions.h"
 
 namespace {
 
@@ -27,27 +25,30 @@ constexpr int kNoDisplay = 3;
 constexpr char kDesktopFileName[] = "io.github.numplace.numplace";
 constexpr char kIconName[] = "numplace";
 
-bool named(std::string_view argument, std::span<const std::string_view> names) {
-  for (std::string_view name : names) {
-    if (argument == name) return true;
-    if (name.starts_with("--") && argument.starts_with(name) && argument.substr(name.size()).starts_with("=")) {
-      return true;
-    }
-  }
-  return false;
-}
-
-constexpr std::array<std::string_view, 6> kHelpOrVersion{"-h", "-?", "--help", "--help-all", "-v", "--version"};
-constexpr std::string_view kScreenshot = "--screenshot";
-constexpr std::string_view kAtPrompt = "--at-prompt";
-constexpr std::array<std::string_view, 2> kScreenshotOption{kScreenshot, kAtPrompt};
-
 bool platformChosen(int argc, char **argv) {
   if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) return true;
   for (int i = 1; i < argc; ++i) {
     if (std::string_view(argv[i]) == "-platform") return true;
   }
   return false;
+}
+
+QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// The actions in the order they were given: the parser keeps each option's
+// values in order and the names of all options found in order, so the nth
+// occurrence of a name takes its nth value.
+std::optional<std::string> actionsInOrder(const QCommandLineParser &parser, std::vector<numplace::Action> &actions) {
+  QHash<QString, qsizetype> taken;
+  for (const QString &name : parser.optionNames()) {
+    const std::string option = name.toStdString();
+    if (!numplace::isActionOption(option)) continue;
+    const QStringList values = parser.values(name);
+    const qsizetype k = taken[name]++;
+    if (k >= values.size()) return "--" + option + " needs a value";
+    if (auto error = numplace::parseAction(option, values[k].toStdString(), actions)) return error;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -69,7 +70,7 @@ int main(int argc, char **argv) {
 
   QApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("numplace"));
-  QCoreApplication::setApplicationVersion(QStringLiteral(NUMPLACE_VERSION));
+  QCoreApplication::setApplicationVersion(QString::fromLatin1(numplace::kNumplaceVersion));
   QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));
   QApplication::setWindowIcon(QIcon::fromTheme(QString::fromLatin1(kIconName)));
   QCommandLineParser parser;
@@ -87,35 +88,29 @@ int main(int argc, char **argv) {
       QStringLiteral("N"));
   parser.addOption(atPrompt);
   parser.addPositionalArgument(QStringLiteral("actions"),
-                               QStringLiteral("Actions as numplace-cli takes them, played on the window in order."),
+                               QStringLiteral("Actions as numplace-cli takes them, played on the window in order: "
+                                              "--set CONTROL=TEXT, --grid PUZZLE, --puzzle LINE, --rows R1,...,R9, "
+                                              "--file PATH, --click BUTTON, --press CELL:X, --key CONTROL:CODE, "
+                                              "--answer TEXT."),
                                QStringLiteral("[ACTIONS...]"));
-
-  // The actions are read by the parser that numplace-cli uses; only the
-  // window's own options go to QCommandLineParser.
-  QStringList options{QString::fromLocal8Bit(argv[0])};
-  std::vector<numplace::Action> actions;
-  for (int i = 1; i < argc;) {
-    const std::string_view argument = argv[i];
-    if (named(argument, kHelpOrVersion) || named(argument, kScreenshotOption)) {
-      options << QString::fromLocal8Bit(argv[i]);
-      if (i + 1 < argc) options << QString::fromLocal8Bit(argv[++i]);
-      ++i;
-      continue;
-    }
-    std::string error;
-    const int used = numplace::parseAction(argc, argv, i, actions, error);
-    if (used < 0) {
-      std::fprintf(stderr, "numplace: %s\n", error.c_str());
-      return kUsageError;
-    }
-    if (used == 0) {
-      std::fprintf(stderr, "numplace: unknown action or option: %s (see --help)\n", argv[i]);
-      return kUsageError;
-    }
-    i += used;
+  for (const std::string_view name : numplace::kActionOptions) {
+    QCommandLineOption action(fromUtf8(name), QStringLiteral("An action (see above)."), QStringLiteral("VALUE"));
+    action.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(action);
   }
-  if (!parser.parse(options)) {
+
+  if (!parser.parse(QCoreApplication::arguments())) {
     std::fprintf(stderr, "numplace: %s\n", qPrintable(parser.errorText()));
+    return kUsageError;
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    std::fprintf(stderr, "numplace: unknown argument: %s (see --help)\n",
+                 qPrintable(parser.positionalArguments().front()));
+    return kUsageError;
+  }
+  std::vector<numplace::Action> actions;
+  if (const auto error = actionsInOrder(parser, actions)) {
+    std::fprintf(stderr, "numplace: %s\n", error->c_str());
     return kUsageError;
   }
   if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) parser.showHelp(0);

@@ -1,11 +1,9 @@
-// The two ways the window answers a run's prompt: a modal dialog for the
-// user, or answers queued in advance for screenshots and scripted sessions.
+// The modal dialog with which the window asks the user at a run's prompt.
 #pragma once
 
 #include <QDialog>
 
 #include "board/ports.h"
-#include "cli/actions.h"
 
 class QLabel;
 class QLineEdit;
@@ -34,15 +32,6 @@ class DialogPrompt : public Prompt {
 
  private:
   QWidget *owner_;
-};
-
-class QueuedPrompt : public Prompt {
- public:
-  explicit QueuedPrompt(AnswerQueue &answers) : answers_(answers) {}
-  std::optional<std::string> ask(const PromptRequest &request) override { return answers_.next(request.defaultAnswer); }
-
- private:
-  AnswerQueue &answers_;
 };
 
 }  // namespace numplace::app

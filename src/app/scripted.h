@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/window.h"
-#include "cli/actions.h"
+#include "script/actions.h"
 
 namespace numplace::app {
 
@@ -25,12 +25,12 @@ class WidgetTypist : public Typist {
 
 // Plays the actions in order; every prompt takes the next queued answer, or
 // its default when none is left, so no dialog opens. The window's own prompt
-// is back in place afterwards. Stops at the first
-// action the window cannot take and returns its message.
-// `beforePrompt`, when given, is called with the prompt's number (1, 2, ...)
-// as each prompt opens, while the window shows the run so far.
+// is back in place afterwards. Stops at the first action the window cannot
+// take and returns its message.
+// `atPrompt`, when given, is called with the prompt's number (1, 2, ...) as
+// each prompt opens, while the window shows the run so far.
 std::optional<std::string> playActions(MainWindow &window, const std::vector<Action> &actions,
-                                       const std::function<void(int)> &beforePrompt = {});
+                                       const std::function<void(int)> &atPrompt = {});
 
 // Saves a PNG of the whole client area: controls and drawing.
 bool saveScreenshot(MainWindow &window, const QString &path);

@@ -247,8 +247,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void MainWindow::runButton(std::string_view name) {
+  const auto button = buttonNamed(name);
+  if (!button) return;
   Ports runPorts = ports();
-  clickButton(runPorts, name);
+  clickButton(runPorts, *button, kRunOptions);
 }
 
 }  // namespace numplace::app

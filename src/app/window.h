@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "app/canvas.h"
+#include "board/files.h"
 #include "board/layout.h"
 #include "board/ports.h"
+#include "runs/runs.h"
 
 namespace numplace::app {
 
@@ -32,6 +34,10 @@ class MainWindow : public QWidget {
   explicit MainWindow(QWidget *parent = nullptr);
   ~MainWindow() override;
 
+  // Nothing the answer run draws during its cycles can be seen (the window
+  // repaints when the run is over), so it leaves out the per-cycle grid.
+  static constexpr RunOptions kRunOptions{.skipCycleGrid = true};
+
   WidgetControls &controls() { return *controls_; }
   Canvas &canvas() { return *canvas_; }
   // The widget of a control, or nullptr when the window has none by that name.
@@ -40,7 +46,7 @@ class MainWindow : public QWidget {
   // The prompt that the runs ask; nullptr brings back the modal dialog.
   void setPrompt(Prompt *prompt);
   Prompt *prompt() const { return prompt_; }
-  Ports ports() { return {*controls_, *canvas_, *prompt_}; }
+  Ports ports() { return {*controls_, *canvas_, *prompt_, files_}; }
 
   // Fills the whole grid from a pasted puzzle line (see puzzleFromPaste):
   // digits into their boxes, empty cells empty. False, with nothing changed,
@@ -60,6 +66,7 @@ class MainWindow : public QWidget {
   bool takeDrag(QDropEvent *event);
 
   Canvas *canvas_;
+  DiskFiles files_;
   std::unique_ptr<WidgetControls> controls_;
   std::unique_ptr<Prompt> dialogPrompt_;
   Prompt *prompt_;

@@ -47,13 +47,4 @@ int drawBoard(DrawingSurface &s, const Tables &t, BoardDigits digits) {
   return filled;
 }
 
-void showInputError(DrawingSurface &s, std::string_view message) {
-  s.moveTo(240, 10200);
-  s.setColour(kRed);
-  s.setFontSize(14);
-  s.print(message, Ending::NewLine);
-  s.setColour(kBlack);
-  s.noteError(message);
-}
-
 }  // namespace numplace

@@ -1,8 +1,6 @@
-// Drawing on the window's surface: the standard 9x9 board of the answer family,
-// the frame shape shared with the step board, and the message for bad input.
+// Drawing on the window's surface: the standard 9x9 board of the answer family
+// and the frame shape shared with the step board.
 #pragma once
-
-#include <string_view>
 
 #include "board/ports.h"
 #include "board/tables.h"
@@ -40,8 +38,5 @@ enum class BoardDigits {
 // The standard board at the right-hand side of the window. Returns the
 // number of cells holding a digit.
 int drawBoard(DrawingSurface &s, const Tables &t, BoardDigits digits);
-
-// Draws a message about bad input and tells the surface that the run stopped.
-void showInputError(DrawingSurface &s, std::string_view message);
 
 }  // namespace numplace

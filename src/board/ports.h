@@ -1,6 +1,7 @@
-// The three ports through which the engine talks to a window: control texts,
-// the drawing surface and the modal prompt. The Qt window and the headless
-// driver each implement them; the engine knows nothing else of either.
+// The ports through which the engine talks to a window: control texts, the
+// drawing surface, the modal prompt, and the reader of the data file. The Qt
+// window and the headless driver each implement them; the engine knows
+// nothing else of either.
 #pragma once
 
 #include <cstdint>
@@ -42,11 +43,6 @@ class DrawingSurface {
   virtual void moveTo(double x, double y) = 0;
   virtual void drawLine(double x1, double y1, double x2, double y2) = 0;
   virtual void print(std::string_view text, Ending ending) = 0;
-  // Told after a run has drawn a message about bad input and stopped.
-  virtual void noteError(std::string_view /*message*/) {}
-  // False when nothing drawn is ever looked at (batch solving), so runs may
-  // skip drawing that leaves no result behind.
-  virtual bool keepsDrawing() const { return true; }
 };
 
 struct PromptRequest {
@@ -64,11 +60,27 @@ class Prompt {
   virtual std::optional<std::string> ask(const PromptRequest &request) = 0;
 };
 
+// The bytes of the data file named in Text3, or why there are none.
+struct FileBytes {
+  enum class Failure { None, CannotOpen, CannotRead };
+  std::string content;
+  Failure failure = Failure::None;
+};
+
+// Where the data file is read from: the file system for the window and the
+// CLI, memory for batch solving, tests, benchmarks and fuzzers.
+class FileReader {
+ public:
+  virtual ~FileReader() = default;
+  virtual FileBytes read(const std::string &name) const = 0;
+};
+
 // Everything a button handler needs from its window.
 struct Ports {
   Controls &controls;
   DrawingSurface &surface;
   Prompt &prompt;
+  const FileReader &files;
 };
 
 }  // namespace numplace

@@ -1,7 +1,6 @@
 #include "board/sources.h"
 
 #include <cmath>
-#include <fstream>
 
 #include "board/layout.h"
 #include "board/number.h"
@@ -11,8 +10,6 @@ namespace {
 
 // Whole numbers up to this size are exact in a double.
 constexpr double kLargestExact = 9007199254740992.0;  // 2^53
-
-constexpr std::size_t kMaxFileBytes = std::size_t{4} * 1024 * 1024;
 
 double cellValue(const Controls &controls, int r, int c) {
   return textToNumber(controls.text({"Text15", cellIndex(r, c)}));
@@ -107,25 +104,7 @@ DataFileResult parseDataFile(std::string_view content, std::string_view name) {
   return out;
 }
 
-FileBytes readDataFileBytes(const std::string &path) {
-  FileBytes out;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    out.error = "データファイル「" + path + "」を開けません。";
-    return out;
-  }
-  char buffer[4096];
-  while (out.content.size() < kMaxFileBytes && in.read(buffer, sizeof buffer).gcount() > 0) {
-    out.content.append(buffer, static_cast<std::size_t>(in.gcount()));
-  }
-  if (in.bad()) {
-    out.error = "データファイル「" + path + "」を読めません。";
-    out.content.clear();
-  }
-  return out;
-}
-
-std::optional<std::string> readPuzzle(const Controls &controls, Tables &t) {
+std::optional<std::string> readPuzzle(const Controls &controls, const FileReader &files, Tables &t) {
   std::string source = "初期データ　１";
   for (int r = 1; r <= 9; ++r) {
     double code = 0;
@@ -141,8 +120,9 @@ std::optional<std::string> readPuzzle(const Controls &controls, Tables &t) {
   if (empty >= 3) {
     const std::string name = controls.text({"Text3"});
     source = "データファイル「" + name + "」";
-    const FileBytes bytes = readDataFileBytes(name);
-    if (bytes.error) return bytes.error;
+    const FileBytes bytes = files.read(name);
+    if (bytes.failure == FileBytes::Failure::CannotOpen) return "データファイル「" + name + "」を開けません。";
+    if (bytes.failure == FileBytes::Failure::CannotRead) return "データファイル「" + name + "」を読めません。";
     const DataFileResult file = parseDataFile(bytes.content, name);
     if (file.error) return file.error;
     for (int k = 1; k <= 9; ++k) {

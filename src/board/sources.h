@@ -30,17 +30,11 @@ struct DataFileResult {
 // not read. `name` only labels the messages.
 DataFileResult parseDataFile(std::string_view content, std::string_view name);
 
-// The bytes of a data file (at most a few megabytes are read), or a message.
-struct FileBytes {
-  std::string content;
-  std::optional<std::string> error;
-};
-FileBytes readDataFileBytes(const std::string &path);
-
-// Fills RowCodes(1..9) from the grid, else the row boxes, else the file.
-// Returns a message when the puzzle cannot be used (the file is missing or
-// malformed, a row holds a number the board cannot take).
-std::optional<std::string> readPuzzle(const Controls &controls, Tables &t);
+// Fills RowCodes(1..9) from the grid, else the row boxes, else the data file
+// named in Text3, read through `files`. Returns a message when the puzzle
+// cannot be used (the file is missing or malformed, a row holds a number the
+// board cannot take).
+std::optional<std::string> readPuzzle(const Controls &controls, const FileReader &files, Tables &t);
 
 // Checks Text1 and Text2: each must read as 0..999 (a row-column-digit code).
 std::optional<std::string> checkExtraGivens(const Controls &controls);

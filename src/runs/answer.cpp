@@ -6,8 +6,8 @@
 #include "board/drawing.h"
 #include "board/number.h"
 #include "board/sources.h"
-#include "runs/answer_family.h"
-#include "runs/runs.h"
+#include "runs/answer_cycle.h"
+#include "runs/common.h"
 
 namespace numplace {
 namespace {
@@ -15,19 +15,20 @@ namespace {
 constexpr int kPassLimit = 50;
 constexpr int kTrialPassLimit = 80;
 constexpr int kLateStageLimit = 100;
+// The solved step repeats a solved pass once; the second time it is final.
+constexpr int kFinalSolvedCount = 2;
+// The third stall of the press leaves the pass stuck.
+constexpr int kStallLimit = 2;
+constexpr BlockPairMarks kBlockPairMarks{kRowGroupMark, kColumnGroupMark};
 
 class AnswerRun {
  public:
-  AnswerRun(Ports &ports, AnswerStats *stats) : ports_(ports), s_(ports.surface), stats_(stats) {}
+  AnswerRun(Ports &ports, const RunOptions &options, RunResult &result)
+      : ports_(ports), s_(ports.surface), options_(options), result_(result) {}
 
   void run() {
-    buildColourTable(t_, ColourScheme::Answer);
-    s_.clear();
-    s_.setFontSize(10);
-    s_.setColour(kBlack);
-    if (auto error = readPuzzle(ports_.controls, t_)) return showInputError(s_, *error);
-    if (auto error = checkExtraGivens(ports_.controls)) return showInputError(s_, *error);
-
+    result_.reset(RunKind::Answer);
+    if (!startRun(ports_, t_, ColourScheme::Answer, 10, result_)) return;
     Step step = Step::Pass;
     while (step != Step::Done) step = perform(step);
   }
@@ -60,17 +61,24 @@ class AnswerRun {
   Step pass() {
     if (passNumber_ > kPassLimit) return Step::End;
     initialiseForPass(t_);
-    if (stats_ != nullptr) {
-      stats_->placements.clear();
-      stats_->passes = passNumber_ + 1;
-    }
-    s_.clear();
+    result_.passes = passNumber_ + 1;
+    result_.lastPassBegin = result_.placements.size();
+    placedInPass_ = 0;
+    clearSurface(s_, result_);
+    gridOwed_ = false;
     lateStageCount_ = 0;
     s_.setFontSize(14);
     layTrialCode(t_, hasTrial_ ? trialCode_ : 0);
     layExtraGivens(ports_.controls, t_);
     unpackRowCodes(t_);
-    if (hasDuplicateGiven(t_)) return Step::End;
+    if (firstPass_) {
+      result_.givens = gridOf(t_);
+      firstPass_ = false;
+    }
+    if (hasDuplicateGiven(t_)) {
+      inconsistent_ = passNumber_ == 0;
+      return Step::End;
+    }
     primeLeastCodes(t_);
     return cycles();
   }
@@ -78,22 +86,27 @@ class AnswerRun {
   Step cycles() {
     for (;;) {
       clearCycleTables(t_);
-      filled_ = s_.keepsDrawing() ? drawBoard(s_, t_, BoardDigits::CountOnly) : filledCells(t_);
+      if (options_.skipCycleGrid) {
+        filled_ = filledCells(t_);
+        gridOwed_ = true;
+      } else {
+        filled_ = drawBoard(s_, t_, BoardDigits::CountOnly);
+      }
       if (filled_ == 81) return Step::Solved;
       s_.setLineWidth(1);
       s_.setFontSize(14);
       s_.setColour(kBlack);
 
-      CycleResult r = answerCycleTechniques(t_);
+      CycleResult r = cycleTechniques(t_);
       if (r.kind == CycleResult::Placed) {
         place(r);
         continue;
       }
       if (r.kind != CycleResult::Continue) return Step::Contradiction;
       ++cycleCount_;
-      if (cycleCount_ % 3 != 0) continue;
+      if (!reachesLateStages(cycleCount_)) continue;
 
-      r = answerLateTechniques(t_);
+      r = lateTechniques(t_);
       if (r.kind == CycleResult::Placed) {
         place(r);
         continue;
@@ -101,19 +114,20 @@ class AnswerRun {
       if (r.kind != CycleResult::Continue) return Step::Contradiction;
       ++lateStageCount_;
       if (lateStageCount_ > kLateStageLimit) return Step::End;
-      if (lateStageCount_ % 5 != 0) continue;
+      if (!runsBlockPairs(lateStageCount_)) continue;
 
-      blockPairStage(t_, kStandardBlockPairMarks);
-      if (lateStageCount_ % 10 == 0) {
+      blockPairStage(t_, kBlockPairMarks);
+      if (isStallSweep(lateStageCount_)) {
         ++stallCount_;
-        if (stallCount_ > 2) return Step::Stuck;
+        if (stallCount_ > kStallLimit) return Step::Stuck;
       }
     }
   }
 
   void place(const CycleResult &r) {
-    t_.Board[r.placement.row][r.placement.column] = r.placement.digit;
-    if (stats_ != nullptr) ++stats_->placements[std::string(r.word)];
+    const Placement &p = r.placement;
+    t_.Board[p.row][p.column] = p.digit;
+    result_.placements.push_back({++placedInPass_, p.row, p.column, p.digit, r.word, passNumber_});
   }
 
   void setTrialFromEntry(int p) {
@@ -144,44 +158,64 @@ class AnswerRun {
   }
 
   Step solved() {
-    s_.moveTo(10000, 9600);
-    s_.setColour(kBlack);
-    s_.setFontSize(20);
+    beginMessage(s_, kAnswerEndAt, 20);
     ++solvedCount_;
-    return solvedCount_ != 2 ? Step::Pass : Step::FinalDrawing;
+    return solvedCount_ != kFinalSolvedCount ? Step::Pass : Step::FinalDrawing;
   }
 
   Step finalDrawing() {
-    ports_.controls.setText({"Text1"}, hasTrial_ ? plainNumber(static_cast<std::int64_t>(trialCode_)) : "");
+    const auto code = static_cast<int>(trialCode_);
+    ports_.controls.setText({"Text1"}, hasTrial_ ? plainNumber(code) : "");
+    result_.wroteText1 = true;
+    if (hasTrial_) result_.trialCode = code;
     filled_ = drawBoard(s_, t_, BoardDigits::Print);
+    gridOwed_ = false;
+    result_.boardShown = true;
     return filled_ == 81 ? Step::End : Step::Stop;
   }
 
+  // With the cycle grid skipped, the grid that the last pass's cycles would
+  // have left on the surface is drawn once, before the messages under it.
+  void settleGrid() {
+    if (!gridOwed_) return;
+    drawBoard(s_, t_, BoardDigits::CountOnly);
+    gridOwed_ = false;
+  }
+
   Step stop() {
+    settleGrid();
     if (passNumber_ != 0) {
-      s_.moveTo(10000, 9600);
-      s_.setColour(kBlack);
-      s_.setFontSize(20);
-      s_.print(" いったんstop", Ending::NewLine);
-      s_.moveTo(8900, 6880);
+      beginMessage(s_, kAnswerEndAt, 20);
+      printMessage(s_, result_, texts::kStop, Ending::NewLine);
+      s_.moveTo(kLegendAt.x, kLegendAt.y);
       s_.setFontSize(17);
-      s_.print("小さめの数字は、ブロック内で二つのもの。", Ending::NewLine);
+      printMessage(s_, result_, texts::kLegend, Ending::NewLine);
     }
     return Step::End;
   }
 
   Step end() {
-    s_.moveTo(10000, 9600);
-    s_.setColour(kBlack);
-    s_.setFontSize(20);
-    if (filled_ != 81) s_.print("  エラー  ", Ending::Continue);
-    s_.print("終了", Ending::Continue);
+    settleGrid();
+    beginMessage(s_, kAnswerEndAt, 20);
+    if (filled_ != 81) printMessage(s_, result_, texts::kErrorEnd, Ending::Continue);
+    printMessage(s_, result_, texts::kEnd, Ending::Continue);
+    result_.board = gridOf(t_);
+    if (inconsistent_) {
+      result_.end = RunEnd::Inconsistent;
+    } else if (result_.messages.contains(texts::kStop)) {
+      result_.end = RunEnd::Stopped;
+    } else if (filled_ != 81) {
+      result_.end = RunEnd::Error;
+    } else {
+      result_.end = RunEnd::Solved;
+    }
     return Step::Done;
   }
 
   Ports &ports_;
   DrawingSurface &s_;
-  AnswerStats *stats_;
+  const RunOptions &options_;
+  RunResult &result_;
   Tables t_;
   int passNumber_ = 0;
   double trialCode_ = 0;
@@ -192,13 +226,16 @@ class AnswerRun {
   long cycleCount_ = 0;
   int stallCount_ = 0;
   int filled_ = 0;
+  int placedInPass_ = 0;
+  bool firstPass_ = true;
+  bool inconsistent_ = false;
+  bool gridOwed_ = false;
 };
 
 }  // namespace
 
-void runAnswer(Ports &ports, AnswerStats *stats) {
-  // The tables are large; keep them off the stack.
-  auto run = std::make_unique<AnswerRun>(ports, stats);
+void runAnswer(Ports &ports, const RunOptions &options, RunResult &result) {
+  auto run = std::make_unique<AnswerRun>(ports, options, result);
   run->run();
 }
 

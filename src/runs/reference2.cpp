@@ -7,39 +7,49 @@
 #include "board/drawing.h"
 #include "board/number.h"
 #include "board/sources.h"
-#include "runs/answer_family.h"
-#include "runs/runs.h"
+#include "runs/answer_cycle.h"
+#include "runs/common.h"
+#include "runs/report.h"
 
 namespace numplace {
 namespace {
 
+// The sixth pause ends the run.
 constexpr int kPauseLimit = 5;
+constexpr BlockPairMarks kBlockPairMarks{kRowGroupMark, kColumnGroupMark};
+
+const PromptRequest kPausePrompt{" ブレークポイント　２は終了まで。", "", "１か　２", 8080, 8200};
 
 class Reference2Run {
  public:
-  explicit Reference2Run(Ports &ports) : ports_(ports), s_(ports.surface) {}
+  Reference2Run(Ports &ports, RunResult &result) : ports_(ports), s_(ports.surface), result_(result) {}
 
   void run() {
-    buildColourTable(t_, ColourScheme::Answer);
-    s_.clear();
-    s_.setFontSize(10);
-    s_.setColour(kBlack);
-    if (auto error = readPuzzle(ports_.controls, t_)) return showInputError(s_, *error);
-    if (auto error = checkExtraGivens(ports_.controls)) return showInputError(s_, *error);
+    result_.reset(RunKind::Reference2);
+    if (!startRun(ports_, t_, ColourScheme::Answer, 10, result_)) return;
+    result_.passes = 1;
     stepCount_ = 0.01;
     s_.setFontSize(14);
     layExtraGivens(ports_.controls, t_);
     unpackRowCodes(t_);
+    result_.givens = gridOf(t_);
     if (hasDuplicateGiven(t_)) {
-      s_.moveTo(10000, 9600);
-      s_.setColour(kBlack);
-      s_.setFontSize(20);
-      s_.print("  エラー  ", Ending::Continue);
-      s_.print("終了", Ending::Continue);
+      beginMessage(s_, kAnswerEndAt, 20);
+      printMessage(s_, result_, texts::kErrorEnd, Ending::Continue);
+      printMessage(s_, result_, texts::kEnd, Ending::Continue);
+      result_.end = RunEnd::Inconsistent;
+      result_.board = result_.givens;
       return;
     }
     primeLeastCodes(t_);
     while (cycle()) {
+    }
+    result_.board = gridOf(t_);
+    result_.boardShown = true;
+    if (filled_ == 81) {
+      result_.end = RunEnd::Solved;
+    } else {
+      result_.end = result_.messages.contains(texts::kError) ? RunEnd::Error : RunEnd::Stopped;
     }
   }
 
@@ -52,18 +62,18 @@ class Reference2Run {
     s_.setFontSize(14);
     s_.setColour(kBlack);
 
-    CycleResult r = answerCycleTechniques(t_);
+    CycleResult r = cycleTechniques(t_);
     if (r.kind == CycleResult::Continue) {
       ++cycleCount_;
-      if (cycleCount_ % 3 != 0) return true;
-      r = answerLateTechniques(t_);
+      if (!reachesLateStages(cycleCount_)) return true;
+      r = lateTechniques(t_);
       if (r.kind == CycleResult::Continue) {
         ++lateStageCount_;
-        if (lateStageCount_ % 5 != 0) {
+        if (!runsBlockPairs(lateStageCount_)) {
           drawBoard(s_, t_, BoardDigits::Print);
           return true;
         }
-        blockPairStage(t_, kStandardBlockPairMarks);
+        blockPairStage(t_, kBlockPairMarks);
         return pause(true);
       }
     }
@@ -72,9 +82,9 @@ class Reference2Run {
         report(r);
         return true;
       case CycleResult::CodeContradiction:
-        s_.moveTo(4500, 8000);
+        s_.moveTo(kBoardErrorAt.x, kBoardErrorAt.y);
         s_.setFontSize(40);
-        s_.print("エラー", Ending::NewLine);
+        printMessage(s_, result_, texts::kError, Ending::NewLine);
         return pause(false);
       default:
         return pause(false);
@@ -85,12 +95,14 @@ class Reference2Run {
     const Placement &p = r.placement;
     t_.Board[p.row][p.column] = p.digit;
     stepCount_ += 1;
-    const auto whole = static_cast<std::int64_t>(intPart(stepCount_));
-    ports_.controls.setText({"Text14"}, paddedNumber(whole) + " " + std::string(r.word) + paddedNumber(p.row) + "-" +
-                                            paddedNumber(p.column) + " " + paddedNumber(p.digit));
+    const PlacementRecord record{static_cast<int>(intPart(stepCount_)), p.row, p.column, p.digit, r.word, 0};
+    result_.placements.push_back(record);
+    ports_.controls.setText({"Text14"}, reportText(record));
   }
 
-  // The pair digits, small in the lower part of their cells, lowest entry first.
+  // The pair digits, small in the lower part of their cells, lowest entry
+  // first; the second digit of a cell 0.3 cells to the right, every later
+  // one 0.6.
   void printPairDigits() {
     s_.setFontSize(20);
     const int last = t_.PairLast;
@@ -119,48 +131,43 @@ class Reference2Run {
 
   bool pause(bool withPairDigits) {
     if (withPairDigits) printPairDigits();
-    const int filled = drawBoard(s_, t_, BoardDigits::Print);
-    if (filled == 81) return finish();
+    filled_ = drawBoard(s_, t_, BoardDigits::Print);
+    if (filled_ == 81) return finish();
     s_.setColour(kBlack);
-    s_.moveTo(8900, 6880);
+    s_.moveTo(kLegendAt.x, kLegendAt.y);
     s_.setFontSize(17);
-    s_.print("小さめの数字は、ブロック内で二つのもの。", Ending::NewLine);
-    s_.moveTo(10000, 9600);
-    s_.setColour(kBlack);
-    s_.setFontSize(20);
-    s_.print(" いったんstop", Ending::NewLine);
+    printMessage(s_, result_, texts::kLegend, Ending::NewLine);
+    beginMessage(s_, kAnswerEndAt, 20);
+    printMessage(s_, result_, texts::kStop, Ending::NewLine);
     ++pauseCount_;
     if (pauseCount_ > kPauseLimit) return finish();
-    if (textToNumber(pauseAnswer_) != 2) {
-      const PromptRequest request{" ブレークポイント　２は終了まで。", "", "１か　２", 8080, 8200};
-      pauseAnswer_ = ports_.prompt.ask(request).value_or("");
-    }
-    s_.clear();
+    if (textToNumber(pauseAnswer_) != 2) pauseAnswer_ = ports_.prompt.ask(kPausePrompt).value_or("");
+    clearSurface(s_, result_);
     return true;
   }
 
   bool finish() {
-    s_.moveTo(10000, 9000);
-    s_.setColour(kBlack);
-    s_.setFontSize(20);
-    s_.print("終了", Ending::Continue);
+    beginMessage(s_, kReference2EndAt, 20);
+    printMessage(s_, result_, texts::kEnd, Ending::Continue);
     return false;
   }
 
   Ports &ports_;
   DrawingSurface &s_;
+  RunResult &result_;
   Tables t_;
   double stepCount_ = 0;
   long cycleCount_ = 0;
   long lateStageCount_ = 0;
   int pauseCount_ = 0;
+  int filled_ = 0;
   std::string pauseAnswer_;
 };
 
 }  // namespace
 
-void runReference2(Ports &ports) {
-  auto run = std::make_unique<Reference2Run>(ports);
+void runReference2(Ports &ports, RunResult &result) {
+  auto run = std::make_unique<Reference2Run>(ports, result);
   run->run();
 }
 

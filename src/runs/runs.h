@@ -1,28 +1,36 @@
 // The four analysis runs behind the window's buttons. Each reads the puzzle
-// afresh from the controls and keeps its working tables to itself.
+// afresh from the controls, keeps its working tables to itself, draws on the
+// surface and returns what it found.
 #pragma once
 
-#include <map>
-#include <string>
+#include <optional>
+#include <string_view>
 
 #include "board/ports.h"
+#include "runs/result.h"
 
 namespace numplace {
 
-// What an answer run did, for batch statistics: the placements of the pass
-// that produced the final board, by technique word, and the passes it took.
-struct AnswerStats {
-  std::map<std::string, int> placements;
-  int passes = 0;
+struct RunOptions {
+  // The answer run draws the grid at the start of every cycle, where nothing
+  // of it is ever seen: the window cannot repaint during a run, and batch
+  // solving draws on nothing. A caller that needs only the final picture sets
+  // this; the picture at the end is the same.
+  bool skipCycleGrid = false;
 };
 
-void runAnswer(Ports &ports, AnswerStats *stats = nullptr);  // "答": logic, then trial placements
-void runStep(Ports &ports);                                  // "  1　STEP": one placement at a time
-void runReference1(Ports &ports);  // "       参考1 (同盟)　　": the step run showing pair members
-void runReference2(Ports &ports);  // "参考2 ( ペア)": placements reported, block pairs shown at halts
+// Each run fills `result` (reset first, its storage reused).
+void runAnswer(Ports &ports, const RunOptions &options, RunResult &result);  // "答"
+void runStep(Ports &ports, RunResult &result);                               // "  1　STEP"
+void runReference1(Ports &ports, RunResult &result);  // "       参考1 (同盟)　　": the step run showing pair members
+void runReference2(Ports &ports, RunResult &result);  // "参考2 ( ペア)": placements reported, block pairs at halts
 
-// What a button click does, by the button's name: false for a name that is
-// not an analysis or clearing button.
-bool clickButton(Ports &ports, std::string_view button);
+enum class Button { Answer, Step, Reference1, Reference2, Clear };
+
+// The button of a control name ("Command3" ...), or nothing.
+std::optional<Button> buttonNamed(std::string_view name);
+
+// What a click does: an analysis run returns its result; "消去" returns nothing.
+std::optional<RunResult> clickButton(Ports &ports, Button button, const RunOptions &options = {});
 
 }  // namespace numplace

@@ -7,22 +7,26 @@
 #include "board/drawing.h"
 #include "board/number.h"
 #include "board/sources.h"
-#include "runs/answer_family.h"
-#include "runs/runs.h"
+#include "runs/answer_cycle.h"
+#include "runs/common.h"
+#include "runs/report.h"
 
 namespace numplace {
 namespace {
 
 // What makes the reference 1 run differ from the step run.
 struct StepStyle {
+  RunKind run;
   BlockPairMarks blockPairMarks;
   bool redPairMembers;  // table: red for pair and triple members, never blue
 };
-constexpr StepStyle kStepStyle{kStandardBlockPairMarks, false};
-constexpr StepStyle kReference1Style{kReference1BlockPairMarks, true};
+constexpr StepStyle kStepStyle{RunKind::Step, {kRowGroupMark, kColumnGroupMark}, false};
+constexpr StepStyle kReference1Style{RunKind::Reference1, {kRowBlockPairMark, kColumnBlockPairMark}, true};
 
 constexpr int kPromptModeRunThrough = 88;
+// The fourth end-of-run check that finds the board incomplete stops the run.
 constexpr int kEndCheckLimit = 3;
+constexpr double kStepFont = 9;  // the step log
 
 const BoardFrame kStepBoardFrame{170, 8950, 170, 170, 4760, 9120, 13710};
 
@@ -34,24 +38,25 @@ std::string stepPromptText() {
 
 class StepRun {
  public:
-  StepRun(Ports &ports, const StepStyle &style) : ports_(ports), s_(ports.surface), style_(style) {}
+  StepRun(Ports &ports, const StepStyle &style, RunResult &result)
+      : ports_(ports), s_(ports.surface), style_(style), result_(result) {}
 
   void run() {
-    buildColourTable(t_, ColourScheme::Step);
-    s_.clear();
-    s_.setFontSize(14);
-    s_.setColour(kBlack);
-    if (auto error = readPuzzle(ports_.controls, t_)) return showInputError(s_, *error);
-    if (auto error = checkExtraGivens(ports_.controls)) return showInputError(s_, *error);
+    result_.reset(style_.run);
+    if (!startRun(ports_, t_, ColourScheme::Step, 14, result_)) return;
+    result_.passes = 1;
     drawFrame(s_, kStepBoardFrame);
     stepCount_ = 0.01;
     s_.setFontSize(14);
     layExtraGivens(ports_.controls, t_);
     unpackRowCodes(t_);
+    result_.givens = gridOf(t_);
     primeLeastCodes(t_);
     drawTableFrame();
     while (cycle() == Next::Restart) {
     }
+    result_.board = gridOf(t_);
+    result_.boardShown = true;
   }
 
  private:
@@ -82,36 +87,45 @@ class StepRun {
       }
       s_.setFontSize(14);
       s_.setColour(kBlack);
-      const auto single = candidatePass(t_, subPass == 1 ? NakedSingles::Hold : NakedSingles::Report, &s_);
-      if (single) return report(*single, "基本");
+      if (subPass == 1) {
+        candidatePass(t_, NakedSingles::Hold);
+      } else {
+        // The naked single is tested cell by cell, font size 9 set before each test.
+        const Scan single = candidatePass(t_, NakedSingles::Place);
+        setStepFont(single.tested);
+        if (single.placement) return report(*single.placement, words::kNakedSingle);
+      }
       if (!drawTable()) return Next::Ended;
       if (tableChanged_ && promptMode_ != kPromptModeRunThrough) askStepPrompt();
       tableChanged_ = false;
       if (filledCells(t_) == 81) return finish();
     }
-    if (auto p = hiddenSingleInBlocks(t_, &s_)) return report(*p, "ブロ");
-    if (auto p = hiddenSingleInRows(t_, &s_)) return report(*p, "よこ");
+    // The block singles set font size 9 before each block's test, the row
+    // singles once before their scan.
+    const Scan block = hiddenSingleInBlocks(t_);
+    setStepFont(block.tested);
+    if (block.placement) return report(*block.placement, words::kBlockSingle);
+    setStepFont(1);
+    if (auto p = hiddenSingleInRows(t_)) return report(*p, words::kRowSingle);
     columnRecount(t_);
-    if (auto p = hiddenSingleInColumns(t_)) {
-      return report(*p, "たて", "-", FontAtPrint::Set);
-    }
+    if (auto p = hiddenSingleInColumns(t_)) return report(*p, words::kColumnSingle, FontAtPrint::Set);
     if (filledCells(t_) == 81) return finish();
     if (nakedPairs(t_) == Outcome::Contradiction) return endOfRunCheck();
     ++cycleCount_;
-    if (cycleCount_ % 3 != 0) return Next::Restart;
+    if (!reachesLateStages(cycleCount_)) return Next::Restart;
 
     if (nakedTriples(t_) == Outcome::Contradiction) return endOfRunCheck();
-    if (auto p = digitListSingleInColumns(t_)) {
-      return report(*p, "縦　", " - ", FontAtPrint::Set);
-    }
-    if (auto p = digitListSingleInRows(t_)) {
-      return report(*p, "横　", "-", FontAtPrint::Set);
-    }
+    if (auto p = digitListSingleInColumns(t_)) return report(*p, words::kColumnListStep, FontAtPrint::Set);
+    if (auto p = digitListSingleInRows(t_)) return report(*p, words::kRowListStep, FontAtPrint::Set);
     ++lateStageCount_;
-    if (lateStageCount_ % 5 != 0) return Next::Restart;
+    if (!runsBlockPairs(lateStageCount_)) return Next::Restart;
     blockPairStage(t_, style_.blockPairMarks);
-    if (lateStageCount_ % 2 != 0) return Next::Restart;
+    if (!isStallSweep(lateStageCount_)) return Next::Restart;
     return endOfRunCheck();
+  }
+
+  void setStepFont(int times) {
+    for (int i = 0; i < times; ++i) s_.setFontSize(kStepFont);
   }
 
   // The step-log line for the step about to be reported.
@@ -131,18 +145,15 @@ class StepRun {
   // right before the step line is printed.
   enum class FontAtPrint { InEffect, Set };
 
-  Next report(const Placement &p, std::string_view word, std::string_view hyphen = "-",
-              FontAtPrint font = FontAtPrint::InEffect) {
+  Next report(const Placement &p, std::string_view word, FontAtPrint font = FontAtPrint::InEffect) {
     moveToStepLog();
     stepCount_ += 1;
     t_.Board[p.row][p.column] = p.digit;
-    const auto step = static_cast<std::int64_t>(intPart(stepCount_));
-    if (font == FontAtPrint::Set) s_.setFontSize(9);
-    s_.print(printedNumber(step) + std::string(word) + printedNumber(p.row) + std::string(hyphen) +
-                 printedNumber(p.column) + printedNumber(p.digit),
-             Ending::NewLine);
-    ports_.controls.setText({"Text14"}, paddedNumber(step) + " " + std::string(word) + paddedNumber(p.row) + "-" +
-                                            paddedNumber(p.column) + " " + paddedNumber(p.digit));
+    const PlacementRecord record{static_cast<int>(intPart(stepCount_)), p.row, p.column, p.digit, word, 0};
+    result_.placements.push_back(record);
+    if (font == FontAtPrint::Set) s_.setFontSize(kStepFont);
+    s_.print(stepLine(record), Ending::NewLine);
+    ports_.controls.setText({"Text14"}, reportText(record));
     moveToStepBoard(p.row, p.column);
     s_.setColour(kRed);
     s_.setFontSize(30);
@@ -178,8 +189,8 @@ class StepRun {
         s_.setColour(kBlack);
         if (style_.redPairMembers) {
           if (t_.LeastCode[r][c] >= 10) {
-            for (int k = 1; k <= 3; ++k) {
-              if (t_.PairMarks[r][c][k] > 996) s_.setColour(kRed);
+            for (const UnitKind kind : {UnitKind::Row, UnitKind::Column, UnitKind::Block}) {
+              if (isGroupMember(t_.PairMarks[r][c][kindIndex(kind)])) s_.setColour(kRed);
             }
           }
           if (text != shown_[r][c]) tableChanged_ = true;
@@ -191,10 +202,11 @@ class StepRun {
         s_.setColour(kBlack);
         shown_[r][c] = std::move(text);
         if (t_.LeastCode[r][c] == 0) {
-          s_.moveTo(4500, 6000);
+          s_.moveTo(kTableErrorAt.x, kTableErrorAt.y);
           s_.setFontSize(40);
-          s_.print("エラー", Ending::NewLine);
+          printMessage(s_, result_, texts::kError, Ending::NewLine);
           finish();
+          result_.end = RunEnd::Error;
           return false;
         }
       }
@@ -227,24 +239,23 @@ class StepRun {
     if (n == 81) return finish();
     ++endCheckCount_;
     if (endCheckCount_ <= kEndCheckLimit) return Next::Restart;
-    s_.moveTo(4000, 7600);
-    s_.setColour(kBlack);
-    s_.setFontSize(20);
-    s_.print(" いったんstop", Ending::NewLine);
+    beginMessage(s_, kStepStopAt, 20);
+    printMessage(s_, result_, texts::kStop, Ending::NewLine);
+    result_.end = RunEnd::Stopped;
     return Next::Ended;
   }
 
+  // "終了": the board is complete, or a cell had no candidate left.
   Next finish() {
-    s_.moveTo(5000, 5000);
-    s_.setColour(kBlack);
-    s_.setFontSize(20);
-    s_.print("終了", Ending::Continue);
+    beginMessage(s_, kStepEndAt, 20);
+    printMessage(s_, result_, texts::kEnd, Ending::Continue);
     return Next::Ended;
   }
 
   Ports &ports_;
   DrawingSurface &s_;
   StepStyle style_;
+  RunResult &result_;
   Tables t_;
   std::string shown_[10][10];
   double stepCount_ = 0;
@@ -257,13 +268,13 @@ class StepRun {
 
 }  // namespace
 
-void runStep(Ports &ports) {
-  auto run = std::make_unique<StepRun>(ports, kStepStyle);
+void runStep(Ports &ports, RunResult &result) {
+  auto run = std::make_unique<StepRun>(ports, kStepStyle, result);
   run->run();
 }
 
-void runReference1(Ports &ports) {
-  auto run = std::make_unique<StepRun>(ports, kReference1Style);
+void runReference1(Ports &ports, RunResult &result) {
+  auto run = std::make_unique<StepRun>(ports, kReference1Style, result);
   run->run();
 }
 

@@ -1,11 +1,10 @@
-#include "cli/actions.h"
+#include "script/actions.h"
 
 #include <charconv>
 #include <cmath>
 
 #include "board/layout.h"
 #include "entry/entry.h"
-#include "runs/runs.h"
 
 namespace numplace {
 namespace {
@@ -57,89 +56,72 @@ std::optional<ControlRef> parseControl(std::string_view text) {
   return control->ref();
 }
 
-int parseAction(int argc, const char *const *argv, int i, std::vector<Action> &out, std::string &error) {
-  const std::string_view flag = argv[i];
-  static constexpr std::string_view kFlags[] = {"--set",   "--grid",  "--puzzle", "--rows",  "--file",
-                                                "--click", "--press", "--key",    "--answer"};
-  bool known = false;
-  for (const auto f : kFlags) known = known || f == flag;
-  if (!known) return 0;
-  if (i + 1 >= argc) {
-    error = std::string(flag) + " needs a value";
-    return -1;
+bool isActionOption(std::string_view name) {
+  for (const auto option : kActionOptions) {
+    if (option == name) return true;
   }
-  const std::string_view value = argv[i + 1];
-  if (flag == "--set") {
+  return false;
+}
+
+std::optional<std::string> parseAction(std::string_view name, std::string_view value, std::vector<Action> &out) {
+  if (name == "set") {
     const std::size_t eq = value.find('=');
     if (eq == std::string_view::npos || !parseControl(value.substr(0, eq))) {
-      error = "--set needs CONTROL=TEXT with a control of the window: " + std::string(value);
-      return -1;
+      return "--set needs CONTROL=TEXT with a control of the window: " + std::string(value);
     }
     out.push_back(SetText{std::string(value.substr(0, eq)), std::string(value.substr(eq + 1))});
-  } else if (flag == "--grid") {
+  } else if (name == "grid") {
     if (value.size() != 81 || value.find_first_not_of("0123456789.") != std::string_view::npos) {
-      error = "--grid needs 81 characters 0-9 or '.'";
-      return -1;
+      return "--grid needs 81 characters 0-9 or '.'";
     }
     out.push_back(TypeGrid{std::string(value)});
-  } else if (flag == "--puzzle") {
+  } else if (name == "puzzle") {
     // A puzzle line as found on the web: blanks and line breaks between the characters are ignored.
     std::string puzzle;
     for (const char ch : value) {
       if (ch != ' ' && ch != '\t' && ch != '\n' && ch != '\r') puzzle += ch;
     }
     if (puzzle.size() != 81 || puzzle.find_first_not_of("0123456789.") != std::string::npos) {
-      error = "--puzzle needs an 81-character line of 1-9, 0 or '.'";
-      return -1;
+      return "--puzzle needs an 81-character line of 1-9, 0 or '.'";
     }
     out.push_back(TypeGrid{puzzle});
-  } else if (flag == "--rows") {
+  } else if (name == "rows") {
     std::vector<std::string> rows = splitCommas(value);
-    if (rows.size() > 9) {
-      error = "--rows takes at most nine numbers";
-      return -1;
-    }
+    if (rows.size() > 9) return "--rows takes at most nine numbers";
     out.push_back(TypeRows{std::move(rows)});
-  } else if (flag == "--file") {
+  } else if (name == "file") {
     out.push_back(TypeFile{std::string(value)});
-  } else if (flag == "--click") {
+  } else if (name == "click") {
     out.push_back(Click{std::string(value)});
-  } else if (flag == "--press") {
+  } else if (name == "press") {
     std::string control;
     std::string x;
     PressCell press;
     const auto ref = splitTarget(value, control, x) ? parseControl(control) : std::nullopt;
     if (!ref || ref->name != "Text15" || !parseDouble(x, press.x)) {
-      error = "--press needs Text15(CELL):X, e.g. Text15(11):200";
-      return -1;
+      return "--press needs Text15(CELL):X, e.g. Text15(11):200";
     }
     press.control = control;
     out.push_back(press);
-  } else if (flag == "--key") {
+  } else if (name == "key") {
     std::string control;
     std::string code;
     KeyPress key;
     if (!splitTarget(value, control, code) || !parseControl(control) || !parseInt(code, key.code)) {
-      error = "--key needs CONTROL:CODE, e.g. Text7:13";
-      return -1;
+      return "--key needs CONTROL:CODE, e.g. Text7:13";
     }
     key.control = control;
     out.push_back(key);
-  } else {
+  } else if (name == "answer") {
     // An empty answer stands for a cancelled prompt.
     out.push_back(QueueAnswer{value.empty() ? std::nullopt : std::optional<std::string>(value)});
+  } else {
+    return "no such action: --" + std::string(name);
   }
-  return 2;
+  return std::nullopt;
 }
 
-std::optional<std::string> AnswerQueue::next(const std::string &defaultAnswer) {
-  if (answers_.empty()) return defaultAnswer;
-  std::optional<std::string> answer = std::move(answers_.front());
-  answers_.pop_front();
-  return answer;
-}
-
-std::optional<std::string> playAction(const Action &action, Typist &typist, Ports &ports, AnswerQueue &answers) {
+Played playAction(const Action &action, Typist &typist, Ports &ports, AnswerQueue &answers, const RunOptions &options) {
   if (const auto *set = std::get_if<SetText>(&action)) {
     typist.type(*parseControl(set->control), set->text);
   } else if (const auto *grid = std::get_if<TypeGrid>(&action)) {
@@ -152,7 +134,9 @@ std::optional<std::string> playAction(const Action &action, Typist &typist, Port
   } else if (const auto *file = std::get_if<TypeFile>(&action)) {
     typist.type({"Text3"}, file->path);
   } else if (const auto *click = std::get_if<Click>(&action)) {
-    if (!clickButton(ports, click->button)) return "no such button: " + click->button;
+    const auto button = buttonNamed(click->button);
+    if (!button) return {"no such button: " + click->button, std::nullopt};
+    return {std::nullopt, clickButton(ports, *button, options)};
   } else if (const auto *press = std::get_if<PressCell>(&action)) {
     pressCell(ports.controls, parseControl(press->control)->index, press->x);
   } else if (const auto *key = std::get_if<KeyPress>(&action)) {
@@ -161,7 +145,7 @@ std::optional<std::string> playAction(const Action &action, Typist &typist, Port
   } else if (const auto *answer = std::get_if<QueueAnswer>(&action)) {
     answers.push(answer->text);
   }
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace numplace

@@ -1,9 +1,11 @@
-#include "runs/answer_family.h"
+#include "runs/answer_cycle.h"
+
+#include "runs/common.h"
 
 namespace numplace {
 namespace {
 
-CycleResult placed(const std::optional<Placement> &p, std::string_view word) { return {CycleResult::Placed, *p, word}; }
+CycleResult placed(const Placement &p, std::string_view word) { return {CycleResult::Placed, p, word}; }
 
 }  // namespace
 
@@ -18,22 +20,23 @@ void clearCycleTables(Tables &t) {
   }
 }
 
-CycleResult answerCycleTechniques(Tables &t) {
-  if (auto p = candidatePass(t, NakedSingles::Place)) return placed(p, "基本");
-  if (auto p = hiddenSingleInBlocks(t)) return placed(p, "ブロ");
+CycleResult cycleTechniques(Tables &t) {
+  if (const Scan s = candidatePass(t, NakedSingles::Place); s.placement)
+    return placed(*s.placement, words::kNakedSingle);
+  if (const Scan s = hiddenSingleInBlocks(t); s.placement) return placed(*s.placement, words::kBlockSingle);
   if (updateCodes(t) == Outcome::Contradiction) return {CycleResult::CodeContradiction, {}, {}};
-  if (auto p = hiddenSingleInRows(t)) return placed(p, "よこ");
+  if (auto p = hiddenSingleInRows(t)) return placed(*p, words::kRowSingle);
   columnRecount(t);
-  if (auto p = hiddenSingleInColumns(t)) return placed(p, "たて");
+  if (auto p = hiddenSingleInColumns(t)) return placed(*p, words::kColumnSingle);
   if (checkLeastCodes(t) == Outcome::Contradiction) return {CycleResult::OtherContradiction, {}, {}};
   if (nakedPairs(t) == Outcome::Contradiction) return {CycleResult::OtherContradiction, {}, {}};
   return {};
 }
 
-CycleResult answerLateTechniques(Tables &t) {
+CycleResult lateTechniques(Tables &t) {
   if (nakedTriples(t) == Outcome::Contradiction) return {CycleResult::OtherContradiction, {}, {}};
-  if (auto p = digitListSingleInColumns(t)) return placed(p, "縦１");
-  if (auto p = digitListSingleInRows(t)) return placed(p, "横１");
+  if (auto p = digitListSingleInColumns(t)) return placed(*p, words::kColumnListAnswer);
+  if (auto p = digitListSingleInRows(t)) return placed(*p, words::kRowListAnswer);
   return {};
 }
 

@@ -23,10 +23,10 @@ struct CycleResult {
 void clearCycleTables(Tables &t);
 
 // Candidates, singles, codes and naked pairs, in the order of a cycle.
-CycleResult answerCycleTechniques(Tables &t);
+CycleResult cycleTechniques(Tables &t);
 
 // Naked triples and digit-list singles (every third cycle).
-CycleResult answerLateTechniques(Tables &t);
+CycleResult lateTechniques(Tables &t);
 
 // The number of cells holding a digit.
 int filledCells(const Tables &t);

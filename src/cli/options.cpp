@@ -1,0 +1,94 @@
+#include "cli/options.h"
+
+namespace numplace {
+
+const char *const kHelp = R"(Usage: numplace-cli [OPTIONS] ACTIONS...
+       numplace-cli --batch FILE [--stats]
+
+Plays ACTIONS on a fresh window, in the order given, and tells what the
+window shows afterwards: the last board drawn (nine lines, '.' for an empty
+cell), the messages printed on the surface, the step log, and the texts of
+Text1 and Text14.
+
+Actions:
+  --set CONTROL=TEXT   type TEXT into a control (Text1, Text3, Text15(35), Text5(3))
+  --grid PUZZLE        type 81 characters into the grid; 1-9 typed, 0 or . left as is
+  --puzzle LINE        the same, blanks and line breaks in LINE ignored
+  --rows R1,...,R9     type numbers into the row boxes Text5(1..9)
+  --file PATH          type PATH into Text3 (the data file name)
+  --click BUTTON       Command3 答, Command7 1 STEP, Command1 参考1, Command5 参考2,
+                       Command4 消去
+  --press CELL:X       mouse press on a cell box X twips from its left edge,
+                       e.g. Text15(11):200
+  --key CONTROL:CODE   key press with a key code in a text box, e.g. Text7:13
+  --answer TEXT        answer for the next modal prompt ("" cancels it); a prompt
+                       with no queued answer gets its default answer
+
+Output:
+  --trace              write every drawing call, control change and prompt, one
+                       per line, as they happen
+  --dump               at the end, one line "control NAME TEXT" per control
+  --batch FILE         solve every puzzle of FILE (one 81-character line each;
+                       0 or . empty; blank lines and lines starting with # skipped)
+                       with the answer run, one line per puzzle:
+                       BOARD solved|unfinished|error TRIAL
+  --stats              with --batch: add the passes and the placements per
+                       technique to each line, and a profile of the file at the
+                       end (lines starting with #)
+  --help, --version
+
+Exit status: 0 when the actions ran; 1 when a run stopped on bad input (a
+missing or malformed data file, an extra given out of range, a number the
+board cannot take) or the batch file cannot be opened; 2 for bad arguments
+or an unknown button.
+)";
+
+ParsedOptions parseOptions(int argc, const char *const *argv) {
+  ParsedOptions parsed;
+  Options &o = parsed.options;
+  bool stats = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      o.help = true;
+      return parsed;
+    }
+    if (arg == "--version") {
+      o.version = true;
+      return parsed;
+    }
+    if (arg == "--trace") {
+      o.trace = true;
+    } else if (arg == "--dump") {
+      o.dump = true;
+    } else if (arg == "--stats") {
+      stats = true;
+    } else if (arg == "--batch") {
+      if (i + 1 >= argc) {
+        parsed.error = "--batch needs a file";
+        return parsed;
+      }
+      o.batch = BatchOptions{argv[++i]};
+    } else if (arg.starts_with("--") && isActionOption(arg.substr(2))) {
+      if (i + 1 >= argc) {
+        parsed.error = std::string(arg) + " needs a value";
+        return parsed;
+      }
+      if (auto error = parseAction(arg.substr(2), argv[++i], o.actions)) {
+        parsed.error = std::move(error);
+        return parsed;
+      }
+    } else {
+      parsed.error = "unknown argument " + std::string(arg) + " (see --help)";
+      return parsed;
+    }
+  }
+  if (stats && !o.batch) {
+    parsed.error = "--stats goes with --batch";
+  } else if (o.batch) {
+    o.batch->stats = stats;
+  }
+  return parsed;
+}
+
+}  // namespace numplace

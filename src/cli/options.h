@@ -1,0 +1,36 @@
+// The command line of numplace-cli.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/batch.h"
+#include "script/actions.h"
+
+namespace numplace {
+
+// Exit statuses.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitBadInput = 1;  // a run stopped on bad input; the batch file cannot be opened
+inline constexpr int kExitUsage = 2;     // bad arguments, an unknown button
+
+struct Options {
+  bool help = false;
+  bool version = false;
+  bool trace = false;
+  bool dump = false;
+  std::optional<BatchOptions> batch;
+  std::vector<Action> actions;
+};
+
+// The options, or a message for bad arguments.
+struct ParsedOptions {
+  Options options;
+  std::optional<std::string> error;
+};
+ParsedOptions parseOptions(int argc, const char *const *argv);
+
+extern const char *const kHelp;
+
+}  // namespace numplace

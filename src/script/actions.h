@@ -1,0 +1,78 @@
+// The action language: what a user does on the window, as the command line
+// names it (typing into controls, clicking buttons, pressing cells and keys,
+// and the answers waiting for the next prompts). numplace-cli plays it on a
+// headless window, `numplace --screenshot` on the real one.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "board/ports.h"
+#include "runs/runs.h"
+#include "script/answers.h"
+
+namespace numplace {
+
+struct SetText {
+  std::string control;  // "Text1", "Text15(35)"
+  std::string text;
+};
+struct TypeGrid {
+  std::string puzzle;  // 81 characters; 1-9 typed, 0 or . left as it is
+};
+struct TypeRows {
+  std::vector<std::string> rows;  // up to nine numbers for Text5(1..9)
+};
+struct TypeFile {
+  std::string path;
+};
+struct Click {
+  std::string button;
+};
+struct PressCell {
+  std::string control;  // "Text15(11)"
+  double x = 0;
+};
+struct KeyPress {
+  std::string control;  // "Text7"
+  int code = 0;
+};
+struct QueueAnswer {
+  std::optional<std::string> text;  // nothing = a cancelled prompt
+};
+using Action = std::variant<SetText, TypeGrid, TypeRows, TypeFile, Click, PressCell, KeyPress, QueueAnswer>;
+
+// The action options, each taking one value: --set CONTROL=TEXT and so on.
+inline constexpr std::array<std::string_view, 9> kActionOptions = {"set",   "grid",  "puzzle", "rows",  "file",
+                                                                   "click", "press", "key",    "answer"};
+bool isActionOption(std::string_view name);  // name without the leading "--"
+
+// Parses "Text15(35)" or "Text14" into a reference to a control of the window;
+// nothing when the window has no such control.
+std::optional<ControlRef> parseControl(std::string_view text);
+
+// Reads one action from its option name (without "--") and value, appending
+// it to `out`; a message when the value is not one the option takes.
+std::optional<std::string> parseAction(std::string_view name, std::string_view value, std::vector<Action> &out);
+
+// What playing the typing actions needs from a window: setting a control's
+// text as a user types it (no handler runs).
+class Typist {
+ public:
+  virtual ~Typist() = default;
+  virtual void type(ControlRef ref, std::string_view text) = 0;
+};
+
+struct Played {
+  std::optional<std::string> error;  // an action the window cannot take (no such button, not a cell box)
+  std::optional<RunResult> run;      // what an analysis run found
+};
+
+// Plays one action. Clicks, presses and keys run the core handlers over `ports`.
+Played playAction(const Action &action, Typist &typist, Ports &ports, AnswerQueue &answers, const RunOptions &options);
+
+}  // namespace numplace

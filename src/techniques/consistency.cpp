@@ -1,0 +1,23 @@
+#include "techniques/consistency.h"
+
+#include "techniques/units.h"
+
+namespace numplace {
+
+using namespace units;
+
+bool hasDuplicateGiven(const Tables &t) {
+  for (int u = 0; u < 27; ++u) {
+    const UnitCells &cells = kUnits.unit[u];
+    std::uint16_t seen = 0;
+    for (int k = 0; k < 9; ++k) {
+      const int d = t.Board[cells.row[k]][cells.column[k]];
+      if (d == 0) continue;
+      if (seen & bit(d)) return true;
+      seen |= bit(d);
+    }
+  }
+  return false;
+}
+
+}  // namespace numplace

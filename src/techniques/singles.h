@@ -1,0 +1,42 @@
+// Candidates and singles: the candidate pass with the naked single, the
+// hidden singles in blocks, rows and columns, the column recount, and the
+// candidate codes and least codes built from the candidates.
+#pragma once
+
+#include "board/tables.h"
+#include "techniques/placement.h"
+
+namespace numplace {
+
+// What the candidate pass does with a cell that has exactly one candidate.
+enum class NakedSingles {
+  Place,  // stop at the first one; `tested` counts the cells up to it
+  Hold,   // compute every cell, place nothing (first sub-pass of the step family)
+};
+
+// Candidates of every empty cell from the board, the exclusion lists and the
+// marks; the first naked single in row order when `mode` asks for it.
+Scan candidatePass(Tables &t, NakedSingles mode);
+
+// The lowest digit with one candidate cell in some block, the first such
+// block; `tested` counts the (digit, block) tests up to it.
+Scan hiddenSingleInBlocks(const Tables &t);
+// The first row (column) with a digit of one candidate cell, its lowest such digit.
+std::optional<Placement> hiddenSingleInRows(const Tables &t);
+std::optional<Placement> hiddenSingleInColumns(const Tables &t);
+
+// Every empty cell's candidates from its row, column and block alone, added
+// to what it has (exclusions are not in force for the column singles).
+void columnRecount(Tables &t);
+
+// The candidate code of a cell: its digit when solved, else its candidates
+// smallest first (123456789 for a cell with every digit possible).
+int cellCode(const Tables &t, int r, int c);
+
+// CandidateCode and LeastCode of every cell; Contradiction at the first cell
+// whose least code is 0 (no candidate left).
+Outcome updateCodes(Tables &t);
+// LeastCode lowered to CandidateCode again, with the same contradiction test.
+Outcome checkLeastCodes(Tables &t);
+
+}  // namespace numplace
