@@ -42,6 +42,12 @@ struct Tables {
   int PairCross[kPairSlots]{};
   int PairLast = 1;  // index of the last block-pair entry
 
+  // Counts the changes the techniques make to what later scans read: a digit
+  // added to an exclusion list, a mark given a new value, a least code
+  // lowered. A technique that leaves it as it was has changed none of them,
+  // so running it again on the same board finds the same.
+  long changes = 0;
+
   int TrialRow[kPairSlots]{};
   int TrialColumn[kPairSlots]{};
   int TrialDigit[kPairSlots]{};

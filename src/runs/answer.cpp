@@ -1,8 +1,6 @@
 // "答": passes from the puzzle as entered, each optionally with one trial
 // placement from the sorted block pairs; cycles of techniques inside a pass;
 // the finished board drawn in colour at the end.
-#include <memory>
-
 #include "board/drawing.h"
 #include "board/number.h"
 #include "board/sources.h"
@@ -66,6 +64,7 @@ class AnswerRun {
     placedInPass_ = 0;
     clearSurface(s_, result_);
     gridOwed_ = false;
+    forgetCleanStages();
     lateStageCount_ = 0;
     s_.setFontSize(14);
     layTrialCode(t_, hasTrial_ ? trialCode_ : 0);
@@ -83,9 +82,16 @@ class AnswerRun {
     return cycles();
   }
 
+  // A stage that ran, found nothing and changed nothing would do the same
+  // again until something changes: a cycle of a stuck pass repeats the last
+  // one. Such a stage is not run again; what it found (nothing) and what it
+  // left in the tables (the candidates and codes of the cycle stage) stand.
+  void forgetCleanStages() { cycleStageClean_ = lateStageClean_ = blockPairStageClean_ = false; }
+
   Step cycles() {
     for (;;) {
-      clearCycleTables(t_);
+      const bool reuseCycleStage = cycleStageClean_;
+      if (!reuseCycleStage) clearCycleTables(t_);
       if (options_.skipCycleGrid) {
         filled_ = filledCells(t_);
         gridOwed_ = true;
@@ -97,26 +103,43 @@ class AnswerRun {
       s_.setFontSize(14);
       s_.setColour(kBlack);
 
-      CycleResult r = cycleTechniques(t_);
-      if (r.kind == CycleResult::Placed) {
-        place(r);
-        continue;
+      if (!reuseCycleStage) {
+        const long changes = t_.changes;
+        const CycleResult r = cycleTechniques(t_);
+        if (r.kind == CycleResult::Placed) {
+          place(r);
+          continue;
+        }
+        if (r.kind != CycleResult::Continue) return Step::Contradiction;
+        if (t_.changes != changes) forgetCleanStages();
+        cycleStageClean_ = t_.changes == changes;
       }
-      if (r.kind != CycleResult::Continue) return Step::Contradiction;
       ++cycleCount_;
       if (!reachesLateStages(cycleCount_)) continue;
 
-      r = lateTechniques(t_);
-      if (r.kind == CycleResult::Placed) {
-        place(r);
-        continue;
+      if (!lateStageClean_) {
+        const long changes = t_.changes;
+        const CycleResult r = lateTechniques(t_);
+        if (r.kind == CycleResult::Placed) {
+          place(r);
+          continue;
+        }
+        if (r.kind != CycleResult::Continue) return Step::Contradiction;
+        if (t_.changes != changes) forgetCleanStages();
+        lateStageClean_ = t_.changes == changes;
       }
-      if (r.kind != CycleResult::Continue) return Step::Contradiction;
       ++lateStageCount_;
       if (lateStageCount_ > kLateStageLimit) return Step::End;
       if (!runsBlockPairs(lateStageCount_)) continue;
 
-      blockPairStage(t_, kBlockPairMarks);
+      if (!blockPairStageClean_) {
+        const long changes = t_.changes;
+        blockPairStage(t_, kBlockPairMarks);
+        if (t_.changes != changes) forgetCleanStages();
+        blockPairStageClean_ = t_.changes == changes;
+        // It rebuilt the candidates from the least codes.
+        cycleStageClean_ = false;
+      }
       if (isStallSweep(lateStageCount_)) {
         ++stallCount_;
         if (stallCount_ > kStallLimit) return Step::Stuck;
@@ -125,6 +148,7 @@ class AnswerRun {
   }
 
   void place(const CycleResult &r) {
+    forgetCleanStages();
     const Placement &p = r.placement;
     t_.Board[p.row][p.column] = p.digit;
     result_.placements.push_back({++placedInPass_, p.row, p.column, p.digit, r.word, passNumber_});
@@ -230,13 +254,15 @@ class AnswerRun {
   bool firstPass_ = true;
   bool inconsistent_ = false;
   bool gridOwed_ = false;
+  bool cycleStageClean_ = false;
+  bool lateStageClean_ = false;
+  bool blockPairStageClean_ = false;
 };
 
 }  // namespace
 
 void runAnswer(Ports &ports, const RunOptions &options, RunResult &result) {
-  auto run = std::make_unique<AnswerRun>(ports, options, result);
-  run->run();
+  AnswerRun(ports, options, result).run();
 }
 
 }  // namespace numplace

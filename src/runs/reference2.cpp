@@ -2,8 +2,6 @@
 // trials; every placement reported in Text14 and redrawn; at every halt the
 // digits with exactly two places in a block are printed small in their cells.
 #include <algorithm>
-#include <memory>
-
 #include "board/drawing.h"
 #include "board/number.h"
 #include "board/sources.h"
@@ -167,8 +165,7 @@ class Reference2Run {
 }  // namespace
 
 void runReference2(Ports &ports, RunResult &result) {
-  auto run = std::make_unique<Reference2Run>(ports, result);
-  run->run();
+  Reference2Run(ports, result).run();
 }
 
 }  // namespace numplace

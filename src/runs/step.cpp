@@ -1,7 +1,6 @@
 // "  1　STEP" and "       参考1 (同盟)　　": one placement at a time, each
 // reported in the step log, in Text14 and as a red digit on the step board,
 // with the candidate-code table and a prompt after every visible change.
-#include <memory>
 #include <string>
 
 #include "board/drawing.h"
@@ -184,7 +183,7 @@ class StepRun {
       for (int c = 1; c <= 9; ++c) {
         moveToTableCell(r, c);
         t_.CandidateCode[r][c] = cellCode(t_, r, c);
-        if (t_.CandidateCode[r][c] < t_.LeastCode[r][c]) t_.LeastCode[r][c] = t_.CandidateCode[r][c];
+        lowerLeastCode(t_, r, c);
         std::string text = formatRight10(t_.LeastCode[r][c]);
         s_.setColour(kBlack);
         if (style_.redPairMembers) {
@@ -269,13 +268,11 @@ class StepRun {
 }  // namespace
 
 void runStep(Ports &ports, RunResult &result) {
-  auto run = std::make_unique<StepRun>(ports, kStepStyle, result);
-  run->run();
+  StepRun(ports, kStepStyle, result).run();
 }
 
 void runReference1(Ports &ports, RunResult &result) {
-  auto run = std::make_unique<StepRun>(ports, kReference1Style, result);
-  run->run();
+  StepRun(ports, kReference1Style, result).run();
 }
 
 }  // namespace numplace

@@ -145,7 +145,7 @@ Outcome updateCodes(Tables &t) {
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
       t.CandidateCode[r][c] = cellCode(t, r, c);
-      if (t.CandidateCode[r][c] < t.LeastCode[r][c]) t.LeastCode[r][c] = t.CandidateCode[r][c];
+      lowerLeastCode(t, r, c);
       // The cells after this one are left without a code.
       if (t.LeastCode[r][c] == 0) return Outcome::Contradiction;
     }
@@ -156,11 +156,17 @@ Outcome updateCodes(Tables &t) {
 Outcome checkLeastCodes(Tables &t) {
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
-      if (t.CandidateCode[r][c] < t.LeastCode[r][c]) t.LeastCode[r][c] = t.CandidateCode[r][c];
+      lowerLeastCode(t, r, c);
       if (t.LeastCode[r][c] == 0) return Outcome::Contradiction;
     }
   }
   return Outcome::Continue;
+}
+
+void lowerLeastCode(Tables &t, int r, int c) {
+  if (t.CandidateCode[r][c] >= t.LeastCode[r][c]) return;
+  t.LeastCode[r][c] = t.CandidateCode[r][c];
+  ++t.changes;
 }
 
 }  // namespace numplace

@@ -39,4 +39,7 @@ Outcome updateCodes(Tables &t);
 // LeastCode lowered to CandidateCode again, with the same contradiction test.
 Outcome checkLeastCodes(Tables &t);
 
+// LeastCode(r, c) lowered to CandidateCode(r, c) when that is smaller.
+void lowerLeastCode(Tables &t, int r, int c);
+
 }  // namespace numplace

@@ -18,7 +18,16 @@ inline int highestDigit(std::uint16_t digits) {
   return static_cast<int>(std::bit_width(static_cast<unsigned>(digits))) - 1;
 }
 inline int lowestDigit(std::uint16_t digits) { return std::countr_zero(static_cast<unsigned>(digits)); }
-inline int digitCount(std::uint16_t digits) { return std::popcount(static_cast<unsigned>(digits & kAllDigits)); }
+// Digit counts of every set of digits: std::popcount is a library call on
+// the machines the program is built for.
+struct DigitCounts {
+  std::uint8_t count[1024]{};
+  constexpr DigitCounts() {
+    for (int m = 1; m < 1024; ++m) count[m] = static_cast<std::uint8_t>(count[m >> 1] + (m & 1));
+  }
+};
+inline constexpr DigitCounts kDigitCounts;
+inline int digitCount(std::uint16_t digits) { return kDigitCounts.count[digits & kAllDigits]; }
 
 // Digits seen exactly once over a sequence of digit sets.
 struct OnceTracker {
@@ -98,11 +107,16 @@ struct UnitList {
       if (s == digit) return;
       if (s == 0) {
         s = digit;
+        ++t.changes;
         return;
       }
     }
   }
-  void mark(int r, int c, int value) const { t.PairMarks[r][c][kindIndex(kind)] = value; }
+  void mark(int r, int c, int value) const {
+    int &m = t.PairMarks[r][c][kindIndex(kind)];
+    if (m != value) ++t.changes;
+    m = value;
+  }
 };
 
 }  // namespace numplace::units
