@@ -62,6 +62,8 @@ class AnswerRun {
     result_.passes = passNumber_ + 1;
     result_.lastPassBegin = result_.placements.size();
     placedInPass_ = 0;
+    cyclesInPass_ = 0;
+    idleInPass_ = false;
     clearSurface(s_, result_);
     gridOwed_ = false;
     forgetCleanStages();
@@ -79,6 +81,7 @@ class AnswerRun {
       return Step::End;
     }
     primeLeastCodes(t_);
+    filledNow_ = filledCells(t_);
     return cycles();
   }
 
@@ -93,15 +96,14 @@ class AnswerRun {
       const bool reuseCycleStage = cycleStageClean_;
       if (!reuseCycleStage) clearCycleTables(t_);
       if (options_.skipCycleGrid) {
-        filled_ = filledCells(t_);
+        filled_ = filledNow_;
         gridOwed_ = true;
       } else {
         filled_ = drawBoard(s_, t_, BoardDigits::CountOnly);
       }
       if (filled_ == 81) return Step::Solved;
-      s_.setLineWidth(1);
-      s_.setFontSize(14);
-      s_.setColour(kBlack);
+      ++cyclesInPass_;
+      restoreCycleState();
 
       if (!reuseCycleStage) {
         const long changes = t_.changes;
@@ -115,6 +117,7 @@ class AnswerRun {
         cycleStageClean_ = t_.changes == changes;
       }
       ++cycleCount_;
+      idleInPass_ = true;
       if (!reachesLateStages(cycleCount_)) continue;
 
       if (!lateStageClean_) {
@@ -150,6 +153,7 @@ class AnswerRun {
   void place(const CycleResult &r) {
     forgetCleanStages();
     const Placement &p = r.placement;
+    if (t_.Board[p.row][p.column] == 0) ++filledNow_;
     t_.Board[p.row][p.column] = p.digit;
     result_.placements.push_back({++placedInPass_, p.row, p.column, p.digit, r.word, passNumber_});
   }
@@ -181,10 +185,39 @@ class AnswerRun {
     return Step::Pass;
   }
 
+  // What every cycle that goes on to the techniques sets first.
+  void restoreCycleState() {
+    s_.setLineWidth(1);
+    s_.setFontSize(14);
+    s_.setColour(kBlack);
+  }
+
   Step solved() {
     beginMessage(s_, kAnswerEndAt, 20);
     ++solvedCount_;
-    return solvedCount_ != kFinalSolvedCount ? Step::Pass : Step::FinalDrawing;
+    if (solvedCount_ == kFinalSolvedCount) return Step::FinalDrawing;
+    // The pass is repeated once from the beginning. A pass in which every
+    // cycle placed a digit (or met its contradiction) left every counter of
+    // the press as it found it, so its repeat does what it did: with the
+    // cycle grid left out, nothing but its placements and the few settings
+    // of its cycles has to be made again, and it ends the same way.
+    if (options_.skipCycleGrid && !idleInPass_) {
+      repeatPass();
+      return Step::Solved;
+    }
+    return Step::Pass;
+  }
+
+  void repeatPass() {
+    const std::size_t begin = result_.lastPassBegin;
+    const std::size_t end = result_.placements.size();
+    result_.lastPassBegin = end;
+    result_.placements.reserve(end + (end - begin));
+    for (std::size_t i = begin; i < end; ++i) result_.placements.push_back(result_.placements[i]);
+    clearSurface(s_, result_);
+    s_.setFontSize(14);
+    for (int i = 0; i < cyclesInPass_; ++i) restoreCycleState();
+    gridOwed_ = true;
   }
 
   Step finalDrawing() {
@@ -254,6 +287,9 @@ class AnswerRun {
   bool firstPass_ = true;
   bool inconsistent_ = false;
   bool gridOwed_ = false;
+  int filledNow_ = 0;       // cells holding a digit, counted as they are filled
+  int cyclesInPass_ = 0;    // cycles that went on past the board count
+  bool idleInPass_ = false;  // a cycle of the pass placed nothing
   bool cycleStageClean_ = false;
   bool lateStageClean_ = false;
   bool blockPairStageClean_ = false;

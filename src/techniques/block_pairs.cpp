@@ -37,48 +37,70 @@ void pointingPairs(Tables &t, int last, Mark mark) {
   }
 }
 
+// The digits of a least code as candidates: every digit it is written
+// with. Codes below 1000, most of them, from a table.
+struct CodeDigitTable {
+  std::uint16_t digits[1000]{};
+  constexpr CodeDigitTable() {
+    for (int code = 0; code < 1000; ++code) {
+      for (int x = code; x > 0; x /= 10) digits[code] = static_cast<std::uint16_t>(digits[code] | (1u << (x % 10)));
+    }
+  }
+};
+constexpr CodeDigitTable kCodeDigits;
+
+std::uint16_t leastCodeDigits(int code) {
+  if (code >= 0 && code < 1000) return kCodeDigits.digits[code] & kAllDigits;
+  std::uint16_t digits = 0;
+  for (int x = code; x > 0; x /= 10) digits |= bit(x % 10);
+  return digits & kAllDigits;
+}
+
 }  // namespace
 
 void blockPairStage(Tables &t, BlockPairMarks marks) {
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
-      std::uint16_t digits = 0;
-      for (int x = t.LeastCode[r][c]; x > 0; x /= 10) digits |= bit(x % 10);
-      t.Candidates[r][c] = digits & kAllDigits;
+      t.Candidates[r][c] = leastCodeDigits(t.LeastCode[r][c]);
       t.CandidateCount[r][c] = 0;
       t.RecountCount[r][c] = 0;
     }
   }
-  // Forward, each pair is entered at its later cell; backward, at its earlier one.
-  int n = 1;
-  const auto scan = [&](bool forward) {
-    t.BlockPairList[1] = 1000;
-    for (int d = 1; d <= 9; ++d) {
-      for (int bi = 0; bi < 3; ++bi) {
-        for (int bj = 0; bj < 3; ++bj) {
-          const int v = 3 * (forward ? bi : 2 - bi);
-          const int w = 3 * (forward ? bj : 2 - bj);
-          int count = 0;
-          int pr = 0;
-          int pc = 0;
-          for (int ii = 1; ii <= 3; ++ii) {
-            for (int jj = 1; jj <= 3; ++jj) {
-              const int i = forward ? ii : 4 - ii;
-              const int j = forward ? jj : 4 - jj;
-              if (t.Candidates[v + i][w + j] & bit(d)) {
-                ++count;
-                pr = v + i;
-                pc = w + j;
-              }
-            }
-          }
-          if (count == 2) writePairEntry(t, ++n, blockNumber(pr, pc), pr, pc, d);
-        }
-      }
+  // The digits with exactly two places in each block.
+  std::uint16_t pairs[10]{};
+  for (int b = 1; b <= 9; ++b) {
+    const UnitCells &u = blockCellsByNumber(b);
+    std::uint16_t once = 0, twice = 0, more = 0;
+    for (int k = 0; k < 9; ++k) {
+      const std::uint16_t m = t.Candidates[u.row[k]][u.column[k]];
+      more |= twice & m;
+      twice |= once & m;
+      once |= m;
+    }
+    pairs[b] = static_cast<std::uint16_t>(twice & ~more);
+  }
+  // Digit by digit: forward over the blocks, each pair entered at its later
+  // cell; then backward over the blocks, at its earlier cell.
+  const auto enter = [&](int n, int b, int d, bool later) {
+    const UnitCells &u = blockCellsByNumber(b);
+    for (int k = 0; k < 9; ++k) {
+      const int i = later ? 8 - k : k;
+      if (t.Candidates[u.row[i]][u.column[i]] & bit(d)) return writePairEntry(t, n, b, u.row[i], u.column[i], d);
     }
   };
-  scan(true);
-  scan(false);
+  int n = 1;
+  t.BlockPairList[1] = 1000;
+  for (int d = 1; d <= 9; ++d) {
+    for (int b = 1; b <= 9; ++b) {
+      if (pairs[b] & bit(d)) enter(++n, b, d, true);
+    }
+  }
+  t.BlockPairList[1] = 1000;
+  for (int d = 1; d <= 9; ++d) {
+    for (int b = 9; b >= 1; --b) {
+      if (pairs[b] & bit(d)) enter(++n, b, d, false);
+    }
+  }
   t.PairLast = n;
 
   sortAndDecode(t, t.BlockPairsByRow, n);

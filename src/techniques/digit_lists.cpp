@@ -8,32 +8,66 @@ using namespace units;
 
 namespace {
 
-// The list of one unit is read as it is built (each cell's digits from its
-// last to its first, cells in scan order): what counts is how often each
-// digit occurs and where it first came from.
+// The digits a least code contributes to its unit's list, read as the list
+// is built (at most nine, from the last; a 0 ends them), and those it
+// contributes more than once.
+struct ListDigits {
+  std::uint16_t once = 0;
+  std::uint16_t repeated = 0;
+};
+
+constexpr ListDigits readListDigits(int code) {
+  ListDigits out;
+  if (code < 10) return out;  // solved, or no candidate left
+  for (int j = 1; j <= 9; ++j) {
+    const int d = code % 10;
+    code /= 10;
+    if (d == 0) break;
+    if (out.once & bit(d)) out.repeated |= bit(d);
+    out.once |= bit(d);
+  }
+  return out;
+}
+
+// Codes below 1000, most least codes, from a table.
+struct ListDigitTable {
+  ListDigits digits[1000]{};
+  constexpr ListDigitTable() {
+    for (int code = 0; code < 1000; ++code) digits[code] = readListDigits(code);
+  }
+};
+constexpr ListDigitTable kListDigits;
+
+ListDigits listDigitsOf(int code) { return code >= 0 && code < 1000 ? kListDigits.digits[code] : readListDigits(code); }
+
+// A digit of the unit's list that occurs exactly once and is missing from the
+// unit: the lowest such digit, at the cell it came from.
+std::optional<Placement> singleOfUnit(const Tables &t, const UnitCells &u, const ListDigits (&digits)[10][10]) {
+  OnceTracker seen;
+  std::uint16_t present = 0;
+  for (int k = 0; k < 9; ++k) {
+    const int r = u.row[k];
+    const int c = u.column[k];
+    if (t.Board[r][c] != 0) present = static_cast<std::uint16_t>(present | bit(t.Board[r][c]));
+    seen.add(digits[r][c].once);
+    seen.more |= digits[r][c].repeated;
+  }
+  const auto lone = static_cast<std::uint16_t>(seen.once & ~seen.more & ~present & kAllDigits);
+  if (lone == 0) return std::nullopt;
+  const int d = lowestDigit(lone);
+  for (int k = 0; k < 9; ++k) {
+    if (digits[u.row[k]][u.column[k]].once & bit(d)) return Placement{u.row[k], u.column[k], d};
+  }
+  return std::nullopt;
+}
+
 std::optional<Placement> digitListSingle(const Tables &t, int firstUnit) {
+  ListDigits digits[10][10];
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c) digits[r][c] = listDigitsOf(t.LeastCode[r][c]);
+  }
   for (int unit = firstUnit; unit < firstUnit + 9; ++unit) {
-    const UnitCells &u = kUnits.unit[unit];
-    std::uint16_t present = 0;
-    int count[10]{};
-    int from[10]{};
-    for (int k = 0; k < 9; ++k) {
-      const int r = u.row[k];
-      const int c = u.column[k];
-      if (t.Board[r][c] != 0) present = static_cast<std::uint16_t>(present | bit(t.Board[r][c]));
-      int code = t.LeastCode[r][c];
-      if (code < 10) continue;  // solved, or no candidate left
-      for (int j = 1; j <= 9; ++j) {
-        const int d = code % 10;
-        code /= 10;
-        if (d == 0) break;
-        if (count[d]++ == 0) from[d] = k;
-      }
-    }
-    for (int d = 1; d <= 9; ++d) {
-      if ((present & bit(d)) || count[d] != 1) continue;
-      return Placement{u.row[from[d]], u.column[from[d]], d};
-    }
+    if (auto p = singleOfUnit(t, kUnits.unit[unit], digits)) return p;
   }
   return std::nullopt;
 }

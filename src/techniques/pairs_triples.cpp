@@ -141,12 +141,68 @@ Outcome eachCell(Tables &t, UnitKind kind, FromCell fromCell) {
   return Outcome::Continue;
 }
 
+
+// The naked pairs of one unit, cell by cell in its scan order, as
+// pairFromCell finds them: a code held by exactly two cells marks them and
+// excludes its digits; a code held by three or more is a contradiction at
+// its first cell. Counting first keeps it to one look at each cell.
+Outcome pairsOfUnit(const UnitList &list, const UnitCells &u) {
+  int codes[9];
+  int count[9]{};
+  for (int k = 0; k < 9; ++k) {
+    codes[k] = codeAt(list.t, u, k);
+    if (!isTwoCandidateCode(codes[k])) continue;
+    for (int j = 0; j <= k; ++j) {
+      if (codes[j] == codes[k]) {
+        ++count[j];
+        break;
+      }
+    }
+  }
+  for (int k = 0; k < 9; ++k) {
+    if (!isTwoCandidateCode(codes[k])) continue;
+    int first = 0;
+    while (codes[first] != codes[k]) ++first;
+    if (count[first] > 2) return Outcome::Contradiction;
+    // The pair's second cell finds what its first did.
+    if (count[first] == 2 && first == k) {
+      markCells(list, u, {codes[k]});
+      list.add(codes[k] / 10);
+      list.add(codes[k] - 10 * (codes[k] / 10));
+    }
+  }
+  return Outcome::Continue;
+}
+
+bool blockHoldsCodeThrice(const Tables &t, int b) {
+  const UnitCells &u = blockCellsByNumber(b);
+  for (int k = 0; k < 9; ++k) {
+    const int code = codeAt(t, u, k);
+    if (!isTwoCandidateCode(code)) continue;
+    int n = 0;
+    for (int j = 0; j < 9; ++j) n += codeAt(t, u, j) == code ? 1 : 0;
+    if (n > 2) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 Outcome nakedPairs(Tables &t) {
-  for (const UnitKind kind : {UnitKind::Row, UnitKind::Column, UnitKind::Block}) {
-    if (eachCell(t, kind, pairFromCell) == Outcome::Contradiction) return Outcome::Contradiction;
+  for (int r = 1; r <= 9; ++r) {
+    if (pairsOfUnit({t, UnitKind::Row, r}, rowCells(r)) == Outcome::Contradiction) return Outcome::Contradiction;
   }
+  for (int c = 1; c <= 9; ++c) {
+    if (pairsOfUnit({t, UnitKind::Column, c}, columnCells(c)) == Outcome::Contradiction) return Outcome::Contradiction;
+  }
+  // The blocks are seen cell by cell in row-major order over the whole board.
+  // Each block's list takes only its own cells' digits, in its own row-major
+  // order, so block by block gives the same lists, unless a contradiction
+  // stops the scan part way: then the scan is made as it is written.
+  for (int b = 1; b <= 9; ++b) {
+    if (blockHoldsCodeThrice(t, b)) return eachCell(t, UnitKind::Block, pairFromCell);
+  }
+  for (int b = 1; b <= 9; ++b) pairsOfUnit({t, UnitKind::Block, b}, blockCellsByNumber(b));
   return Outcome::Continue;
 }
 

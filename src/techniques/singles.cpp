@@ -16,7 +16,7 @@ PlacedDigits placedDigits(const Tables &t) {
       if (d == 0) continue;
       m.row[r] |= bit(d);
       m.column[c] |= bit(d);
-      m.block[blockNumber(r, c)] |= bit(d);
+      m.block[kBlocks.of[r][c]] |= bit(d);
     }
   }
   return m;
@@ -85,7 +85,7 @@ Scan candidatePass(Tables &t, NakedSingles mode) {
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
       if (t.Board[r][c] == 0) {
-        const int b = blockNumber(r, c);
+        const int b = kBlocks.of[r][c];
         std::uint16_t allowed =
             kAllDigits & static_cast<std::uint16_t>(~(used.row[r] | used.column[c] | used.block[b]));
         // A member of the pair or triple that produced a list ignores it.
@@ -128,7 +128,7 @@ void columnRecount(Tables &t) {
   for (int c = 1; c <= 9; ++c) {
     for (int r = 1; r <= 9; ++r) {
       if (t.Board[r][c] == 0) {
-        const auto blocked = static_cast<std::uint16_t>(used.row[r] | used.column[c] | used.block[blockNumber(r, c)]);
+        const auto blocked = static_cast<std::uint16_t>(used.row[r] | used.column[c] | used.block[kBlocks.of[r][c]]);
         t.Candidates[r][c] = static_cast<std::uint16_t>(t.Candidates[r][c] | (kAllDigits & ~blocked));
       }
       t.RecountCount[r][c] = settleCell(t, r, c);

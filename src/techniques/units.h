@@ -39,6 +39,17 @@ struct OnceTracker {
   }
 };
 
+// The block number of every cell, without the divisions.
+struct BlockTable {
+  int of[10][10]{};
+  constexpr BlockTable() {
+    for (int r = 1; r <= 9; ++r) {
+      for (int c = 1; c <= 9; ++c) of[r][c] = 3 * ((r - 1) / 3) + (c - 1) / 3 + 1;
+    }
+  }
+};
+inline constexpr BlockTable kBlocks;
+
 // The digits standing in each row, column and block of the board.
 struct PlacedDigits {
   std::uint16_t row[10]{};
@@ -77,7 +88,7 @@ inline constexpr int kFirstBlock = 18;
 inline const UnitCells &rowCells(int r) { return kUnits.unit[kFirstRow + r - 1]; }
 inline const UnitCells &columnCells(int c) { return kUnits.unit[kFirstColumn + c - 1]; }
 inline const UnitCells &blockCellsByNumber(int b) { return kUnits.unit[kFirstBlock + b - 1]; }
-inline const UnitCells &blockCells(int r, int c) { return blockCellsByNumber(blockNumber(r, c)); }
+inline const UnitCells &blockCells(int r, int c) { return blockCellsByNumber(kBlocks.of[r][c]); }
 
 inline int codeAt(const Tables &t, const UnitCells &u, int k) { return t.CandidateCode[u.row[k]][u.column[k]]; }
 
