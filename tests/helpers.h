@@ -1,27 +1,45 @@
-// Shared helpers of the tests: boards from 81-character strings, a headless
-// window whose trace is captured, and a reader for the trace lines.
+// Shared helpers of the tests: boards from 81-character strings, and a
+// headless window whose clicks give back the run's result together with the
+// drawing operations, control changes and prompts of the click.
 #pragma once
 
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <fstream>
 #include <optional>
-#include <sstream>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "board/files.h"
 #include "board/layout.h"
 #include "board/tables.h"
-#include "cli/headless.h"
+#include "cli/trace.h"
 #include "runs/runs.h"
+#include "script/answers.h"
+#include "script/headless.h"
 #include "techniques/techniques.h"
 
 namespace numplace {
 inline void PrintTo(const Placement &p, std::ostream *os) {
   *os << "(" << p.row << ", " << p.column << ") = " << p.digit;
+}
+inline void PrintTo(const PlacementRecord &p, std::ostream *os) {
+  *os << "step " << p.step << " pass " << p.pass << " " << p.word << " (" << p.row << ", " << p.column
+      << ") = " << p.digit;
+}
+// An operation as one line of the text trace, for readable failures.
+inline void PrintTo(const DrawOp &op, std::ostream *os) {
+  static constexpr const char *kNames[] = {"clear", "font", "colour", "width", "move", "line", "print"};
+  static constexpr int kNumbers[] = {0, 1, 1, 1, 2, 4, 0};
+  const auto kind = static_cast<std::size_t>(op.kind);
+  const double numbers[] = {op.a, op.b, op.c, op.d};
+  *os << kNames[kind];
+  for (int i = 0; i < kNumbers[kind]; ++i) *os << ' ' << traceNumber(numbers[i]);
+  if (op.kind == DrawOp::Kind::Print) {
+    *os << ' ' << traceString(op.text) << (op.ending == Ending::NewLine ? " newline" : " continue");
+  }
 }
 }  // namespace numplace
 
@@ -45,7 +63,7 @@ inline constexpr std::string_view kStepPuzzle =
 inline constexpr std::string_view kStepSolution =
     "924168753513792846867354291489237165172645938356981427641823579298576314735419682";
 
-// The puzzle of examples/trial.csv and its solution.
+// The puzzle of trial.csv and its solution.
 inline constexpr std::string_view kTrialPuzzle =
     "600050007030000000080409200015300000008000300000007590009501030000000080200070004";
 inline constexpr std::string_view kTrialSolution =
@@ -64,12 +82,35 @@ inline constexpr std::string_view kNoCompletionPuzzle =
 inline constexpr std::string_view kNineCandidatePuzzle =
     "000000000000000001000002030001004000005000006006007820040000070080050000090010000";
 
+// A puzzle that neither logic nor any of the answer run's trials finishes:
+// the run ends at its pass limit.
+inline constexpr std::string_view kPassLimitPuzzle =
+    "480300000000000071020000000705000060000200800000000000001076000300000400000050000";
+
+// A puzzle the step run cannot finish: its fourth end-of-run check stops it.
+inline constexpr std::string_view kStepStopPuzzle =
+    "004009300010030050800700009006800020005000700020007900200004007040050060001200500";
+
 // Cells with a number each: (row, column, code or digit).
 using Cells = std::vector<std::array<int, 3>>;
 
 inline int digitAt(std::string_view grid, int r, int c) {
   const char ch = grid[static_cast<std::size_t>((r - 1) * 9 + (c - 1))];
   return ch >= '1' && ch <= '9' ? ch - '0' : 0;
+}
+
+// A grid of a run's result as 81 characters, '0' for an empty cell.
+inline std::string gridString(const Grid &grid) {
+  std::string out(81, '0');
+  for (std::size_t i = 0; i < 81; ++i) out[i] = static_cast<char>('0' + grid[i]);
+  return out;
+}
+
+// The puzzle with one digit changed.
+inline std::string withDigit(std::string_view puzzle, int r, int c, int d) {
+  std::string out(puzzle);
+  out[static_cast<std::size_t>((r - 1) * 9 + c - 1)] = static_cast<char>('0' + d);
+  return out;
 }
 
 // Board digits from 81 characters ('0' or '.' empty); least codes primed.
@@ -132,32 +173,32 @@ inline bool isCompletionOf(std::string_view board, std::string_view puzzle) {
   return true;
 }
 
-// Number of characters (code points) of a UTF-8 text.
-inline std::size_t codePoints(std::string_view text) {
-  std::size_t n = 0;
-  for (const char ch : text) n += (static_cast<unsigned char>(ch) & 0xC0) != 0x80 ? 1 : 0;
-  return n;
-}
-
-inline std::vector<std::string> readLines(const std::string &path) {
-  std::ifstream in(path);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty()) lines.push_back(line);
-  }
-  return lines;
+// A puzzle as the nine records of a data file.
+inline std::string dataFileOf(std::string_view puzzle) {
+  std::string out;
+  for (std::size_t r = 0; r < 9; ++r) out += std::string(puzzle.substr(9 * r, 9)) + ",0,0,0,0\n";
+  return out;
 }
 
 // ---------------------------------------------------------------------------
-// The trace.
+// Drawing operations.
 
-// One trace line split into its fields.
-struct TraceLine {
-  std::string raw;
-  std::string kind;                  // the first word: print, move, text, prompt, ...
-  std::vector<std::string> strings;  // the string fields, unescaped
-  std::vector<double> numbers;       // the numeric fields
-  std::string word;                  // newline / continue, or the control of a text line
+// The operations as a test writes them down.
+struct Draw {
+  static DrawOp clear() { return DrawOp::of(DrawOp::Kind::Clear); }
+  static DrawOp font(double points) { return DrawOp::of(DrawOp::Kind::Font, points); }
+  static DrawOp colour(std::uint32_t colour) { return DrawOp::of(DrawOp::Kind::Colour, colour); }
+  static DrawOp width(int pixels) { return DrawOp::of(DrawOp::Kind::Width, pixels); }
+  static DrawOp move(double x, double y) { return DrawOp::of(DrawOp::Kind::Move, x, y); }
+  static DrawOp line(double x1, double y1, double x2, double y2) {
+    return DrawOp::of(DrawOp::Kind::Line, x1, y1, x2, y2);
+  }
+  static DrawOp print(std::string_view text, Ending ending) {
+    DrawOp op = DrawOp::of(DrawOp::Kind::Print);
+    op.text = std::string(text);
+    op.ending = ending;
+    return op;
+  }
 };
 
 // A print with the drawing state in force when it was made.
@@ -168,146 +209,92 @@ struct Printed {
   bool moved = false;   // a moveTo came after the previous print
   double font = 0;
   std::uint32_t colour = 0;
-  int clears = 0;        // clears made before this print
-  std::size_t line = 0;  // index of the trace line
+  int clears = 0;      // clears made before this print
+  std::size_t op = 0;  // index of the operation
 };
 
-struct Trace {
-  std::vector<TraceLine> lines;
-  std::vector<Printed> prints;
-
-  std::size_t count(std::string_view kind) const {
-    std::size_t n = 0;
-    for (const auto &l : lines) {
-      if (l.kind == kind) ++n;
+inline std::vector<Printed> printsOf(const std::vector<DrawOp> &ops) {
+  std::vector<Printed> out;
+  Printed state;
+  for (std::size_t i = 0; i < ops.size(); ++i) {
+    const DrawOp &op = ops[i];
+    if (op.kind == DrawOp::Kind::Clear) {
+      state.x = state.y = 0;
+      ++state.clears;
+    } else if (op.kind == DrawOp::Kind::Move) {
+      state.x = op.a;
+      state.y = op.b;
+      state.moved = true;
+    } else if (op.kind == DrawOp::Kind::Font) {
+      state.font = op.a;
+    } else if (op.kind == DrawOp::Kind::Colour) {
+      state.colour = static_cast<std::uint32_t>(op.a);
+    } else if (op.kind == DrawOp::Kind::Print) {
+      out.push_back(state);
+      out.back().text = op.text;
+      out.back().newline = op.ending == Ending::NewLine;
+      out.back().op = i;
+      state.moved = false;
     }
-    return n;
   }
-  std::vector<const TraceLine *> of(std::string_view kind) const {
-    std::vector<const TraceLine *> out;
-    for (const auto &l : lines) {
-      if (l.kind == kind) out.push_back(&l);
-    }
-    return out;
-  }
-  // The texts a handler set on a control, in order.
-  std::vector<std::string> texts(std::string_view control) const {
-    std::vector<std::string> out;
-    for (const auto &l : lines) {
-      if (l.kind == "text" && l.word == control) out.push_back(l.strings.at(0));
-    }
-    return out;
-  }
-  // The raw trace lines from index `from` on.
-  std::vector<std::string> rawFrom(std::size_t from) const {
-    std::vector<std::string> out;
-    for (std::size_t i = from; i < lines.size(); ++i) out.push_back(lines[i].raw);
-    return out;
-  }
-  // Index of the first line of a kind at or after `from`, or lines.size().
-  std::size_t find(std::string_view kind, std::size_t from = 0) const {
-    while (from < lines.size() && lines[from].kind != kind) ++from;
-    return from;
-  }
-  std::vector<std::string> lastRaw(std::size_t n) const { return rawFrom(lines.size() < n ? 0 : lines.size() - n); }
-};
-
-inline std::string readQuoted(std::string_view s, std::size_t &i) {
-  std::string out;
-  ++i;  // opening quote
-  while (i < s.size() && s[i] != '"') {
-    if (s[i] == '\\' && i + 1 < s.size()) {
-      const char e = s[++i];
-      if (e == 'n') {
-        out += '\n';
-      } else if (e == 'r') {
-        out += '\r';
-      } else if (e == 't') {
-        out += '\t';
-      } else if (e == 'u' && i + 4 < s.size()) {
-        out += static_cast<char>(std::stoi(std::string(s.substr(i + 1, 4)), nullptr, 16));
-        i += 4;
-      } else {
-        out += e;
-      }
-    } else {
-      out += s[i];
-    }
-    ++i;
-  }
-  ++i;  // closing quote
   return out;
 }
 
-inline TraceLine parseTraceLine(std::string_view s) {
-  TraceLine t;
-  t.raw = std::string(s);
-  std::size_t i = 0;
-  while (i < s.size()) {
-    if (s[i] == ' ') {
-      ++i;
-      continue;
-    }
-    if (s[i] == '"') {
-      t.strings.push_back(readQuoted(s, i));
-      continue;
-    }
-    const std::size_t end = std::min(s.find(' ', i), s.size());
-    const std::string token(s.substr(i, end - i));
-    i = end;
-    if (t.kind.empty()) {
-      t.kind = token;
-      continue;
-    }
-    char *stop = nullptr;
-    const double value = std::strtod(token.c_str(), &stop);
-    if (!token.empty() && *stop == '\0') {
-      t.numbers.push_back(value);
-    } else {
-      t.word = token;
-    }
-  }
-  return t;
-}
-
-inline Trace parseTrace(const std::string &text) {
-  Trace trace;
-  std::istringstream in(text);
-  double x = 0, y = 0, font = 0;
-  std::uint32_t colour = 0;
-  bool moved = false;
-  int clears = 0;
-  for (std::string line; std::getline(in, line);) {
-    TraceLine t = parseTraceLine(line);
-    if (t.kind == "clear") {
-      x = y = 0;
-      ++clears;
-    } else if (t.kind == "move") {
-      x = t.numbers.at(0);
-      y = t.numbers.at(1);
-      moved = true;
-    } else if (t.kind == "font") {
-      font = t.numbers.at(0);
-    } else if (t.kind == "colour") {
-      colour = static_cast<std::uint32_t>(t.numbers.at(0));
-    } else if (t.kind == "print") {
-      trace.prints.push_back(
-          {t.strings.at(0), t.word == "newline", x, y, moved, font, colour, clears, trace.lines.size()});
-      moved = false;
-    }
-    trace.lines.push_back(std::move(t));
-  }
-  return trace;
-}
-
 // ---------------------------------------------------------------------------
-// A headless window with its trace captured.
+// A headless window whose clicks are recorded.
 
-class TracedWindow {
+// A control text set by a handler, and how many drawing operations came before it.
+struct TextChange {
+  std::string control;  // "Text14", "Text15(11)"
+  std::string text;
+  std::size_t at = 0;
+};
+
+struct PromptSeen {
+  PromptRequest request;
+  std::optional<std::string> answer;
+  std::size_t at = 0;  // drawing operations before it
+};
+
+// What one click did.
+struct Clicked {
+  std::optional<RunResult> result;  // nothing for "消去"
+  std::vector<DrawOp> ops;
+  std::vector<Printed> prints;
+  std::vector<TextChange> texts;
+  std::vector<PromptSeen> prompts;
+
+  const RunResult &run() const { return result.value(); }
+  std::size_t count(DrawOp::Kind kind) const {
+    std::size_t n = 0;
+    for (const DrawOp &op : ops) n += op.kind == kind ? 1 : 0;
+    return n;
+  }
+  // The texts a handler set on a control, in order.
+  std::vector<std::string> textsOf(std::string_view control) const {
+    std::vector<std::string> out;
+    for (const TextChange &t : texts) {
+      if (t.control == control) out.push_back(t.text);
+    }
+    return out;
+  }
+  std::vector<DrawOp> last(std::size_t n) const {
+    return {ops.end() - static_cast<std::ptrdiff_t>(std::min(n, ops.size())), ops.end()};
+  }
+};
+
+class TestWindow {
  public:
-  TracedWindow() { window_.traceTo(&out_); }
-  TracedWindow(const TracedWindow &) = delete;
-  TracedWindow &operator=(const TracedWindow &) = delete;
+  TestWindow() {
+    controls_.setListener([this](ControlRef ref, std::string_view text) {
+      texts_.push_back({controlLabel(ref), std::string(text), surface_.ops().size()});
+    });
+    prompt_.setListener([this](const PromptRequest &request, const std::optional<std::string> &answer) {
+      prompts_.push_back({request, answer, surface_.ops().size()});
+    });
+  }
+  TestWindow(const TestWindow &) = delete;
+  TestWindow &operator=(const TestWindow &) = delete;
 
   // Types an 81-character puzzle into the grid (1-9 typed, others left as they are).
   void typeGrid(std::string_view puzzle) {
@@ -318,55 +305,48 @@ class TracedWindow {
       }
     }
   }
-  void type(ControlRef ref, std::string_view text) { window_.controls.type(ref, text); }
-  void answer(std::optional<std::string> text) { window_.answers.push(std::move(text)); }
-  std::string text(ControlRef ref) const { return window_.controls.text(ref); }
-  HeadlessWindow &window() { return window_; }
+  void type(ControlRef ref, std::string_view text) { controls_.type(ref, text); }
+  // A data file the runs can read, and its name typed into Text3.
+  void giveFile(const std::string &name, std::string content) {
+    files_.put(name, std::move(content));
+    type({"Text3"}, name);
+  }
+  void givePuzzleFile(std::string_view puzzle) { giveFile("puzzle.csv", dataFileOf(puzzle)); }
+  void answer(std::optional<std::string> text) { answers_.push(std::move(text)); }
+  std::string text(ControlRef ref) const { return controls_.text(ref); }
+  HeadlessControls &controls() { return controls_; }
 
-  // Clicks a button and returns the trace of that click alone.
-  Trace click(std::string_view button) {
-    out_.str("");
-    clickButton(window_.ports, button);
-    return parseTrace(out_.str());
+  Clicked click(Button button, const RunOptions &options = {}) {
+    surface_.forget();
+    texts_.clear();
+    prompts_.clear();
+    Clicked c;
+    c.result = clickButton(ports_, button, options);
+    c.ops = surface_.ops();
+    c.prints = printsOf(c.ops);
+    c.texts = std::move(texts_);
+    c.prompts = std::move(prompts_);
+    return c;
   }
 
  private:
-  HeadlessWindow window_;
-  std::ostringstream out_;
+  HeadlessControls controls_;
+  RecordingSurface surface_;
+  AnswerQueue answers_;
+  QueuedPrompt prompt_{answers_};
+  MemoryFiles files_;
+  Ports ports_{controls_, surface_, prompt_, files_};
+  std::vector<TextChange> texts_;
+  std::vector<PromptSeen> prompts_;
 };
 
-// The step-report words and the placement-report words.
-inline bool isStepWord(std::string_view w) {
-  return w == "基本" || w == "ブロ" || w == "よこ" || w == "たて" || w == "縦　" || w == "横　";
-}
-inline bool isReference2Word(std::string_view w) {
-  return w == "基本" || w == "ブロ" || w == "よこ" || w == "たて" || w == "縦１" || w == "横１";
-}
+inline constexpr std::array<Button, 4> kRunButtons{Button::Answer, Button::Step, Button::Reference1,
+                                                   Button::Reference2};
 
-// A report text " 12 基本 3- 5  7" taken apart.
-struct ReportText {
-  int step = 0, row = 0, column = 0, digit = 0;
-  std::string word;
-};
-inline std::optional<ReportText> parseReportText(std::string_view s) {
-  // " N WORD R- C  D" with single-digit R, C, D.
-  if (s.size() < 12 || s[0] != ' ') return std::nullopt;
-  const std::size_t space = s.find(' ', 1);
-  if (space == std::string_view::npos) return std::nullopt;
-  ReportText out;
-  const std::string number(s.substr(1, space - 1));
-  if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
-  out.step = std::stoi(number);
-  const std::string_view tail = s.substr(s.size() - 8);  // " R- C  D"
-  if (tail[0] != ' ' || tail[2] != '-' || tail[3] != ' ' || tail[5] != ' ' || tail[6] != ' ') return std::nullopt;
-  out.row = tail[1] - '0';
-  out.column = tail[4] - '0';
-  out.digit = tail[7] - '0';
-  out.word = std::string(s.substr(space + 1, s.size() - 8 - space - 1));
-  if (out.row < 1 || out.row > 9 || out.column < 1 || out.column > 9 || out.digit < 1 || out.digit > 9) {
-    return std::nullopt;
-  }
-  return out;
+// The report text written by hand: " 12 基本 3- 5  7".
+inline std::string expectedReport(int step, std::string_view word, int r, int c, int d) {
+  return " " + std::to_string(step) + " " + std::string(word) + " " + std::to_string(r) + "- " + std::to_string(c) +
+         "  " + std::to_string(d);
 }
 
 // ---------------------------------------------------------------------------
@@ -398,13 +378,13 @@ struct TableDrawing {
   std::vector<Printed> entries;
 };
 
-inline std::vector<TableDrawing> tableDrawings(const Trace &trace) {
+inline std::vector<TableDrawing> tableDrawings(const Clicked &click) {
   std::vector<TableDrawing> out;
-  for (const Printed &p : trace.prints) {
+  for (const Printed &p : click.prints) {
     int r = 0, c = 0;
     if (!tableCell(p, r, c)) continue;
     if (p.colour == kWhiteColour) {
-      if (r == 1 && c == 1) out.emplace_back();
+      if ((r == 1 && c == 1) || out.empty()) out.emplace_back();
       out.back().erase.push_back(p);
     } else if (!out.empty()) {
       out.back().entries.push_back(p);
@@ -413,36 +393,25 @@ inline std::vector<TableDrawing> tableDrawings(const Trace &trace) {
   return out;
 }
 
-// A placement reported by a step line: the Text14 text, the printed line and
-// the trace lines around it.
-struct StepLine {
-  ReportText report;
+// A placement the step family showed: its Text14 change and the step line
+// printed just before it.
+struct ShownStep {
   std::string text14;
-  Printed printed;           // the step line on the surface
-  std::size_t textLine = 0;  // the trace line that set Text14
+  std::size_t at = 0;  // operations before the Text14 change
+  std::optional<Printed> line;
 };
 
-inline std::vector<StepLine> stepLines(const Trace &trace) {
-  std::vector<StepLine> out;
-  for (std::size_t i = 0; i < trace.lines.size(); ++i) {
-    const TraceLine &l = trace.lines[i];
-    if (l.kind != "text" || l.word != "Text14") continue;
-    StepLine s;
-    s.text14 = l.strings.at(0);
-    if (auto parsed = parseReportText(s.text14)) s.report = *parsed;
-    s.textLine = i;
-    for (const Printed &p : trace.prints) {
-      if (p.line + 1 == i) s.printed = p;
+inline std::vector<ShownStep> shownSteps(const Clicked &click) {
+  std::vector<ShownStep> out;
+  for (const TextChange &t : click.texts) {
+    if (t.control != "Text14") continue;
+    ShownStep s{t.text, t.at, std::nullopt};
+    for (const Printed &p : click.prints) {
+      if (p.op + 1 == t.at) s.line = p;
     }
     out.push_back(s);
   }
   return out;
-}
-
-// The report text written by hand: " 12 基本 3- 5  7".
-inline std::string reportText(int step, std::string_view word, int r, int c, int d) {
-  return " " + std::to_string(step) + " " + std::string(word) + " " + std::to_string(r) + "- " + std::to_string(c) +
-         "  " + std::to_string(d);
 }
 
 }  // namespace numplace_test

@@ -1,8 +1,8 @@
-// "答": whole runs through the headless window, checked against the trace.
+// "答": whole runs through the headless window, checked against the run's
+// result and the drawing operations.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
+#include <algorithm>
 #include <fstream>
 
 #include "board/number.h"
@@ -15,23 +15,31 @@ namespace {
 // 5 green, 6 red, 7 purple, 8 ochre, 9 mid green.
 constexpr std::uint32_t kDigitColour[10] = {0, 0, 16711935, 16776960, 16711680, 65280, 255, 9843300, 3315400, 3315250};
 
-const std::vector<std::string> kEndLines{"move 10000 9600", "colour 0", "font 20", "print \"終了\" continue"};
+const std::vector<DrawOp> kEndOps{Draw::move(10000, 9600), Draw::colour(0), Draw::font(20),
+                                  Draw::print("終了", Ending::Continue)};
+const std::vector<DrawOp> kErrorEndOps{Draw::move(10000, 9600), Draw::colour(0), Draw::font(20),
+                                       Draw::print("  エラー  ", Ending::Continue),
+                                       Draw::print("終了", Ending::Continue)};
 
 bool isBoardDigit(const Printed &p) {
   return p.font == 40 && p.text.size() == 3 && p.text[0] == ' ' && p.text[2] == ' ';
 }
 
-std::vector<std::string> messages(const Trace &trace) {
+std::vector<std::string> messages(const Clicked &c) {
   std::vector<std::string> out;
-  for (const auto &p : trace.prints) {
+  for (const auto &p : c.prints) {
     if (!isBoardDigit(p)) out.push_back(p.text);
   }
   return out;
 }
 
-std::vector<Printed> boardDigits(const Trace &trace) {
+std::vector<std::string> resultMessages(const RunResult &r) {
+  return {r.messages.texts().begin(), r.messages.texts().end()};
+}
+
+std::vector<Printed> boardDigits(const Clicked &c) {
   std::vector<Printed> out;
-  for (const auto &p : trace.prints) {
+  for (const auto &p : c.prints) {
     if (isBoardDigit(p)) out.push_back(p);
   }
   return out;
@@ -39,17 +47,17 @@ std::vector<Printed> boardDigits(const Trace &trace) {
 
 // The final drawing prints every digit of `board` in row order, in its colour,
 // at its cell's digit position.
-void expectFinalBoard(const Trace &trace, std::string_view board) {
-  const auto digits = boardDigits(trace);
+void expectFinalBoard(const Clicked &c, std::string_view board) {
+  const auto digits = boardDigits(c);
   std::size_t i = 0;
   for (int r = 1; r <= 9; ++r) {
-    for (int c = 1; c <= 9; ++c) {
-      const int d = digitAt(board, r, c);
+    for (int col = 1; col <= 9; ++col) {
+      const int d = digitAt(board, r, col);
       if (d == 0) continue;
       ASSERT_LT(i, digits.size());
       const Printed &p = digits[i++];
-      EXPECT_EQ(p.text, printedNumber(d)) << r << ',' << c;
-      EXPECT_EQ(p.x, 8556 + 720 * (c - 1));
+      EXPECT_EQ(p.text, printedNumber(d)) << r << ',' << col;
+      EXPECT_EQ(p.x, 8556 + 720 * (col - 1));
       EXPECT_EQ(p.y, 192 + 720 * (r - 1));
       EXPECT_EQ(p.colour, kDigitColour[d]);
       EXPECT_TRUE(p.newline);
@@ -59,57 +67,67 @@ void expectFinalBoard(const Trace &trace, std::string_view board) {
 }
 
 TEST(AnswerRun, LogicOnlyPuzzleDrawsEightyOneDigitsAndOnlyTheEndMessage) {
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kEasyPuzzle);
-  const Trace trace = w.click("Command3");
-  expectFinalBoard(trace, kEasySolution);
-  EXPECT_EQ(messages(trace), std::vector<std::string>{"終了"});
-  EXPECT_EQ(trace.lastRaw(4), kEndLines);
-  // The full board is passed twice (the pass is repeated once) before the final drawing.
-  EXPECT_EQ(trace.count("clear"), 3u);
-  EXPECT_EQ(trace.texts("Text1"), std::vector<std::string>{""});
-  EXPECT_EQ(trace.count("text"), 1u);
+  const Clicked c = w.click(Button::Answer);
+  expectFinalBoard(c, kEasySolution);
+  EXPECT_EQ(messages(c), std::vector<std::string>{"終了"});
+  EXPECT_EQ(resultMessages(c.run()), std::vector<std::string>{"終了"});
+  EXPECT_EQ(c.last(4), kEndOps);
+  // The full board is passed twice (pass 0 is repeated once) before the final drawing.
+  EXPECT_EQ(c.count(DrawOp::Kind::Clear), 3u);
+  EXPECT_EQ(c.run().passes, 1);
+  const std::size_t filled = 81 - 30;  // kEasyPuzzle has 30 givens
+  ASSERT_EQ(c.run().placements.size(), 2 * filled);
+  EXPECT_EQ(c.run().lastPassBegin, filled);
+  ASSERT_EQ(c.texts.size(), 1u);
+  EXPECT_EQ(c.textsOf("Text1"), std::vector<std::string>{""});
   // Text1 is written before the board is drawn.
-  EXPECT_LT(trace.find("text"), boardDigits(trace).front().line);
-  EXPECT_EQ(w.window().surface.board81(), kEasySolution);
+  EXPECT_LT(c.texts[0].at, boardDigits(c).front().op);
+  EXPECT_EQ(c.run().end, RunEnd::Solved);
+  EXPECT_EQ(gridString(c.run().board), kEasySolution);
+  EXPECT_EQ(c.run().trialCode, std::nullopt);
 }
 
 TEST(AnswerRun, StartsWithClearFontTenBlackThenEachPassClearsAtFontFourteen) {
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kEasyPuzzle);
-  const Trace trace = w.click("Command3");
-  const std::vector<std::string> start{"clear", "font 10", "colour 0", "clear", "font 14", "move 13 13"};
-  std::vector<std::string> first = trace.rawFrom(0);
-  first.resize(start.size());
-  EXPECT_EQ(first, start);
+  const Clicked c = w.click(Button::Answer);
+  const std::vector<DrawOp> start{Draw::clear(), Draw::font(10), Draw::colour(0),
+                                  Draw::clear(), Draw::font(14), Draw::move(13, 13)};
+  ASSERT_GE(c.ops.size(), start.size());
+  EXPECT_EQ(std::vector<DrawOp>(c.ops.begin(), c.ops.begin() + 6), start);
 }
 
 TEST(AnswerRun, TypedExtraGivenIsOverwrittenEvenWhenThePuzzleDigitWins) {
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kEasyPuzzle);
   w.type({"Text1"}, "537");  // (5, 3) holds 5 in the puzzle
-  w.click("Command3");
-  EXPECT_EQ(w.window().surface.board81(), kEasySolution);
+  const Clicked c = w.click(Button::Answer);
+  EXPECT_EQ(gridString(c.run().board), kEasySolution);
   EXPECT_EQ(w.text({"Text1"}), "");
 }
 
 TEST(AnswerRun, PuzzleNeedingATrialWritesTheSuccessfulTrialIntoText1) {
-  TracedWindow w;
-  w.type({"Text3"}, NUMPLACE_EXAMPLES_DIR "/trial.csv");
-  const Trace trace = w.click("Command3");
-  EXPECT_EQ(w.window().surface.board81(), kTrialSolution);
-  EXPECT_EQ(messages(trace), std::vector<std::string>{"終了"});
-  const std::string code = w.text({"Text1"});
-  EXPECT_EQ(code, "184");
-  ASSERT_EQ(code.size(), 3u);
+  TestWindow w;
+  w.givePuzzleFile(kTrialPuzzle);
+  const Clicked c = w.click(Button::Answer);
+  expectFinalBoard(c, kTrialSolution);
+  EXPECT_EQ(gridString(c.run().board), kTrialSolution);
+  EXPECT_EQ(messages(c), std::vector<std::string>{"終了"});
+  ASSERT_EQ(c.run().trialCode, 184);
+  EXPECT_EQ(w.text({"Text1"}), "184");
   // The trial placement agrees with the solution.
-  EXPECT_EQ(digitAt(kTrialSolution, code[0] - '0', code[1] - '0'), code[2] - '0');
+  const int code = *c.run().trialCode;
+  EXPECT_EQ(digitAt(kTrialSolution, code / 100, code / 10 % 10), code % 10);
 
   // Pressing again starts from that extra given, which logic alone finishes.
-  const Trace again = w.click("Command3");
-  EXPECT_EQ(w.window().surface.board81(), kTrialSolution);
+  const Clicked again = w.click(Button::Answer);
+  EXPECT_EQ(gridString(again.run().board), kTrialSolution);
+  EXPECT_EQ(again.run().trialCode, std::nullopt);
+  EXPECT_EQ(gridString(again.run().givens), withDigit(kTrialPuzzle, 1, 8, 4));
   EXPECT_EQ(w.text({"Text1"}), "");
-  EXPECT_EQ(again.count("clear"), 3u);
+  EXPECT_EQ(again.count(DrawOp::Kind::Clear), 3u);
 }
 
 struct DuplicateCase {
@@ -122,26 +140,18 @@ class DuplicateDigitPuzzle : public ::testing::TestWithParam<DuplicateCase> {};
 
 TEST_P(DuplicateDigitPuzzle, PrintsOnlyErrorAndEndWithoutGrid) {
   std::string puzzle(kEasyPuzzle);
-  for (const auto &[r, c, d] : GetParam().extra) {
-    puzzle[static_cast<std::size_t>((r - 1) * 9 + c - 1)] = static_cast<char>('0' + d);
-  }
-  for (const char *button : {"Command3", "Command5"}) {
-    TracedWindow w;
+  for (const auto &[r, c, d] : GetParam().extra) puzzle = withDigit(puzzle, r, c, d);
+  for (const Button button : {Button::Answer, Button::Reference2}) {
+    TestWindow w;
     w.typeGrid(puzzle);
-    const Trace trace = w.click(button);
-    const std::vector<std::string> answer{"clear",
-                                          "font 10",
-                                          "colour 0",
-                                          "clear",
-                                          "font 14",
-                                          "move 10000 9600",
-                                          "colour 0",
-                                          "font 20",
-                                          "print \"  エラー  \" continue",
-                                          "print \"終了\" continue"};
-    std::vector<std::string> expected = answer;
-    if (std::string_view(button) == "Command5") expected.erase(expected.begin() + 3);  // no pass, no second clear
-    EXPECT_EQ(trace.rawFrom(0), expected) << button;
+    const Clicked c = w.click(button);
+    std::vector<DrawOp> expected{Draw::clear(), Draw::font(10), Draw::colour(0), Draw::clear(), Draw::font(14)};
+    if (button == Button::Reference2) expected.erase(expected.begin() + 3);  // no pass, no second clear
+    expected.insert(expected.end(), kErrorEndOps.begin(), kErrorEndOps.end());
+    EXPECT_EQ(c.ops, expected);
+    EXPECT_EQ(c.run().end, RunEnd::Inconsistent);
+    EXPECT_EQ(gridString(c.run().givens), puzzle);
+    EXPECT_FALSE(c.run().boardShown);
     EXPECT_EQ(w.text({"Text1"}), "追加 1");
   }
 }
@@ -155,20 +165,19 @@ INSTANTIATE_TEST_SUITE_P(Cases, DuplicateDigitPuzzle,
                          [](const auto &c) { return std::string(c.param.name); });
 
 TEST(AnswerRun, ContradictionInPassZeroDrawsThePartBoardThenErrorAndEndWithoutStop) {
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kNoCompletionPuzzle);
-  const Trace trace = w.click("Command3");
-  EXPECT_EQ(messages(trace), (std::vector<std::string>{"  エラー  ", "終了"}));
-  const std::vector<std::string> end{"move 10000 9600", "colour 0", "font 20", "print \"  エラー  \" continue",
-                                     "print \"終了\" continue"};
-  EXPECT_EQ(trace.lastRaw(5), end);
-  EXPECT_EQ(trace.count("clear"), 3u);
-  EXPECT_EQ(trace.texts("Text1"), std::vector<std::string>{""});
-  const std::string board = w.window().surface.board81();
+  const Clicked c = w.click(Button::Answer);
+  EXPECT_EQ(messages(c), (std::vector<std::string>{"  エラー  ", "終了"}));
+  EXPECT_EQ(c.last(5), kErrorEndOps);
+  EXPECT_EQ(c.count(DrawOp::Kind::Clear), 3u);
+  EXPECT_EQ(c.textsOf("Text1"), std::vector<std::string>{""});
+  const std::string board = gridString(c.run().board);
+  expectFinalBoard(c, board);
   for (int r = 1; r <= 9; ++r) {
-    for (int c = 1; c <= 9; ++c) {
-      if (digitAt(kNoCompletionPuzzle, r, c) != 0) {
-        EXPECT_EQ(digitAt(board, r, c), digitAt(kNoCompletionPuzzle, r, c));
+    for (int col = 1; col <= 9; ++col) {
+      if (digitAt(kNoCompletionPuzzle, r, col) != 0) {
+        EXPECT_EQ(digitAt(board, r, col), digitAt(kNoCompletionPuzzle, r, col));
       }
     }
   }
@@ -176,77 +185,82 @@ TEST(AnswerRun, ContradictionInPassZeroDrawsThePartBoardThenErrorAndEndWithoutSt
 }
 
 TEST(AnswerRun, PassLimitEndsWithErrorAndEndOnlyAndLeavesText1) {
-  // A puzzle that neither logic nor any of its trials finishes.
-  TracedWindow w;
-  w.typeGrid("480300000000000071020000000705000060000200800000000000001076000300000400000050000");
-  const Trace trace = w.click("Command3");
-  EXPECT_EQ(trace.count("clear"), 52u);  // the start and passes 0 to 50
-  EXPECT_EQ(messages(trace), (std::vector<std::string>{"  エラー  ", "終了"}));
-  EXPECT_TRUE(boardDigits(trace).empty());
-  EXPECT_EQ(trace.count("text"), 0u);
+  TestWindow w;
+  w.typeGrid(kPassLimitPuzzle);
+  const Clicked c = w.click(Button::Answer);
+  EXPECT_EQ(c.count(DrawOp::Kind::Clear), 52u);  // the start and passes 0 to 50
+  EXPECT_EQ(c.run().passes, 51);
+  EXPECT_EQ(messages(c), (std::vector<std::string>{"  エラー  ", "終了"}));
+  EXPECT_TRUE(boardDigits(c).empty());
+  EXPECT_TRUE(c.texts.empty());
+  EXPECT_FALSE(c.run().wroteText1);
 }
 
 TEST(AnswerRun, NineCandidateCellAtTheStartIsNoError) {
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kNineCandidatePuzzle);
   ASSERT_EQ(freeDigits(kNineCandidatePuzzle, 1, 1), 0x3FE);
-  const Trace trace = w.click("Command3");
-  EXPECT_EQ(messages(trace), std::vector<std::string>{"終了"});
-  EXPECT_TRUE(isCompletionOf(w.window().surface.board81(), kNineCandidatePuzzle));
+  const Clicked c = w.click(Button::Answer);
+  EXPECT_EQ(messages(c), std::vector<std::string>{"終了"});
+  EXPECT_TRUE(isCompletionOf(gridString(c.run().board), kNineCandidatePuzzle));
 }
 
-TEST(AnswerRun, SolvesEveryEasyCorpusPuzzleToItsSolution) {
-  const auto puzzles = readLines(NUMPLACE_CORPUS_DIR "/se_easy.txt");
-  const auto solutions = readLines(NUMPLACE_CORPUS_DIR "/solutions/se_easy.txt");
+std::vector<std::string> readLines(const std::string &path) {
+  std::ifstream in(path);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty()) lines.push_back(line);
+  }
+  return lines;
+}
+
+TEST(AnswerRun, SolvesEveryEasyCollectionPuzzleToItsSolution) {
+  const auto puzzles = readLines(NUMPLACE_DATA_DIR "/se_easy.txt");
+  const auto solutions = readLines(NUMPLACE_DATA_DIR "/solutions/se_easy.txt");
   ASSERT_EQ(puzzles.size(), 500u);
   ASSERT_EQ(solutions.size(), puzzles.size());
   // Given through the data file: the grid and the row boxes refuse a puzzle
   // with three or more empty rows.
-  const std::string path = ::testing::TempDir() + "numplace_corpus_" + std::to_string(::getpid()) + ".csv";
+  HeadlessControls controls;
+  RecordingSurface surface(false);
+  AnswerQueue answers;
+  QueuedPrompt prompt(answers);
+  MemoryFiles files;
+  Ports ports{controls, surface, prompt, files};
+  controls.type({"Text3"}, "puzzle.csv");
+  RunResult result;
   int wrong = 0;
   for (std::size_t i = 0; i < puzzles.size(); ++i) {
-    {
-      std::ofstream file(path, std::ios::trunc);
-      for (std::size_t r = 0; r < 9; ++r) file << puzzles[i].substr(9 * r, 9) << ",0,0,0,0\n";
-    }
-    HeadlessWindow w;
-    w.surface.setKeepsDrawing(false);
-    w.controls.type({"Text3"}, path);
-    runAnswer(w.ports);
-    if (w.surface.board81() != solutions[i] || w.controls.text({"Text1"}) != "") {
-      ADD_FAILURE() << "puzzle " << i + 1 << ": " << w.surface.board81();
+    files.put("puzzle.csv", dataFileOf(puzzles[i]));
+    runAnswer(ports, RunOptions{.skipCycleGrid = true}, result);
+    if (gridString(result.board) != solutions[i] || result.end != RunEnd::Solved || !result.boardShown ||
+        controls.text({"Text1"}) != "") {
+      ADD_FAILURE() << "puzzle " << i + 1 << ": " << gridString(result.board);
       if (++wrong > 5) break;
     }
   }
-  std::filesystem::remove(path);
 }
-
-}  // namespace
-}  // namespace numplace_test
-
-namespace numplace_test {
-namespace {
 
 // Each pass's cycles, as the digit colours of the grid drawn at the start of
 // every cycle (a placement changes them, except for a black 1).
-std::vector<std::vector<std::vector<std::string>>> cyclesPerPass(const Trace &trace) {
-  std::vector<std::vector<std::vector<std::string>>> passes;
-  for (const TraceLine &l : trace.lines) {
-    if (l.kind == "clear") {
+std::vector<std::vector<std::vector<double>>> cyclesPerPass(const Clicked &c) {
+  std::vector<std::vector<std::vector<double>>> passes;
+  for (const DrawOp &op : c.ops) {
+    if (op.kind == DrawOp::Kind::Clear) {
       passes.emplace_back();
-    } else if (l.raw == "move 13 13" && !passes.empty()) {
+    } else if (op == Draw::move(13, 13) && !passes.empty()) {
       passes.back().emplace_back();
-    } else if (l.kind == "colour" && !passes.empty() && !passes.back().empty()) {
-      passes.back().back().push_back(l.raw);
+    } else if (op.kind == DrawOp::Kind::Colour && !passes.empty() && !passes.back().empty()) {
+      passes.back().back().push_back(op.a);
     }
   }
   return passes;
 }
 
 TEST(AnswerRun, LaterPassesGiveUpAfterTenIdleSweepsBecauseTheStallCountCarriesOver) {
-  TracedWindow w;
-  w.type({"Text3"}, NUMPLACE_EXAMPLES_DIR "/trial.csv");
-  const auto passes = cyclesPerPass(w.click("Command3"));
+  TestWindow w;
+  w.givePuzzleFile(kTrialPuzzle);
+  const auto passes = cyclesPerPass(w.click(Button::Answer));
   // The start, pass 0, the tried passes, the solved pass once more.
   ASSERT_GE(passes.size(), 5u);
   std::size_t longestIdleEnd = 0;

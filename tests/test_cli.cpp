@@ -1,5 +1,6 @@
-// numplace-cli, run as a program: batch solving, the entry handlers through
-// --press, --key and --click Command4 seen with --dump, and --trace.
+// numplace-cli, run as a program: batch solving, the summary and the exit
+// statuses, the entry handlers through --press, --key and --click Command4
+// seen with --dump, --trace and --version.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <sstream>
 
 #include "helpers.h"
@@ -31,10 +33,11 @@ std::string tempPath(std::string_view name) {
   return ::testing::TempDir() + "numplace_cli_" + std::to_string(::getpid()) + "_" + std::string(name);
 }
 
-// Runs numplace-cli with arguments already quoted for the shell.
-CliResult runCli(const std::string &arguments) {
+// Runs numplace-cli with arguments already quoted for the shell, and the
+// environment settings given before the command.
+CliResult runCli(const std::string &arguments, const std::string &environment = "") {
   const std::string errPath = tempPath("stderr.txt");
-  const std::string command = std::string("'") + NUMPLACE_CLI_PATH + "' " + arguments + " 2>'" + errPath + "'";
+  const std::string command = environment + " '" + NUMPLACE_CLI_PATH + "' " + arguments + " 2>'" + errPath + "'";
   CliResult result;
   FILE *pipe = ::popen(command.c_str(), "r");
   if (pipe == nullptr) return result;
@@ -54,13 +57,20 @@ struct Dumped {
   std::map<std::string, std::size_t> position;
 };
 
+// A line `control NAME "TEXT"`; the texts used here need no escapes but \" and \\.
 Dumped dumpOf(const CliResult &r) {
   Dumped d;
   for (const auto &line : r.lines()) {
-    const TraceLine l = parseTraceLine(line);
-    if (l.kind != "control") continue;
-    d.position[l.word] = d.position.size();
-    d.text[l.word] = l.strings.at(0);
+    const std::size_t space = line.find(' ', 8);
+    if (!line.starts_with("control ") || space == std::string::npos || line.size() < space + 3) continue;
+    const std::string name = line.substr(8, space - 8);
+    std::string text;
+    for (std::size_t i = space + 2; i + 1 < line.size(); ++i) {
+      if (line[i] == '\\') ++i;
+      text += line[i];
+    }
+    d.position[name] = d.position.size();
+    d.text[name] = text;
   }
   return d;
 }
@@ -80,7 +90,12 @@ TEST(CliBatch, SolvesEachPuzzleLineAndSkipsMalformedLinesWithTheirNumber) {
                       << kTrialPuzzle << "\n"
                       << duplicate << "\n"
                       << std::string(80, '0') << "x\n";
-  const CliResult r = runCli("--batch '" + path + "'");
+  // Each puzzle reaches the run from memory: nothing is written to the temporary folder.
+  const std::string tmp = tempPath("tmpdir");
+  std::filesystem::create_directory(tmp);
+  const CliResult r = runCli("--batch '" + path + "'", "TMPDIR='" + tmp + "'");
+  EXPECT_TRUE(std::filesystem::is_empty(tmp));
+  std::filesystem::remove_all(tmp);
   std::filesystem::remove(path);
   EXPECT_EQ(r.status, 0);
   const auto lines = r.lines();
@@ -147,10 +162,40 @@ TEST(CliTrace, DuplicateDigitPuzzleTraceHasOnlyErrorAndEnd) {
   EXPECT_EQ(r.lines(), expected);
 }
 
-TEST(CliActions, UnknownButtonIsRefused) {
+TEST(CliStatus, RunSummaryAndExitStatusTellHowTheRunsEnded) {
+  const CliResult solved = runCli("--grid " + std::string(kEasyPuzzle) + " --click Command3");
+  EXPECT_EQ(solved.status, 0) << solved.err;
+  std::vector<std::string> expected{"board:"};
+  for (std::size_t r = 0; r < 9; ++r) expected.push_back(std::string(kEasySolution.substr(9 * r, 9)));
+  expected.insert(expected.end(), {"messages:", "  終了", "Text1: ", "Text14: 基本ルール"});
+  EXPECT_EQ(solved.lines(), expected);
+
+  // A run that stops on bad input: status 1, the message on both outputs.
+  const std::string message = "データファイル「nosuch.csv」を開けません。";
+  const CliResult missing = runCli("--file nosuch.csv --click Command3");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find(message), std::string::npos) << missing.err;
+  const auto lines = missing.lines();
+  ASSERT_EQ(lines.size(), expected.size());
+  EXPECT_EQ(lines[1], ".........");
+  EXPECT_EQ(lines[11], "  " + message);
+  // A later run that works does not make up for it.
+  EXPECT_EQ(
+      runCli("--file nosuch.csv --click Command3 --grid " + std::string(kEasyPuzzle) + " --click Command3").status, 1);
+  EXPECT_EQ(runCli("--batch " + tempPath("nosuch.txt")).status, 1);
+}
+
+TEST(CliStatus, UnknownButtonIsRefused) {
   const CliResult r = runCli("--click Command9");
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("Command9"), std::string::npos);
+}
+
+TEST(CliStatus, VersionIsTheProjectVersionOfTheBuild) {
+  const CliResult r = runCli("--version");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "numplace-cli " NUMPLACE_VERSION "\n");
+  EXPECT_TRUE(std::regex_match(NUMPLACE_VERSION, std::regex("[0-9]+\\.[0-9]+\\.[0-9]+"))) << NUMPLACE_VERSION;
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "board/number.h"
-#include "cli/headless.h"
+#include "cli/trace.h"
 
 namespace numplace {
 namespace {

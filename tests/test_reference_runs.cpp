@@ -17,40 +17,42 @@ namespace {
 // Reference 1.
 
 TEST(Reference1, PlacesTheSameStepsAsTheStepRun) {
-  TracedWindow step, reference;
+  TestWindow step, reference;
   step.typeGrid(kStepPuzzle);
   reference.typeGrid(kStepPuzzle);
   step.answer("2");
   reference.answer("2");
-  const Trace stepTrace = step.click("Command7");
-  const Trace referenceTrace = reference.click("Command1");
-  const auto a = stepLines(stepTrace), b = stepLines(referenceTrace);
+  const Clicked stepClick = step.click(Button::Step);
+  const Clicked referenceClick = reference.click(Button::Reference1);
+  EXPECT_EQ(referenceClick.run().run, RunKind::Reference1);
+  ASSERT_FALSE(stepClick.run().placements.empty());
+  EXPECT_EQ(stepClick.run().placements, referenceClick.run().placements);
+  const auto a = shownSteps(stepClick), b = shownSteps(referenceClick);
   ASSERT_EQ(a.size(), b.size());
-  ASSERT_FALSE(a.empty());
   for (std::size_t i = 0; i < a.size(); ++i) {
     EXPECT_EQ(a[i].text14, b[i].text14);
-    EXPECT_EQ(a[i].printed.text, b[i].printed.text);
+    ASSERT_TRUE(a[i].line && b[i].line);
+    EXPECT_EQ(a[i].line->text, b[i].line->text);
   }
-  EXPECT_EQ(stepTrace.lastRaw(4), referenceTrace.lastRaw(4));
+  EXPECT_EQ(stepClick.last(4), referenceClick.last(4));
 }
 
 TEST(Reference1, StopsForTheSameTableChangesAsTheStepRun) {
-  TracedWindow step, reference;
+  TestWindow step, reference;
   step.typeGrid(kEasyPuzzle);
   reference.typeGrid(kEasyPuzzle);
-  const Trace stepTrace = step.click("Command7");
-  const Trace referenceTrace = reference.click("Command1");
-  EXPECT_EQ(stepTrace.count("prompt"), referenceTrace.count("prompt"));
-  ASSERT_FALSE(referenceTrace.of("prompt").empty());
-  EXPECT_EQ(referenceTrace.of("prompt")[0]->strings.at(1), "999");
+  const Clicked stepClick = step.click(Button::Step);
+  const Clicked referenceClick = reference.click(Button::Reference1);
+  EXPECT_EQ(stepClick.prompts.size(), referenceClick.prompts.size());
+  ASSERT_FALSE(referenceClick.prompts.empty());
+  EXPECT_EQ(referenceClick.prompts[0].request.title, "999");
 }
 
 TEST(Reference1, TableShowsPairAndTripleMembersRedAndNeverBlue) {
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kStepPuzzle);
   w.answer("2");
-  const Trace trace = w.click("Command1");
-  const auto drawings = tableDrawings(trace);
+  const auto drawings = tableDrawings(w.click(Button::Reference1));
   ASSERT_FALSE(drawings.empty());
   int red = 0;
   for (const auto &d : drawings) {
@@ -71,11 +73,17 @@ TEST(Reference1, TableShowsPairAndTripleMembersRedAndNeverBlue) {
 // ---------------------------------------------------------------------------
 // Reference 2.
 
-const std::vector<std::string> kPauseEndLines{"move 10000 9000", "colour 0", "font 20", "print \"終了\" continue"};
+const std::vector<DrawOp> kPauseEndOps{Draw::move(10000, 9000), Draw::colour(0), Draw::font(20),
+                                       Draw::print("終了", Ending::Continue)};
+constexpr std::string_view kLegend = "小さめの数字は、ブロック内で二つのもの。";
 
-std::size_t countPrints(const Trace &trace, std::string_view text) {
+std::size_t countPrints(const Clicked &c, std::string_view text) {
   return static_cast<std::size_t>(
-      std::count_if(trace.prints.begin(), trace.prints.end(), [&](const Printed &p) { return p.text == text; }));
+      std::count_if(c.prints.begin(), c.prints.end(), [&](const Printed &p) { return p.text == text; }));
+}
+
+bool isReference2Word(std::string_view w) {
+  return w == "基本" || w == "ブロ" || w == "よこ" || w == "たて" || w == "縦１" || w == "横１";
 }
 
 bool isSmallDigit(const Printed &p) {
@@ -84,74 +92,73 @@ bool isSmallDigit(const Printed &p) {
 }
 
 TEST(Reference2, ReportsEveryPlacementAndEndsWhenTheBoardIsFull) {
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kEasyPuzzle);
-  const Trace trace = w.click("Command5");
-  const auto reports = trace.texts("Text14");
+  const Clicked c = w.click(Button::Reference2);
+  const auto &placements = c.run().placements;
+  ASSERT_EQ(c.texts.size(), placements.size());
   std::set<int> filled;
-  std::size_t n = 0;
-  for (std::size_t i = 0; i < trace.lines.size(); ++i) {
-    const TraceLine &l = trace.lines[i];
-    if (l.kind != "text") continue;
-    ++n;
-    const auto p = parseReportText(l.strings.at(0));
-    ASSERT_TRUE(p) << l.raw;
-    SCOPED_TRACE(l.raw);
-    EXPECT_EQ(p->step, static_cast<int>(n));
-    EXPECT_TRUE(isReference2Word(p->word));
-    EXPECT_EQ(l.strings.at(0), reportText(p->step, p->word, p->row, p->column, p->digit));
-    EXPECT_EQ(p->digit, digitAt(kEasySolution, p->row, p->column));
-    EXPECT_EQ(digitAt(kEasyPuzzle, p->row, p->column), 0);
-    EXPECT_TRUE(filled.insert(10 * p->row + p->column).second);
+  for (std::size_t i = 0; i < placements.size(); ++i) {
+    const PlacementRecord &p = placements[i];
+    const TextChange &t = c.texts[i];
+    SCOPED_TRACE(t.text);
+    EXPECT_EQ(t.control, "Text14");
+    EXPECT_EQ(p.step, static_cast<int>(i) + 1);
+    EXPECT_TRUE(isReference2Word(p.word));
+    EXPECT_EQ(t.text, expectedReport(p.step, p.word, p.row, p.column, p.digit));
+    EXPECT_EQ(p.digit, digitAt(kEasySolution, p.row, p.column));
+    EXPECT_EQ(digitAt(kEasyPuzzle, p.row, p.column), 0);
+    EXPECT_TRUE(filled.insert(10 * p.row + p.column).second);
     // The next board drawing shows the new digit in its cell.
-    const auto next = std::find_if(trace.prints.begin(), trace.prints.end(), [&](const Printed &q) {
-      return q.line > i && q.font == 40 && q.x == 8556 + 720 * (p->column - 1) && q.y == 192 + 720 * (p->row - 1);
+    const auto next = std::find_if(c.prints.begin(), c.prints.end(), [&](const Printed &q) {
+      return q.op >= t.at && q.font == 40 && q.x == 8556 + 720 * (p.column - 1) && q.y == 192 + 720 * (p.row - 1);
     });
-    ASSERT_NE(next, trace.prints.end());
-    EXPECT_EQ(next->text, printedNumber(p->digit));
+    ASSERT_NE(next, c.prints.end());
+    EXPECT_EQ(next->text, printedNumber(p.digit));
   }
-  EXPECT_EQ(n, filled.size());
   EXPECT_EQ(filled.size(), 81u - 30u);  // kEasyPuzzle has 30 givens
-  EXPECT_GT(n, 11u);                    // two-digit step numbers are written as " 12"
-  EXPECT_EQ(trace.lastRaw(4), kPauseEndLines);
-  EXPECT_EQ(trace.count("prompt"), 0u);
-  EXPECT_EQ(countPrints(trace, " いったんstop"), 0u);
-  EXPECT_EQ(countPrints(trace, "小さめの数字は、ブロック内で二つのもの。"), 0u);
-  EXPECT_EQ(w.window().surface.board81(), kEasySolution);
+  EXPECT_GT(placements.size(), 11u);    // two-digit step numbers are written as " 12"
+  EXPECT_EQ(c.last(4), kPauseEndOps);
+  EXPECT_TRUE(c.prompts.empty());
+  EXPECT_EQ(countPrints(c, " いったんstop"), 0u);
+  EXPECT_EQ(countPrints(c, kLegend), 0u);
+  EXPECT_EQ(c.run().end, RunEnd::Solved);
+  EXPECT_EQ(gridString(c.run().board), kEasySolution);
 }
 
 TEST(Reference2, PauseShowsPairDigitsLegendStopAndItsPrompt) {
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kPausePuzzle);
-  const Trace trace = w.click("Command5");
-  const auto prompts = trace.of("prompt");
-  ASSERT_EQ(prompts.size(), 5u);  // the sixth pause ends the run without a prompt
-  for (const auto *p : prompts) {
-    EXPECT_EQ(p->strings.at(0), " ブレークポイント　２は終了まで。");
-    EXPECT_EQ(p->strings.at(1), "");
-    EXPECT_EQ(p->strings.at(2), "１か　２");
-    EXPECT_EQ(p->numbers, (std::vector<double>{8080, 8200}));
+  const Clicked c = w.click(Button::Reference2);
+  ASSERT_EQ(c.prompts.size(), 5u);  // the sixth pause ends the run without a prompt
+  for (const PromptSeen &p : c.prompts) {
+    EXPECT_EQ(p.request.text, " ブレークポイント　２は終了まで。");
+    EXPECT_EQ(p.request.title, "");
+    EXPECT_EQ(p.request.defaultAnswer, "１か　２");
+    EXPECT_EQ(p.request.x, 8080);
+    EXPECT_EQ(p.request.y, 8200);
   }
-  for (const Printed &p : trace.prints) {
+  for (const Printed &p : c.prints) {
     if (p.text == " いったんstop") {
       EXPECT_TRUE(p.x == 10000 && p.y == 9600 && p.font == 20 && p.colour == 0 && p.newline);
-    } else if (p.text == "小さめの数字は、ブロック内で二つのもの。") {
+    } else if (p.text == kLegend) {
       EXPECT_TRUE(p.x == 8900 && p.y == 6880 && p.font == 17 && p.colour == 0 && p.newline);
     }
   }
-  EXPECT_EQ(countPrints(trace, " いったんstop"), 6u);
-  EXPECT_EQ(countPrints(trace, "小さめの数字は、ブロック内で二つのもの。"), 6u);
-  EXPECT_EQ(trace.lastRaw(4), kPauseEndLines);
-  EXPECT_EQ(trace.count("clear"), 6u);  // the start and after each of the five prompts
+  EXPECT_EQ(countPrints(c, " いったんstop"), 6u);
+  EXPECT_EQ(countPrints(c, kLegend), 6u);
+  EXPECT_EQ(c.last(4), kPauseEndOps);
+  EXPECT_EQ(c.count(DrawOp::Kind::Clear), 6u);  // the start and after each of the five prompts
+  EXPECT_EQ(c.run().end, RunEnd::Stopped);
 }
 
 TEST(Reference2, PairDigitsArePrintedSortedSmallInBothCellsOfTheirBlock) {
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kPausePuzzle);
   w.answer("2");
-  const Trace trace = w.click("Command5");
+  const Clicked c = w.click(Button::Reference2);
   std::map<int, std::vector<Printed>> byPause;  // pause (clears before it) -> its small digits
-  for (const Printed &p : trace.prints) {
+  for (const Printed &p : c.prints) {
     if (isSmallDigit(p)) byPause[p.clears].push_back(p);
   }
   ASSERT_EQ(byPause.size(), 6u);
@@ -164,16 +171,16 @@ TEST(Reference2, PairDigitsArePrintedSortedSmallInBothCellsOfTheirBlock) {
       const double rowPosition = (p.y + 144) / 720;
       ASSERT_EQ(rowPosition, std::floor(rowPosition));
       const int r = static_cast<int>(rowPosition);
-      const int c = static_cast<int>(std::floor((p.x - 8556) / 720 + 1e-9)) + 1;
-      const double offset = p.x - 8556 - 720 * (c - 1);
+      const int col = static_cast<int>(std::floor((p.x - 8556) / 720 + 1e-9)) + 1;
+      const double offset = p.x - 8556 - 720 * (col - 1);
       const int d = p.text[1] - '0';
-      const int b = 3 * ((r - 1) / 3) + (c - 1) / 3 + 1;
-      const int key = 1000 * b + 100 * r + 10 * c + d;
+      const int b = 3 * ((r - 1) / 3) + (col - 1) / 3 + 1;
+      const int key = 1000 * b + 100 * r + 10 * col + d;
       EXPECT_GT(key, previousKey) << "entries are printed lowest first";
       previousKey = key;
-      sameCell = 10 * r + c == previousCell ? sameCell + 1 : 0;
-      previousCell = 10 * r + c;
-      EXPECT_EQ(offset, sameCell == 0 ? 0 : sameCell == 1 ? 216 : 432) << r << ',' << c;
+      sameCell = 10 * r + col == previousCell ? sameCell + 1 : 0;
+      previousCell = 10 * r + col;
+      EXPECT_EQ(offset, sameCell == 0 ? 0 : sameCell == 1 ? 216 : 432) << r << ',' << col;
       thirdDigits += sameCell >= 2 ? 1 : 0;
       EXPECT_EQ(p.colour, 0u);
       ++placesOfBlockDigit[10 * b + d];
@@ -193,13 +200,13 @@ struct PauseAnswerCase {
 class PauseAnswers : public ::testing::TestWithParam<PauseAnswerCase> {};
 
 TEST_P(PauseAnswers, OnlyTheNumberTwoSuppressesLaterPromptsWhileEveryPauseStillStops) {
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kPausePuzzle);
   w.answer(GetParam().answer);
-  const Trace trace = w.click("Command5");
-  EXPECT_EQ(trace.count("prompt"), GetParam().prompts);
-  EXPECT_EQ(countPrints(trace, " いったんstop"), 6u);
-  EXPECT_EQ(trace.lastRaw(4), kPauseEndLines);
+  const Clicked c = w.click(Button::Reference2);
+  EXPECT_EQ(c.prompts.size(), GetParam().prompts);
+  EXPECT_EQ(countPrints(c, " いったんstop"), 6u);
+  EXPECT_EQ(c.last(4), kPauseEndOps);
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, PauseAnswers,
@@ -210,20 +217,21 @@ INSTANTIATE_TEST_SUITE_P(Answers, PauseAnswers,
                          [](const auto &c) { return std::string(c.param.name); });
 
 TEST(Reference2, CellWithoutCandidatesShowsErrorAndPausesWithoutPairDigits) {
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kNoCompletionPuzzle);
-  const Trace trace = w.click("Command5");
+  const Clicked c = w.click(Button::Reference2);
   std::size_t errors = 0;
-  for (const Printed &p : trace.prints) {
+  for (const Printed &p : c.prints) {
     EXPECT_FALSE(isSmallDigit(p));
     if (p.text != "エラー") continue;
     ++errors;
     EXPECT_TRUE(p.x == 4500 && p.y == 8000 && p.font == 40 && p.colour == 0 && p.newline);
   }
   EXPECT_EQ(errors, 6u);  // the same contradiction at every one of the six pauses
-  EXPECT_EQ(countPrints(trace, " いったんstop"), 6u);
-  EXPECT_EQ(trace.count("prompt"), 5u);
-  EXPECT_EQ(trace.lastRaw(4), kPauseEndLines);
+  EXPECT_EQ(countPrints(c, " いったんstop"), 6u);
+  EXPECT_EQ(c.prompts.size(), 5u);
+  EXPECT_EQ(c.last(4), kPauseEndOps);
+  EXPECT_EQ(c.run().end, RunEnd::Error);
 }
 
 }  // namespace

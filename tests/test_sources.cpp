@@ -1,5 +1,6 @@
 // Where the puzzle comes from: the grid, else the row boxes, else the data
-// file; the data-file reader; the extra givens of Text1 and Text2; bad input.
+// file; the two readers of the data file; its format; the extra givens of
+// Text1 and Text2; bad input.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -12,24 +13,6 @@
 
 namespace numplace_test {
 namespace {
-
-// A data file in the temporary folder, removed again at the end of the test.
-class TempFile {
- public:
-  explicit TempFile(std::string_view content) {
-    static int serial = 0;
-    path_ = ::testing::TempDir() + "numplace_" + std::to_string(::getpid()) + "_" + std::to_string(++serial) + ".csv";
-    std::ofstream(path_, std::ios::binary) << content;
-  }
-  ~TempFile() {
-    std::error_code ignored;
-    std::filesystem::remove(path_, ignored);
-  }
-  const std::string &path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 // Nine rows of a puzzle as the record lines of a data file.
 std::string fileOf(std::string_view puzzle, std::string_view tail = ",1,\"easy\",0,0", std::string_view eol = "\n") {
@@ -53,6 +36,8 @@ void typeRows(HeadlessControls &controls, std::string_view puzzle, int fromRow, 
   }
 }
 
+const MemoryFiles kNoFiles;
+
 TEST(PuzzleSource, GridWithTwoEmptyRowsIsUsed) {
   HeadlessControls controls;
   typeRows(controls, kCompleteGrid, 1, 1);
@@ -60,7 +45,7 @@ TEST(PuzzleSource, GridWithTwoEmptyRowsIsUsed) {
   typeRows(controls, kCompleteGrid, 8, 9);
   for (int r = 1; r <= 9; ++r) controls.type({"Text5", r}, "111111111");
   auto t = std::make_unique<Tables>();
-  ASSERT_FALSE(readPuzzle(controls, *t));
+  ASSERT_FALSE(readPuzzle(controls, kNoFiles, *t));
   for (int r : {1, 3, 4, 5, 6, 8, 9}) EXPECT_DOUBLE_EQ(t->RowCodes[r], rowCodeOf(kCompleteGrid, r)) << r;
   EXPECT_DOUBLE_EQ(t->RowCodes[2], 1e9);
   EXPECT_DOUBLE_EQ(t->RowCodes[7], 1e9);
@@ -74,28 +59,29 @@ TEST(PuzzleSource, GridWithThreeEmptyRowsGivesWayToTheRowBoxes) {
     controls.type({"Text5", r}, std::string(kEasyPuzzle.substr(static_cast<std::size_t>(r - 1) * 9, 9)));
   }
   auto t = std::make_unique<Tables>();
-  ASSERT_FALSE(readPuzzle(controls, *t));
+  ASSERT_FALSE(readPuzzle(controls, kNoFiles, *t));
   for (int r = 1; r <= 9; ++r) EXPECT_DOUBLE_EQ(t->RowCodes[r], rowCodeOf(kEasyPuzzle, r)) << r;
 }
 
 TEST(PuzzleSource, ThreeEmptyRowsInGridAndRowBoxesReadTheDataFile) {
-  TempFile file(fileOf(kTrialPuzzle));
+  MemoryFiles files;
+  files.put("trial.csv", fileOf(kTrialPuzzle));
   HeadlessControls controls;
   typeRows(controls, kCompleteGrid, 1, 6);
   for (int r = 1; r <= 6; ++r) controls.type({"Text5", r}, "123456789");
-  controls.type({"Text3"}, file.path());
+  controls.type({"Text3"}, "trial.csv");
   auto t = std::make_unique<Tables>();
-  ASSERT_FALSE(readPuzzle(controls, *t));
+  ASSERT_FALSE(readPuzzle(controls, files, *t));
   for (int r = 1; r <= 9; ++r) EXPECT_DOUBLE_EQ(t->RowCodes[r], rowCodeOf(kTrialPuzzle, r)) << r;
 }
 
 TEST(PuzzleSource, FileWithMostlyEmptyRowsIsUsedUnchanged) {
-  TempFile file(
-      "0,0,0,0,0\n0,0,0,0,0\n70000,0,0,0,0\n0,0,0,0,0\n0,0,0,0,0\n0,0,0,0,0\n0,0,0,0,0\n0,0,0,0,0\n0,0,0,0,0\n");
-  HeadlessControls controls;
-  controls.type({"Text3"}, file.path());
+  MemoryFiles files;
+  files.put("karune111.csv",
+            "0,0,0,0,0\n0,0,0,0,0\n70000,0,0,0,0\n0,0,0,0,0\n0,0,0,0,0\n0,0,0,0,0\n0,0,0,0,0\n0,0,0,0,0\n0,0,0,0,0\n");
+  HeadlessControls controls;  // Text3 names karune111.csv at start-up
   auto t = std::make_unique<Tables>();
-  ASSERT_FALSE(readPuzzle(controls, *t));
+  ASSERT_FALSE(readPuzzle(controls, files, *t));
   EXPECT_DOUBLE_EQ(t->RowCodes[3], 1'000'070'000);
   EXPECT_DOUBLE_EQ(t->RowCodes[9], 1e9);
 }
@@ -106,7 +92,7 @@ TEST(PuzzleSource, GridCellValuesAreNotTested) {
   controls.type({"Text15", 12}, "12");  // spills into column 1
   controls.type({"Text15", 19}, "５");  // a full-width digit
   auto t = std::make_unique<Tables>();
-  ASSERT_FALSE(readPuzzle(controls, *t));
+  ASSERT_FALSE(readPuzzle(controls, kNoFiles, *t));
   EXPECT_DOUBLE_EQ(t->RowCodes[1], 1'120'000'005);
   unpackRowCodes(*t);
   EXPECT_EQ(t->Board[1][1], 1);
@@ -123,11 +109,12 @@ struct FileFormatCase {
 class DataFileFormats : public ::testing::TestWithParam<FileFormatCase> {};
 
 TEST_P(DataFileFormats, GiveTheNineRowsOfThePuzzle) {
-  TempFile file(GetParam().content);
+  MemoryFiles files;
+  files.put("puzzle.csv", GetParam().content);
   HeadlessControls controls;
-  controls.type({"Text3"}, file.path());
+  controls.type({"Text3"}, "puzzle.csv");
   auto t = std::make_unique<Tables>();
-  const auto message = readPuzzle(controls, *t);
+  const auto message = readPuzzle(controls, files, *t);
   ASSERT_FALSE(message) << *message;
   for (int r = 1; r <= 9; ++r) EXPECT_DOUBLE_EQ(t->RowCodes[r], rowCodeOf(kTrialPuzzle, r)) << r;
 }
@@ -188,41 +175,37 @@ std::string fileWith(int records, std::string_view lastLine = "") {
   return all.substr(0, end) + std::string(lastLine);
 }
 
+constexpr std::string_view kBadFile = "bad data.csv";
+
 TEST_P(BadDataFiles, GiveAMessageNamingTheFile) {
-  std::optional<TempFile> file;
-  std::string path = ::testing::TempDir() + "numplace_no_such_file.csv";
-  if (GetParam().content) {
-    file.emplace(*GetParam().content);
-    path = file->path();
-  }
+  MemoryFiles files;
+  if (GetParam().content) files.put(std::string(kBadFile), *GetParam().content);
   HeadlessControls controls;
-  controls.type({"Text3"}, path);
+  controls.type({"Text3"}, kBadFile);
   auto t = std::make_unique<Tables>();
-  const auto message = readPuzzle(controls, *t);
+  const auto message = readPuzzle(controls, files, *t);
   ASSERT_TRUE(message);
-  EXPECT_NE(message->find(path), std::string::npos) << *message;
+  EXPECT_NE(message->find(kBadFile), std::string::npos) << *message;
 }
 
 TEST_P(BadDataFiles, StopEveryRunWithTheMessageDrawnAndControlsUnchanged) {
-  std::optional<TempFile> file;
-  std::string path = ::testing::TempDir() + "numplace_no_such_file.csv";
-  if (GetParam().content) {
-    file.emplace(*GetParam().content);
-    path = file->path();
-  }
-  for (const char *button : {"Command3", "Command7", "Command1", "Command5"}) {
-    TracedWindow w;
-    w.type({"Text3"}, path);
-    const Trace trace = w.click(button);
-    const auto errors = trace.of("error");
-    ASSERT_EQ(errors.size(), 1u) << button;
-    const std::string message = errors[0]->strings.at(0);
-    EXPECT_NE(message.find(path), std::string::npos) << button;
-    bool drawn = false;
-    for (const auto &p : trace.prints) drawn = drawn || p.text == message;
-    EXPECT_TRUE(drawn) << button;
-    EXPECT_EQ(trace.count("text"), 0u) << button;
-    EXPECT_EQ(trace.count("prompt"), 0u) << button;
+  for (const Button button : kRunButtons) {
+    TestWindow w;
+    if (GetParam().content) {
+      w.giveFile(std::string(kBadFile), *GetParam().content);
+    } else {
+      w.type({"Text3"}, kBadFile);
+    }
+    const Clicked c = w.click(button);
+    const RunResult &run = c.run();
+    EXPECT_EQ(run.end, RunEnd::BadInput);
+    EXPECT_NE(run.message.find(kBadFile), std::string::npos) << run.message;
+    ASSERT_EQ(c.prints.size(), 1u);
+    EXPECT_EQ(c.prints[0].text, run.message);
+    EXPECT_TRUE(c.texts.empty());
+    EXPECT_TRUE(c.prompts.empty());
+    EXPECT_FALSE(run.boardShown);
+    EXPECT_TRUE(run.placements.empty());
     EXPECT_EQ(w.text({"Text1"}), "追加 1");
     EXPECT_EQ(w.text({"Text14"}), "基本ルール");
   }
@@ -240,16 +223,18 @@ INSTANTIATE_TEST_SUITE_P(Files, BadDataFiles,
 TEST(BadBoxes, HugeNumbersInTheGridOrRowBoxesStopTheRunWithAMessage) {
   const std::string huge(400, '9');
   for (const bool inGrid : {true, false}) {
-    TracedWindow w;
+    TestWindow w;
     if (inGrid) {
       w.typeGrid(kEasyPuzzle);
       w.type({"Text15", 55}, huge);
     } else {
       for (int r = 1; r <= 9; ++r) w.type({"Text5", r}, r == 4 ? huge : "123456789");
     }
-    const Trace trace = w.click("Command3");
-    EXPECT_EQ(trace.count("error"), 1u) << inGrid;
-    EXPECT_EQ(trace.count("text"), 0u) << inGrid;
+    const Clicked c = w.click(Button::Answer);
+    EXPECT_EQ(c.run().end, RunEnd::BadInput) << inGrid;
+    EXPECT_NE(c.run().message.find(inGrid ? "初期データ　１の5行目" : "初期データ　２の4行目"), std::string::npos)
+        << c.run().message;
+    EXPECT_TRUE(c.texts.empty()) << inGrid;
   }
 }
 
@@ -314,18 +299,102 @@ INSTANTIATE_TEST_SUITE_P(Texts, ExtraGivenRange,
                                            RangeCase{std::string(400, '9'), "0", "Text1"}));
 
 TEST(ExtraGivenRange, OutOfRangeStopsEveryRunAndKeepsTheControls) {
-  for (const char *button : {"Command3", "Command7", "Command1", "Command5"}) {
+  for (const Button button : kRunButtons) {
     for (const char *bad : {"1000", "-5"}) {
-      TracedWindow w;
+      TestWindow w;
       w.typeGrid(kEasyPuzzle);
       w.type({"Text1"}, bad);
-      const Trace trace = w.click(button);
-      EXPECT_EQ(trace.count("error"), 1u) << button << ' ' << bad;
-      EXPECT_EQ(trace.count("text"), 0u) << button << ' ' << bad;
+      const Clicked c = w.click(button);
+      EXPECT_EQ(c.run().end, RunEnd::BadInput) << bad;
+      EXPECT_NE(c.run().message.find("Text1"), std::string::npos) << c.run().message;
+      EXPECT_TRUE(c.texts.empty()) << bad;
       EXPECT_EQ(w.text({"Text1"}), bad);
       EXPECT_EQ(w.text({"Text14"}), "基本ルール");
     }
   }
+}
+
+// ---------------------------------------------------------------------------
+// The readers of the data file.
+
+// A file in the temporary folder, removed again at the end of the test.
+class TempFile {
+ public:
+  explicit TempFile(std::string_view content) {
+    static int serial = 0;
+    path_ = ::testing::TempDir() + "numplace_" + std::to_string(::getpid()) + "_" + std::to_string(++serial) + ".csv";
+    std::ofstream(path_, std::ios::binary) << content;
+  }
+  ~TempFile() {
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+  }
+  const std::string &path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+TEST(MemoryFiles, GiveWhatWasPutUnderThatNameOnly) {
+  MemoryFiles files;
+  const std::string bytes(
+      "\xEF\xBB\xBF"
+      "1,2\r\n\0x",
+      10);
+  files.put("a.csv", bytes);
+  FileBytes read = files.read("a.csv");
+  EXPECT_EQ(read.failure, FileBytes::Failure::None);
+  EXPECT_EQ(read.content, bytes);
+  files.put("a.csv", "again");
+  EXPECT_EQ(files.read("a.csv").content, "again");
+  read = files.read("A.csv");
+  EXPECT_EQ(read.failure, FileBytes::Failure::CannotOpen);
+  EXPECT_TRUE(read.content.empty());
+  EXPECT_EQ(files.read("").failure, FileBytes::Failure::CannotOpen);
+}
+
+TEST(DiskFiles, ReadTheBytesOfAFileUnchanged) {
+  const std::string bytes = "\xEF\xBB\xBF" + fileOf(kTrialPuzzle, ",1,\"x\",0,0", "\r\n");
+  TempFile file(bytes);
+  const FileBytes read = DiskFiles().read(file.path());
+  EXPECT_EQ(read.failure, FileBytes::Failure::None);
+  EXPECT_EQ(read.content, bytes);
+  // And the runs take the puzzle from it.
+  HeadlessControls controls;
+  controls.type({"Text3"}, file.path());
+  auto t = std::make_unique<Tables>();
+  ASSERT_FALSE(readPuzzle(controls, DiskFiles(), *t));
+  for (int r = 1; r <= 9; ++r) EXPECT_DOUBLE_EQ(t->RowCodes[r], rowCodeOf(kTrialPuzzle, r)) << r;
+}
+
+TEST(DiskFiles, MissingFileOrAFolderGiveNoBytesAndAMessage) {
+  const std::string missing = ::testing::TempDir() + "numplace_no_such_file.csv";
+  FileBytes read = DiskFiles().read(missing);
+  EXPECT_EQ(read.failure, FileBytes::Failure::CannotOpen);
+  EXPECT_TRUE(read.content.empty());
+
+  const std::string folder = ::testing::TempDir() + "numplace_folder_" + std::to_string(::getpid());
+  std::filesystem::create_directory(folder);
+  read = DiskFiles().read(folder);
+  EXPECT_NE(read.failure, FileBytes::Failure::None);
+  EXPECT_TRUE(read.content.empty());
+  HeadlessControls controls;
+  controls.type({"Text3"}, folder);
+  auto t = std::make_unique<Tables>();
+  const auto message = readPuzzle(controls, DiskFiles(), *t);
+  std::filesystem::remove(folder);
+  ASSERT_TRUE(message);
+  EXPECT_NE(message->find("「" + folder + "」"), std::string::npos) << *message;
+}
+
+TEST(DiskFiles, ReadAtMostTheFirstFourMebibytes) {
+  constexpr std::size_t kLimit = std::size_t{4} * 1024 * 1024;
+  const std::string head = fileOf(kTrialPuzzle);
+  TempFile file(head + std::string(kLimit, 'x'));
+  const FileBytes read = DiskFiles().read(file.path());
+  EXPECT_EQ(read.failure, FileBytes::Failure::None);
+  ASSERT_EQ(read.content.size(), kLimit);
+  EXPECT_EQ(read.content.substr(0, head.size()), head);
 }
 
 }  // namespace

@@ -11,12 +11,26 @@
 namespace numplace_test {
 namespace {
 
-const std::vector<std::string> kFinishLines{"move 5000 5000", "colour 0", "font 20", "print \"終了\" continue"};
+const std::vector<DrawOp> kFinishOps{Draw::move(5000, 5000), Draw::colour(0), Draw::font(20),
+                                     Draw::print("終了", Ending::Continue)};
+const std::vector<DrawOp> kStopOps{Draw::move(4000, 7600), Draw::colour(0), Draw::font(20),
+                                   Draw::print(" いったんstop", Ending::NewLine)};
+
+bool isStepWord(std::string_view w) {
+  return w == "基本" || w == "ブロ" || w == "よこ" || w == "たて" || w == "縦　" || w == "横　";
+}
 
 std::string stepPromptText() {
   std::string text = " １stepずつ止まります。enterキイでも可。";
   for (int i = 0; i < 13; ++i) text += "\xE3\x80\x80";
   return text + "２は途中までか、終りまで止まりません。";
+}
+
+// Number of characters (code points) of a UTF-8 text.
+std::size_t codePoints(std::string_view text) {
+  std::size_t n = 0;
+  for (const char ch : text) n += (static_cast<unsigned char>(ch) & 0xC0) != 0x80 ? 1 : 0;
+  return n;
 }
 
 int emptyCells(std::string_view puzzle) {
@@ -34,35 +48,37 @@ int firstCode(std::string_view puzzle, int r, int c) {
 }
 
 TEST(StepRun, CompletePuzzleGivesOnePromptNoStepLineAndEndsWithEnd) {
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kCompleteGrid);
-  const Trace trace = w.click("Command7");
-  EXPECT_EQ(trace.count("prompt"), 1u);
-  EXPECT_TRUE(trace.texts("Text14").empty());
-  EXPECT_EQ(trace.lastRaw(4), kFinishLines);
-  const auto drawings = tableDrawings(trace);
+  const Clicked c = w.click(Button::Step);
+  EXPECT_EQ(c.prompts.size(), 1u);
+  EXPECT_TRUE(c.textsOf("Text14").empty());
+  EXPECT_TRUE(c.run().placements.empty());
+  EXPECT_EQ(c.run().end, RunEnd::Solved);
+  EXPECT_EQ(c.last(4), kFinishOps);
+  const auto drawings = tableDrawings(c);
   ASSERT_EQ(drawings.size(), 1u);
   ASSERT_EQ(drawings[0].entries.size(), 81u);
   for (std::size_t i = 0; i < 81; ++i) {
-    const int r = static_cast<int>(i) / 9 + 1, c = static_cast<int>(i) % 9 + 1;
-    EXPECT_EQ(drawings[0].entries[i].text, formatRight10(digitAt(kCompleteGrid, r, c)));
+    const int r = static_cast<int>(i) / 9 + 1, col = static_cast<int>(i) % 9 + 1;
+    EXPECT_EQ(drawings[0].entries[i].text, formatRight10(digitAt(kCompleteGrid, r, col)));
     EXPECT_EQ(drawings[0].entries[i].colour, kBlueColour);
   }
 }
 
 TEST(StepPrompt, HasItsTextTitleDefaultAndScreenPosition) {
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kCompleteGrid);
-  const Trace trace = w.click("Command7");
-  const auto prompts = trace.of("prompt");
-  ASSERT_EQ(prompts.size(), 1u);
-  const TraceLine &p = *prompts[0];
-  EXPECT_EQ(p.strings.at(0), stepPromptText());
-  EXPECT_EQ(codePoints(p.strings.at(0)), 57u);
-  EXPECT_EQ(p.strings.at(1), "999");
-  EXPECT_EQ(p.strings.at(2), "1か２");
-  EXPECT_EQ(p.numbers, (std::vector<double>{0, 9100}));
-  EXPECT_EQ(p.strings.at(3), "1か２");  // an empty queue answers with the default
+  const Clicked c = w.click(Button::Step);
+  ASSERT_EQ(c.prompts.size(), 1u);
+  const PromptRequest &p = c.prompts[0].request;
+  EXPECT_EQ(p.text, stepPromptText());
+  EXPECT_EQ(codePoints(p.text), 57u);
+  EXPECT_EQ(p.title, "999");
+  EXPECT_EQ(p.defaultAnswer, "1か２");
+  EXPECT_EQ(p.x, 0);
+  EXPECT_EQ(p.y, 9100);
+  EXPECT_EQ(c.prompts[0].answer, "1か２");  // an empty queue answers with the default
 }
 
 struct AnswerCase {
@@ -75,18 +91,19 @@ struct AnswerCase {
 class StepPromptAnswers : public ::testing::TestWithParam<AnswerCase> {};
 
 TEST_P(StepPromptAnswers, OnlyTheNumberTwoSwitchesThePromptsOff) {
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kEasyPuzzle);
   w.answer(GetParam().answer);
-  const Trace trace = w.click("Command7");
-  const auto steps = trace.texts("Text14");
+  const Clicked c = w.click(Button::Step);
+  const auto steps = c.textsOf("Text14");
   EXPECT_EQ(steps.size(), static_cast<std::size_t>(emptyCells(kEasyPuzzle)));
+  EXPECT_EQ(c.run().placements.size(), steps.size());
   if (GetParam().runsThrough) {
-    EXPECT_EQ(trace.count("prompt"), 1u);
+    EXPECT_EQ(c.prompts.size(), 1u);
   } else {
-    EXPECT_GT(trace.count("prompt"), steps.size());  // after every step and every table change
+    EXPECT_GT(c.prompts.size(), steps.size());  // after every step and every table change
   }
-  EXPECT_EQ(trace.lastRaw(4), kFinishLines);
+  EXPECT_EQ(c.last(4), kFinishOps);
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, StepPromptAnswers,
@@ -98,69 +115,71 @@ INSTANTIATE_TEST_SUITE_P(Answers, StepPromptAnswers,
                          [](const auto &c) { return std::string(c.param.name); });
 
 TEST(StepLog, LinesAreNumberedPlacedAndLaidOutInThreeColumnsOfTwenty) {
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kStepPuzzle);
   w.answer("2");
-  const Trace trace = w.click("Command7");
-  const auto steps = stepLines(trace);
+  const Clicked c = w.click(Button::Step);
+  const auto steps = shownSteps(c);
+  const auto &placements = c.run().placements;
   ASSERT_EQ(steps.size(), static_cast<std::size_t>(emptyCells(kStepPuzzle)));
+  ASSERT_EQ(placements.size(), steps.size());
   std::set<int> filled;
   int columnSingles = 0;
   for (std::size_t i = 0; i < steps.size(); ++i) {
-    const StepLine &s = steps[i];
-    const ReportText &p = s.report;
+    const ShownStep &s = steps[i];
+    const PlacementRecord &p = placements[i];
     const int k = static_cast<int>(i) + 1;
     SCOPED_TRACE("step " + std::to_string(k) + ": " + s.text14);
     ASSERT_EQ(p.step, k);
     ASSERT_TRUE(isStepWord(p.word));
+    EXPECT_EQ(p.pass, 0);
     EXPECT_EQ(p.digit, digitAt(kStepSolution, p.row, p.column));
     EXPECT_EQ(digitAt(kStepPuzzle, p.row, p.column), 0);
     EXPECT_TRUE(filled.insert(p.row * 10 + p.column).second);
-    EXPECT_EQ(s.text14, reportText(k, p.word, p.row, p.column, p.digit));
+    EXPECT_EQ(s.text14, expectedReport(k, p.word, p.row, p.column, p.digit));
     const bool columnSingle = p.word == "縦　";
     columnSingles += columnSingle ? 1 : 0;
-    EXPECT_EQ(s.printed.text, printedNumber(k) + p.word + printedNumber(p.row) + (columnSingle ? " - " : "-") +
-                                  printedNumber(p.column) + printedNumber(p.digit));
-    EXPECT_EQ(s.printed.font, 9);
-    EXPECT_TRUE(s.printed.newline);
+    ASSERT_TRUE(s.line);
+    EXPECT_EQ(s.line->text, printedNumber(k) + std::string(p.word) + printedNumber(p.row) +
+                                (columnSingle ? " - " : "-") + printedNumber(p.column) + printedNumber(p.digit));
+    EXPECT_EQ(s.line->font, 9);
+    EXPECT_TRUE(s.line->newline);
     // Step line positions: x 180 for steps 1-20, 2300 for 21-40, 4600 from 41, 180 twips apart.
     const double x = k <= 20 ? 180 : k <= 40 ? 2300 : 4600;
     const int row = k <= 20 ? k - 1 : k <= 40 ? k - 21 : k - 41;
-    EXPECT_TRUE(s.printed.moved);
-    EXPECT_EQ(s.printed.x, x);
-    EXPECT_NEAR(s.printed.y, 5500 + 180 * (row + 0.01), 1e-6);
+    EXPECT_TRUE(s.line->moved);
+    EXPECT_EQ(s.line->x, x);
+    EXPECT_NEAR(s.line->y, 5500 + 180 * (row + 0.01), 1e-6);
     // The placed digit in red at font 30 on the step board, right after Text14.
-    const auto next =
-        std::find_if(trace.prints.begin(), trace.prints.end(), [&](const Printed &q) { return q.line > s.textLine; });
-    ASSERT_NE(next, trace.prints.end());
+    const auto next = std::find_if(c.prints.begin(), c.prints.end(), [&](const Printed &q) { return q.op >= s.at; });
+    ASSERT_NE(next, c.prints.end());
     EXPECT_EQ(next->text, printedNumber(p.digit));
     EXPECT_EQ(next->colour, kRedColour);
     EXPECT_EQ(next->font, 30);
     EXPECT_TRUE(near(next->x, stepBoardX(p.column)) && near(next->y, stepBoardY(p.row)));
   }
   EXPECT_GT(columnSingles, 0);
-  EXPECT_EQ(steps[19].printed.y, 8921.8);
-  EXPECT_EQ(steps[20].printed.x, 2300);
-  EXPECT_EQ(steps[20].printed.y, 5501.8);
-  EXPECT_EQ(steps[40].printed.x, 4600);
-  EXPECT_EQ(steps[40].printed.y, 5501.8);
-  EXPECT_EQ(trace.lastRaw(4), kFinishLines);
-  EXPECT_TRUE(isCompletionOf(w.window().surface.board81(), kStepPuzzle));
+  EXPECT_NEAR(steps[19].line->y, 8921.8, 1e-6);
+  EXPECT_EQ(steps[20].line->x, 2300);
+  EXPECT_NEAR(steps[20].line->y, 5501.8, 1e-6);
+  EXPECT_EQ(steps[40].line->x, 4600);
+  EXPECT_NEAR(steps[40].line->y, 5501.8, 1e-6);
+  EXPECT_EQ(c.last(4), kFinishOps);
+  EXPECT_TRUE(isCompletionOf(gridString(c.run().board), kStepPuzzle));
 }
 
 TEST(StepBoard, RedrawsPlacedDigitsInTheirColoursWithSixGreyGreen) {
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kStepPuzzle);
   w.answer("2");
-  const Trace trace = w.click("Command7");
-  const auto steps = stepLines(trace);
-  std::set<std::size_t> redLines;  // the red digit printed right after each step line
-  for (const auto &s : steps) redLines.insert(s.textLine + 4);
+  const Clicked c = w.click(Button::Step);
+  std::set<std::size_t> redOps;  // the red digit printed right after each step line
+  for (const auto &s : shownSteps(c)) redOps.insert(s.at + 3);
   int sixes = 0;
-  for (const Printed &p : trace.prints) {
+  for (const Printed &p : c.prints) {
     if (p.font != 30) continue;
     if (p.colour == kRedColour) {
-      EXPECT_TRUE(redLines.count(p.line)) << "red digit that is not a placement, line " << p.line;
+      EXPECT_TRUE(redOps.count(p.op)) << "red digit that is not a placement, operation " << p.op;
     } else if (p.text == " 6 ") {
       EXPECT_EQ(p.colour, 150u + 256u * 170u + 65536u * 150u);
       ++sixes;
@@ -170,11 +189,10 @@ TEST(StepBoard, RedrawsPlacedDigitsInTheirColoursWithSixGreyGreen) {
 }
 
 TEST(CandidateTable, FirstDrawingIsAllBlueAndChangedEntriesAreBlueAfterWhiteErase) {
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kEasyPuzzle);
   w.answer("2");
-  const Trace trace = w.click("Command7");
-  const auto drawings = tableDrawings(trace);
+  const auto drawings = tableDrawings(w.click(Button::Step));
   ASSERT_GT(drawings.size(), 2u);
   const TableDrawing &first = drawings[0];
   ASSERT_EQ(first.erase.size(), 81u);
@@ -210,121 +228,106 @@ TEST(StepRun, NakedSingleIsPlacedOnlyInTheSecondSubPass) {
     }
   }
   ASSERT_NE(row, 0);
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kEasyPuzzle);
-  const Trace trace = w.click("Command7");
-  const auto steps = stepLines(trace);
+  const Clicked c = w.click(Button::Step);
+  const auto steps = shownSteps(c);
   ASSERT_FALSE(steps.empty());
-  EXPECT_EQ(steps[0].text14, reportText(1, "基本", row, column, firstCode(kEasyPuzzle, row, column)));
+  EXPECT_EQ(c.run().placements.at(0),
+            (PlacementRecord{1, row, column, firstCode(kEasyPuzzle, row, column), "基本", 0}));
+  EXPECT_EQ(steps[0].text14, expectedReport(1, "基本", row, column, firstCode(kEasyPuzzle, row, column)));
   // Before it: the table of sub-pass 1 (all entries changed) and its prompt.
-  std::size_t drawingsBefore = 0;
-  for (const auto &d : tableDrawings(trace)) {
-    if (d.erase.front().line < steps[0].textLine) ++drawingsBefore;
-  }
-  EXPECT_EQ(drawingsBefore, 1u);
-  std::size_t promptsBefore = 0;
-  for (std::size_t i = 0; i < steps[0].textLine; ++i) {
-    if (trace.lines[i].kind == "prompt") ++promptsBefore;
-  }
-  EXPECT_EQ(promptsBefore, 1u);
+  const auto drawings = tableDrawings(c);
+  EXPECT_EQ(std::count_if(drawings.begin(), drawings.end(),
+                          [&](const TableDrawing &d) { return d.erase.front().op < steps[0].at; }),
+            1);
+  EXPECT_EQ(std::count_if(c.prompts.begin(), c.prompts.end(), [&](const PromptSeen &p) { return p.at < steps[0].at; }),
+            1);
 }
 
 TEST(StepRun, NineCandidateCellShowsItsFullCodeAndIsNoError) {
   ASSERT_EQ(freeDigits(kNineCandidatePuzzle, 1, 1), 0x3FE);
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kNineCandidatePuzzle);
   w.answer("2");
-  const Trace trace = w.click("Command7");
-  const auto drawings = tableDrawings(trace);
+  const Clicked c = w.click(Button::Step);
+  const auto drawings = tableDrawings(c);
   ASSERT_FALSE(drawings.empty());
   ASSERT_FALSE(drawings[0].entries.empty());
   EXPECT_EQ(drawings[0].entries[0].text, " 123456789");
-  for (const Printed &p : trace.prints) EXPECT_EQ(p.text.find("エラー"), std::string::npos);
-  EXPECT_EQ(trace.lastRaw(4), kFinishLines);
-  EXPECT_TRUE(isCompletionOf(w.window().surface.board81(), kNineCandidatePuzzle));
+  for (const Printed &p : c.prints) EXPECT_EQ(p.text.find("エラー"), std::string::npos);
+  EXPECT_EQ(c.last(4), kFinishOps);
+  EXPECT_TRUE(isCompletionOf(gridString(c.run().board), kNineCandidatePuzzle));
 }
 
 TEST(StepRun, CellWithoutCandidatesStopsTheTableWithError) {
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kNoCompletionPuzzle);
-  const Trace trace = w.click("Command7");
-  const auto drawings = tableDrawings(trace);
+  const Clicked c = w.click(Button::Step);
+  const auto drawings = tableDrawings(c);
   ASSERT_EQ(drawings.size(), 1u);
   ASSERT_EQ(drawings[0].entries.size(), 9u);  // the cells after (1, 9) are not drawn
   EXPECT_EQ(drawings[0].entries[8].text, formatRight10(0));
-  const std::vector<std::string> end{"move 4500 6000", "font 40", "print \"エラー\" newline", "move 5000 5000",
-                                     "colour 0",       "font 20", "print \"終了\" continue"};
-  EXPECT_EQ(trace.lastRaw(7), end);
-  EXPECT_EQ(trace.count("prompt"), 0u);
-  EXPECT_TRUE(trace.texts("Text14").empty());
+  const std::vector<DrawOp> end{Draw::move(4500, 6000), Draw::font(40), Draw::print("エラー", Ending::NewLine)};
+  std::vector<DrawOp> expected = end;
+  expected.insert(expected.end(), kFinishOps.begin(), kFinishOps.end());
+  EXPECT_EQ(c.last(7), expected);
+  EXPECT_TRUE(c.prompts.empty());
+  EXPECT_TRUE(c.textsOf("Text14").empty());
+  EXPECT_EQ(c.run().end, RunEnd::Error);
 }
 
 TEST(StepRun, FourthIncompleteEndOfRunCheckStopsTheRun) {
-  // A puzzle the step run cannot finish.
-  TracedWindow w;
-  w.typeGrid("004009300010030050800700009006800020005000700020007900200004007040050060001200500");
+  TestWindow w;
+  w.typeGrid(kStepStopPuzzle);
   w.answer("2");
-  const Trace trace = w.click("Command7");
-  const std::vector<std::string> end{"move 4000 7600", "colour 0", "font 20", "print \" いったんstop\" newline"};
-  EXPECT_EQ(trace.lastRaw(4), end);
+  const Clicked c = w.click(Button::Step);
+  EXPECT_EQ(c.last(4), kStopOps);
+  EXPECT_EQ(c.run().end, RunEnd::Stopped);
   // The frame is drawn at the set-up and again by each of the four checks;
   // each frame draws its first line twice, thin and then thick.
-  std::size_t firstLines = 0;
-  for (const auto &l : trace.lines) {
-    if (l.raw == "line 9120 170 9120 4760") ++firstLines;
-  }
-  EXPECT_EQ(firstLines, 2u * 5u);
-  for (const Printed &p : trace.prints) {
+  EXPECT_EQ(std::count(c.ops.begin(), c.ops.end(), Draw::line(9120, 170, 9120, 4760)), 2 * 5);
+  std::size_t zeros = 0;
+  for (const Printed &p : c.prints) {
     EXPECT_NE(p.text, "終了");
     if (p.font == 30 && p.text == " 0 ") {
       EXPECT_EQ(p.colour, 0u);  // empty cells show a black 0
+      ++zeros;
     }
-  }
-  std::size_t zeros = 0;
-  for (const Printed &p : trace.prints) {
-    if (p.font == 30 && p.text == " 0 ") ++zeros;
   }
   EXPECT_GT(zeros, 0u);
 }
-
-}  // namespace
-}  // namespace numplace_test
-
-namespace numplace_test {
-namespace {
 
 // The singles found by scanning blocks, rows and cells have set font size 9
 // during the scan; the column single and the digit-list singles set it right
 // before their step line, after moving to it.
 TEST(StepLog, ColumnAndDigitListSinglesSetTheSmallFontRightBeforeTheStepLine) {
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kStepPuzzle);
   w.answer("2");
-  const Trace trace = w.click("Command7");
-  std::set<std::string> seen;
-  for (const StepLine &s : stepLines(trace)) {
-    const std::string &word = s.report.word;
-    SCOPED_TRACE(s.text14);
-    ASSERT_GE(s.printed.line, 2u);
-    const TraceLine &before = trace.lines[s.printed.line - 1];
+  const Clicked c = w.click(Button::Step);
+  const auto steps = shownSteps(c);
+  const auto &placements = c.run().placements;
+  ASSERT_EQ(steps.size(), placements.size());
+  std::set<std::string_view> seen;
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    const std::string_view word = placements[i].word;
+    SCOPED_TRACE(steps[i].text14);
+    ASSERT_TRUE(steps[i].line);
+    const std::size_t op = steps[i].line->op;
+    ASSERT_GE(op, 2u);
     const bool setsFont = word == "たて" || word == "縦　" || word == "横　";
     if (setsFont) {
-      EXPECT_EQ(before.raw, "font 9");
-      EXPECT_EQ(trace.lines[s.printed.line - 2].kind, "move");
+      EXPECT_EQ(c.ops[op - 1], Draw::font(9));
+      EXPECT_EQ(c.ops[op - 2].kind, DrawOp::Kind::Move);
     } else {
-      EXPECT_EQ(before.kind, "move");
+      EXPECT_EQ(c.ops[op - 1].kind, DrawOp::Kind::Move);
     }
     seen.insert(word);
   }
   EXPECT_TRUE(seen.count("縦　") == 1 && seen.count("基本") == 1 && seen.count("ブロ") == 1)
       << "puzzle lost a technique";
 }
-
-}  // namespace
-}  // namespace numplace_test
-
-namespace numplace_test {
-namespace {
 
 // Row 1 holds 4..8; its four empty cells are confined to 1, 2 and 3 (codes
 // 12, 13, 23 and 123), which no completion can satisfy. The triple stage of
@@ -334,28 +337,28 @@ constexpr std::string_view kTripleContradiction =
     "000045678009000000000000000900000000020900000001000000090000000300000000000000000";
 
 TEST(EndOfRunCheck, TripleContradictionGoesToTheCheckAtOnceAndTheFourthCheckStops) {
-  TracedWindow w;
+  TestWindow w;
   w.typeGrid(kTripleContradiction);
   w.answer("2");
-  const Trace trace = w.click("Command7");
-  EXPECT_TRUE(stepLines(trace).empty());
+  const Clicked c = w.click(Button::Step);
+  EXPECT_TRUE(c.run().placements.empty());
+  EXPECT_TRUE(c.textsOf("Text14").empty());
   // The end-of-run check prints every empty cell as a black 0 on the step board.
   std::vector<std::size_t> checks;
-  for (const Printed &p : trace.prints) {
-    if (p.text == " 0 " && p.font == 30 && near(p.x, stepBoardX(1)) && near(p.y, stepBoardY(1)))
-      checks.push_back(p.line);
+  for (const Printed &p : c.prints) {
+    if (p.text == " 0 " && p.font == 30 && near(p.x, stepBoardX(1)) && near(p.y, stepBoardY(1))) checks.push_back(p.op);
   }
   ASSERT_EQ(checks.size(), 4u);
-  const auto drawings = tableDrawings(trace);
-  const auto drawingsBefore = [&](std::size_t line) {
+  const auto drawings = tableDrawings(c);
+  const auto drawingsBefore = [&](std::size_t op) {
     return std::count_if(drawings.begin(), drawings.end(),
-                         [&](const TableDrawing &d) { return !d.entries.empty() && d.entries.front().line < line; });
+                         [&](const TableDrawing &d) { return !d.entries.empty() && d.entries.front().op < op; });
   };
   // Three idle cycles of two table drawings each before every check.
   EXPECT_EQ(drawingsBefore(checks[0]), 6);
   EXPECT_EQ(drawingsBefore(checks[3]), 24);
-  EXPECT_EQ(trace.lastRaw(4),
-            (std::vector<std::string>{"move 4000 7600", "colour 0", "font 20", "print \" いったんstop\" newline"}));
+  EXPECT_EQ(c.last(4), kStopOps);
+  EXPECT_EQ(c.run().end, RunEnd::Stopped);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "helpers.h"
-#include "runs/answer_family.h"
+#include "runs/answer_cycle.h"
 #include "techniques/techniques.h"
 
 namespace numplace_test {
@@ -46,14 +46,21 @@ TEST(NakedSingle, FirstCellInRowOrderIsPlacedBeforeLaterCellsAreComputed) {
   grid[6 * 9 + 2] = '0';  // (7, 3) holds 1
   auto t = primedTables();
   loadBoard(*t, grid);
-  EXPECT_EQ(candidatePass(*t, NakedSingles::Place), (Placement{2, 5, 9}));
+  const Scan placed = candidatePass(*t, NakedSingles::Place);
+  EXPECT_EQ(placed.placement, (Placement{2, 5, 9}));
+  EXPECT_EQ(placed.tested, 9 + 5);  // the cells of row 1, then (2, 1) to (2, 5)
   EXPECT_EQ(t->CandidateCount[7][3], 0);
 
   clearCycleTables(*t);
-  EXPECT_EQ(candidatePass(*t, NakedSingles::Hold), std::nullopt);
+  EXPECT_EQ(candidatePass(*t, NakedSingles::Hold).placement, std::nullopt);
   EXPECT_EQ(t->CandidateCount[2][5], 1);
   EXPECT_EQ(t->CandidateCount[7][3], 1);
   EXPECT_EQ(t->SingleCandidate[7][3], 1);
+
+  // Without a single every cell is tested.
+  const Scan none = candidatePass(*primedTables(), NakedSingles::Place);
+  EXPECT_EQ(none.placement, std::nullopt);
+  EXPECT_EQ(none.tested, 81);
 }
 
 struct ExclusionCase {
@@ -151,6 +158,7 @@ struct HiddenCase {
   Hidden technique;
   Cells candidates;
   std::optional<Placement> placed;
+  int blockTests = 0;  // the (digit, block) tests of the block scan up to its find, 81 without one
   friend void PrintTo(const HiddenCase &c, std::ostream *os) { *os << c.name; }
 };
 
@@ -161,9 +169,12 @@ TEST_P(HiddenSingles, PlaceTheFirstSingleInTheirScanOrder) {
   for (const auto &[r, c, code] : GetParam().candidates) t->Candidates[r][c] = bitsOf(code);
   std::optional<Placement> placed;
   switch (GetParam().technique) {
-    case Hidden::Blocks:
-      placed = hiddenSingleInBlocks(*t);
+    case Hidden::Blocks: {
+      const Scan scan = hiddenSingleInBlocks(*t);
+      placed = scan.placement;
+      EXPECT_EQ(scan.tested, GetParam().blockTests);
       break;
+    }
     case Hidden::Rows:
       placed = hiddenSingleInRows(*t);
       break;
@@ -180,11 +191,16 @@ INSTANTIATE_TEST_SUITE_P(
         HiddenCase{"BlockDigitOneInBlockNineBeforeDigitTwoInBlockOne",
                    Hidden::Blocks,
                    {{9, 9, 1}, {1, 1, 2}},
-                   Placement{9, 9, 1}},
-        HiddenCase{"BlockLowerBlockFirstForOneDigit", Hidden::Blocks, {{9, 9, 2}, {1, 1, 2}}, Placement{1, 1, 2}},
+                   Placement{9, 9, 1},
+                   9},
         HiddenCase{
-            "BlockOnlyCellOfTheDigit", Hidden::Blocks, {{4, 4, 12}, {4, 5, 12}, {5, 6, 124}}, Placement{5, 6, 4}},
-        HiddenCase{"BlockTwoPlacesNoSingle", Hidden::Blocks, {{1, 1, 2}, {2, 2, 2}}, std::nullopt},
+            "BlockLowerBlockFirstForOneDigit", Hidden::Blocks, {{9, 9, 2}, {1, 1, 2}}, Placement{1, 1, 2}, 9 + 1},
+        HiddenCase{"BlockOnlyCellOfTheDigit",
+                   Hidden::Blocks,
+                   {{4, 4, 12}, {4, 5, 12}, {5, 6, 124}},
+                   Placement{5, 6, 4},
+                   3 * 9 + 5},
+        HiddenCase{"BlockTwoPlacesNoSingle", Hidden::Blocks, {{1, 1, 2}, {2, 2, 2}}, std::nullopt, 81},
         HiddenCase{"RowBeforeDigit", Hidden::Rows, {{2, 1, 1}, {1, 7, 5}}, Placement{1, 7, 5}},
         HiddenCase{"RowLowestDigitOfTheRow", Hidden::Rows, {{3, 2, 8}, {3, 8, 4}}, Placement{3, 8, 4}},
         HiddenCase{"RowTwoPlacesNoSingle", Hidden::Rows, {{1, 1, 5}, {1, 2, 5}}, std::nullopt},
@@ -208,7 +224,7 @@ TEST(ColumnRecount, RestoresDigitsThatExclusionsRemoved) {
 TEST(ColumnRecount, CycleDoesNotPlaceAColumnSingleMadeOnlyByExclusions) {
   auto t = primedTables();
   for (int r = 1; r <= 8; ++r) t->RowExclusions[r][1] = 5;
-  const CycleResult result = answerCycleTechniques(*t);
+  const CycleResult result = cycleTechniques(*t);
   EXPECT_EQ(result.kind, CycleResult::Continue);
   EXPECT_EQ(t->Board[9][1], 0);
 }
@@ -414,7 +430,7 @@ TEST(DigitListSingles, ColumnsAreSearchedBeforeAnyRow) {
   t->LeastCode[9][9] = 34;  // column 9 lists 3 once
   EXPECT_EQ(digitListSingleInRows(*t), (Placement{1, 1, 1}));
   EXPECT_EQ(digitListSingleInColumns(*t), (Placement{9, 9, 3}));
-  const CycleResult late = answerLateTechniques(*t);
+  const CycleResult late = lateTechniques(*t);
   EXPECT_EQ(late.kind, CycleResult::Placed);
   EXPECT_EQ(late.placement, (Placement{9, 9, 3}));
   EXPECT_EQ(late.word, "縦１");
@@ -432,6 +448,10 @@ TEST(DigitListSingles, CompleteBoardHasNoSingle) {
 
 // ---------------------------------------------------------------------------
 // Block pairs and the trial list.
+
+// The marks of the answer and step runs, and those of reference 1.
+constexpr BlockPairMarks kGroupMarks{999, 998};
+constexpr BlockPairMarks kReference1Marks{779, 778};
 
 struct BlockPairCase {
   const char *name;
@@ -458,16 +478,16 @@ TEST_P(BlockPairStage, MarksPairsLyingInOneRowOrColumn) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, BlockPairStage, ::testing::Values(
-    BlockPairCase{"InARow", {{5, 1, 14}, {5, 3, 45}}, kStandardBlockPairMarks, 3,
+    BlockPairCase{"InARow", {{5, 1, 14}, {5, 3, 45}}, kGroupMarks, 3,
                   {{5, 1, 1, 999}, {5, 3, 1, 999}}, 1, 5, {4}},
-    BlockPairCase{"InARowForReference1", {{5, 1, 14}, {5, 3, 45}}, kReference1BlockPairMarks, 3,
+    BlockPairCase{"InARowForReference1", {{5, 1, 14}, {5, 3, 45}}, kReference1Marks, 3,
                   {{5, 1, 1, 779}, {5, 3, 1, 779}}, 1, 5, {4}},
-    BlockPairCase{"InAColumn", {{1, 2, 16}, {3, 2, 67}}, kStandardBlockPairMarks, 3,
+    BlockPairCase{"InAColumn", {{1, 2, 16}, {3, 2, 67}}, kGroupMarks, 3,
                   {{1, 2, 2, 998}, {3, 2, 2, 998}}, 2, 2, {6}},
-    BlockPairCase{"InAColumnForReference1", {{1, 2, 16}, {3, 2, 67}}, kReference1BlockPairMarks, 3,
+    BlockPairCase{"InAColumnForReference1", {{1, 2, 16}, {3, 2, 67}}, kReference1Marks, 3,
                   {{1, 2, 2, 778}, {3, 2, 2, 778}}, 2, 2, {6}},
-    BlockPairCase{"SharingNeitherRowNorColumn", {{1, 2, 13}, {2, 1, 23}}, kStandardBlockPairMarks, 3, {}, 1, 1, {}},
-    BlockPairCase{"ThreePlacesMakeNoEntry", {{1, 1, 17}, {1, 2, 27}, {1, 3, 37}}, kStandardBlockPairMarks, 1, {}, 1, 1,
+    BlockPairCase{"SharingNeitherRowNorColumn", {{1, 2, 13}, {2, 1, 23}}, kGroupMarks, 3, {}, 1, 1, {}},
+    BlockPairCase{"ThreePlacesMakeNoEntry", {{1, 1, 17}, {1, 2, 27}, {1, 3, 37}}, kGroupMarks, 1, {}, 1, 1,
                   {}}),
     [](const auto &c) { return std::string(c.param.name); });
 // clang-format on
@@ -477,7 +497,7 @@ TEST(BlockPairStage, LaterMarkOfTheSameKindOverwritesAPairMark) {
   t->PairMarks[5][1][1] = 999;
   t->LeastCode[5][1] = 14;
   t->LeastCode[5][3] = 45;
-  blockPairStage(*t, kReference1BlockPairMarks);
+  blockPairStage(*t, kReference1Marks);
   EXPECT_EQ(t->PairMarks[5][1][1], 779);
 }
 
@@ -488,7 +508,7 @@ TEST(BlockPairStage, NextCandidatePassRemovesTheDigitFromTheRestOfTheRow) {
   }
   t->LeastCode[5][1] = 14;
   t->LeastCode[5][3] = 45;
-  blockPairStage(*t, kStandardBlockPairMarks);
+  blockPairStage(*t, kGroupMarks);
   clearCycleTables(*t);
   candidatePass(*t, NakedSingles::Hold);
   EXPECT_EQ(codeOfBits(t->Candidates[5][1]), 123456789);
@@ -502,7 +522,7 @@ TEST(TrialList, IsTheSortedBlockPairList) {
   // Digit 2 at (1, 1) and (3, 3), digit 3 at (1, 2) and (2, 1), digit 5 at (1, 4) and (2, 5).
   const Cells cells{{1, 1, 2}, {3, 3, 2}, {1, 2, 3}, {2, 1, 3}, {1, 4, 5}, {2, 5, 5}};
   for (const auto &[r, c, code] : cells) t->LeastCode[r][c] = code;
-  blockPairStage(*t, kStandardBlockPairMarks);
+  blockPairStage(*t, kGroupMarks);
   ASSERT_EQ(buildTrialList(*t), 7);
   const std::array<std::array<int, 3>, 6> expected{{{1, 1, 2}, {1, 2, 3}, {2, 1, 3}, {3, 3, 2}, {1, 4, 5}, {2, 5, 5}}};
   for (int i = 2; i <= 7; ++i) {

@@ -64,7 +64,9 @@ struct RunResult {
   // text when no trial was made (nothing when it was not reached).
   bool wroteText1 = false;
   std::optional<int> trialCode;
-  int passes = 0;  // passes started (the answer run; 1 for the others)
+  // The answer run: its last pass number + 1 (a solved pass repeated counts
+  // once); 1 for the other runs, 0 when the input was bad.
+  int passes = 0;
   std::vector<PlacementRecord> placements;
   std::size_t lastPassBegin = 0;  // where the placements of the last pass started
   ShownMessages messages;
