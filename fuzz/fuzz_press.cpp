@@ -1,139 +1,159 @@
 // Whole button presses through the headless ports: the fuzzer types a text
-// into every entry control, writes the data files that Text3 may name,
+// into every entry control, gives the data files that Text3 may name,
 // queues the prompt answers, and clicks one or two buttons. Besides not
-// crashing, every press must end within a fixed amount of drawing, leave the
-// controls it does not own as the user typed them, and call solved only a
-// board that is a valid completion of the givens.
+// crashing, every press must end within a fixed amount of drawing, draw
+// only what the surface can take, leave the controls it does not own as the
+// user typed them, report placements that rebuild its final board, and call
+// solved only a board that is a valid completion of the givens.
 //
 // The input layout is described in press_input.h.
-#include <unistd.h>
-
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
+#include "board/files.h"
 #include "board/layout.h"
 #include "board/sources.h"
 #include "board/tables.h"
-#include "cli/headless.h"
 #include "press_input.h"
 #include "runs/runs.h"
-#include "techniques/techniques.h"
+#include "script/headless.h"
+#include "techniques/consistency.h"
 
 namespace {
 
 using numplace::ControlRef;
+using numplace::RunEnd;
+using numplace::RunResult;
 
 // The most drawing operations one press may make. The largest press measured
 // drew 860,243 operations (an answer run through its trial passes; 806
-// puzzles of the shared collections, each with three runs) and 853,852 in
-// the campaign corpus; the bound leaves a sixfold margin and stops a run
-// that loops long before libFuzzer's timeout would.
+// puzzles of the collections, each with three runs) and 853,852 in the
+// campaign corpus; the bound leaves a sixfold margin and stops a run that
+// loops long before libFuzzer's timeout would.
 constexpr long kMaxOperations = 5'000'000;
 // The most prompts one press may show: the step runs ask once per placement
 // and per table change, reference 2 at most six times.
 constexpr int kMaxPrompts = 1000;
 
-// The directory of the data files; it lives only while one input runs
-// (libFuzzer does not always end through exit, so nothing may wait for it).
-std::filesystem::path dataDirectory;
-
 [[noreturn]] void fail(const std::string &what) {
   std::fprintf(stderr, "fuzz_press: %s\n", what.c_str());
-  std::error_code ignored;
-  if (!dataDirectory.empty()) std::filesystem::remove_all(dataDirectory, ignored);
   std::abort();
 }
 
-// The surface, stopping the press as soon as it draws more than the bound.
-class BoundedSurface : public numplace::HeadlessSurface {
- public:
-  void startPress() { limit_ = operations() + kMaxOperations; }
-  void clear() override {
-    HeadlessSurface::clear();
-    check();
+bool isValidUtf8(std::string_view s) {
+  for (std::size_t i = 0; i < s.size();) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    const std::size_t n = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+    if (n == 0 || i + n > s.size()) return false;
+    for (std::size_t k = 1; k < n; ++k) {
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += n;
   }
+  return true;
+}
+
+// Checks every operation as it is drawn: what the window's canvas is given
+// must be something it can draw, and a press must end.
+class CheckedSurface : public numplace::DrawingSurface {
+ public:
+  void startPress() { limit_ = operations_ + kMaxOperations; }
+  long operations() const { return operations_; }
+
+  void clear() override { count(); }
   void setFontSize(double points) override {
-    HeadlessSurface::setFontSize(points);
-    check();
+    count();
+    // The sizes the runs use.
+    static constexpr double kSizes[] = {9, 10, 14, 17, 20, 30, 40};
+    for (const double size : kSizes) {
+      if (points == size) return;
+    }
+    fail("font size " + std::to_string(points));
   }
   void setColour(std::uint32_t colour) override {
-    HeadlessSurface::setColour(colour);
-    check();
+    count();
+    if (colour > 0xFFFFFF) fail("a colour beyond 24 bits");
   }
   void setLineWidth(int pixels) override {
-    HeadlessSurface::setLineWidth(pixels);
-    check();
+    count();
+    if (pixels != 1 && pixels != 3) fail("line width " + std::to_string(pixels));
   }
   void moveTo(double x, double y) override {
-    HeadlessSurface::moveTo(x, y);
-    check();
+    count();
+    checkPoint(x, y);
   }
   void drawLine(double x1, double y1, double x2, double y2) override {
-    HeadlessSurface::drawLine(x1, y1, x2, y2);
-    check();
+    count();
+    checkPoint(x1, y1);
+    checkPoint(x2, y2);
   }
-  void print(std::string_view text, numplace::Ending ending) override {
-    HeadlessSurface::print(text, ending);
-    check();
+  void print(std::string_view text, numplace::Ending /*ending*/) override {
+    count();
+    if (!isValidUtf8(text)) fail("a print that is not UTF-8");
+    for (const char ch : text) {
+      if (static_cast<unsigned char>(ch) < 0x20) fail("a control character printed");
+    }
   }
 
  private:
-  void check() const {
-    if (operations() > limit_) fail("a press drew more than " + std::to_string(kMaxOperations) + " operations");
+  void count() {
+    if (++operations_ > limit_) fail("a press drew more than " + std::to_string(kMaxOperations) + " operations");
   }
+  // Every position lies on the window, but for the step log, whose lines
+  // after step 60 fall below it (y up to 5500 + 180 * 41).
+  static void checkPoint(double x, double y) {
+    if (!std::isfinite(x) || !std::isfinite(y) || x < 0 || x > numplace::kClientWidth || y < 0 || y > 13000) {
+      fail("a position off the surface");
+    }
+  }
+  long operations_ = 0;
   long limit_ = kMaxOperations;
 };
 
-class BoundedPrompt : public numplace::QueuedPrompt {
+// The files Text3 can name: three given by the fuzzer, a missing one and one
+// that opens but cannot be read (a directory on disk).
+class FuzzFiles : public numplace::FileReader {
  public:
-  using QueuedPrompt::QueuedPrompt;
-  void startPress() { limit_ = asked() + kMaxPrompts; }
-  std::optional<std::string> ask(const numplace::PromptRequest &request) override {
-    if (asked() >= limit_) fail("a press showed more than " + std::to_string(kMaxPrompts) + " prompts");
-    return QueuedPrompt::ask(request);
+  explicit FuzzFiles(const std::array<std::string, fuzzpress::kFiles> &contents) {
+    for (std::size_t f = 0; f < contents.size(); ++f) files_.put(kNames[f], contents[f]);
   }
+  numplace::FileBytes read(const std::string &name) const override {
+    if (name == kNames[4]) return {{}, numplace::FileBytes::Failure::CannotRead};
+    return files_.read(name);
+  }
+  // Names as a user might type them: the default, Japanese with a blank, a
+  // leading blank (used as typed); a missing file; a directory.
+  static constexpr std::array<const char *, fuzzpress::kTextFileChoices> kNames = {
+      "karune111.csv", "データ 2.csv", " c.csv", "missing.csv", "folder"};
 
  private:
-  int limit_ = kMaxPrompts;
+  numplace::MemoryFiles files_;
 };
 
-// The files Text3 can name, in a directory of this process's own.
-struct DataFiles {
-  std::filesystem::path dir;
-  std::array<std::string, fuzzpress::kTextFileChoices> names;  // what Text3 holds for each choice
+struct Window {
+  numplace::HeadlessControls controls;
+  CheckedSurface surface;
+  numplace::AnswerQueue answers;
+  numplace::QueuedPrompt prompt{answers};
+  const FuzzFiles &files;
+  numplace::Ports ports{controls, surface, prompt, files};
+  int promptLimit = kMaxPrompts;
+  explicit Window(const FuzzFiles &f) : files(f) {
+    prompt.setListener([this](const numplace::PromptRequest &, const std::optional<std::string> &) {
+      if (prompt.asked() > promptLimit) fail("a press showed more than " + std::to_string(kMaxPrompts) + " prompts");
+    });
+  }
 };
 
-DataFiles &dataFiles() {
-  static DataFiles files = [] {
-    DataFiles f;
-    f.dir = std::filesystem::temp_directory_path() / ("numplace-fuzz-" + std::to_string(getpid()));
-    dataDirectory = f.dir;
-    // Names as a user might type them: the default, Japanese with a blank,
-    // a leading blank (used as typed); then a missing file and a directory.
-    f.names = {(f.dir / "karune111.csv").string(), (f.dir / "データ 2.csv").string(), (f.dir / " c.csv").string(),
-               (f.dir / "missing.csv").string(), f.dir.string()};
-    return f;
-  }();
-  return files;
-}
-
-void writeFile(const std::string &path, std::string_view content) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
-  if (!out) fail("cannot write " + path);
-}
-
-std::vector<std::string> allTexts(const numplace::HeadlessControls &controls) {
+std::vector<std::string> allTexts(const numplace::Controls &controls) {
   std::vector<std::string> texts;
   for (const auto &control : numplace::controlLayout()) texts.push_back(controls.text(control.ref()));
   return texts;
@@ -144,28 +164,28 @@ bool isEntryControl(ControlRef ref) { return ref.name == "Text15" || ref.name ==
 // The givens as the runs lay them: the puzzle source, then the extra givens.
 struct Givens {
   std::optional<std::string> error;  // the message a run must stop with
-  std::array<int, 81> digit{};       // 0 for an empty cell
-  bool consistent = true;            // no digit twice in a unit
+  numplace::Grid digit{};
+  bool consistent = true;  // no digit twice in a unit
 };
 
-Givens readGivens(const numplace::Controls &controls) {
+Givens readGivens(const Window &w) {
   Givens g;
   auto t = std::make_unique<numplace::Tables>();
-  g.error = numplace::readPuzzle(controls, *t);
-  if (!g.error) g.error = numplace::checkExtraGivens(controls);
+  g.error = numplace::readPuzzle(w.controls, w.files, *t);
+  if (!g.error) g.error = numplace::checkExtraGivens(w.controls);
   if (g.error) return g;
-  numplace::layExtraGivens(controls, *t);
+  numplace::layExtraGivens(w.controls, *t);
   numplace::unpackRowCodes(*t);
   for (int r = 1; r <= 9; ++r) {
-    for (int c = 1; c <= 9; ++c) g.digit[static_cast<std::size_t>((r - 1) * 9 + c - 1)] = t->Board[r][c];
+    for (int c = 1; c <= 9; ++c) g.digit[static_cast<std::size_t>((r - 1) * 9 + c - 1)] = static_cast<std::uint8_t>(t->Board[r][c]);
   }
   g.consistent = !numplace::hasDuplicateGiven(*t);
   return g;
 }
 
 // Every row, column and block holds 1..9 once, and every given stands.
-std::string completionFault(const std::string &board, const Givens &g) {
-  const auto digitBit = [&](std::size_t r, std::size_t c) { return 1u << (board[r * 9 + c] - '0'); };
+std::string completionFault(const numplace::Grid &board, const numplace::Grid &givens) {
+  const auto digitBit = [&](std::size_t r, std::size_t c) { return 1u << board[r * 9 + c]; };
   for (std::size_t u = 0; u < 9; ++u) {
     unsigned row = 0, column = 0, block = 0;
     for (std::size_t k = 0; k < 9; ++k) {
@@ -178,7 +198,7 @@ std::string completionFault(const std::string &board, const Givens &g) {
     if (block != 0x3FE) return "block " + std::to_string(u + 1) + " does not hold 1..9";
   }
   for (std::size_t i = 0; i < 81; ++i) {
-    if (g.digit[i] != 0 && board[i] != '0' + g.digit[i]) return "a given was overwritten";
+    if (givens[i] != 0 && board[i] != givens[i]) return "a given was overwritten";
   }
   return {};
 }
@@ -187,103 +207,39 @@ bool isTrialCode(std::string_view text) {
   return text.size() == 3 && text.find_first_not_of("123456789") == std::string_view::npos;
 }
 
-// A number of the trace: rounded to at most three decimals, no trailing
-// zeros or point, never -0.
-bool isTraceNumber(std::string_view token) {
-  std::string_view digits = token;
-  if (digits.starts_with('-')) digits.remove_prefix(1);
-  const std::size_t point = digits.find('.');
-  const std::string_view whole = digits.substr(0, point);
-  if (whole.empty() || whole.find_first_not_of("0123456789") != std::string_view::npos) return false;
-  if (whole.size() > 1 && whole.front() == '0') return false;
-  if (point != std::string_view::npos) {
-    const std::string_view fraction = digits.substr(point + 1);
-    if (fraction.empty() || fraction.size() > 3 || fraction.back() == '0') return false;
-    if (fraction.find_first_not_of("0123456789") != std::string_view::npos) return false;
+// The placements of the pass that produced the final board, each into an
+// empty cell, rebuild that board from the pass's starting board.
+void checkPlacements(const RunResult &r, const std::string &label) {
+  numplace::Grid board = r.givens;
+  if (r.trialCode) {
+    const int code = *r.trialCode;
+    const int cell = (code / 100 - 1) * 9 + (code / 10 % 10 - 1);
+    if (code / 100 >= 1 && code / 10 % 10 >= 1 && board[static_cast<std::size_t>(cell)] == 0) {
+      board[static_cast<std::size_t>(cell)] = static_cast<std::uint8_t>(code % 10);
+    }
   }
-  return token != "-0";
+  for (const auto &p : r.lastPassPlacements()) {
+    if (p.row < 1 || p.row > 9 || p.column < 1 || p.column > 9 || p.digit < 1 || p.digit > 9 || p.word.empty()) {
+      fail(label + "a placement outside the board");
+    }
+    auto &cell = board[static_cast<std::size_t>((p.row - 1) * 9 + p.column - 1)];
+    if (cell != 0) fail(label + "a placement into a filled cell");
+    cell = static_cast<std::uint8_t>(p.digit);
+  }
+  if (board != r.board) fail(label + "the placements do not rebuild the final board");
 }
 
-// The trace a press wrote: one event per line, each line a known event
-// (strings escaped, so no text breaks a line or hides a control character),
-// one line per drawing operation, numbers in the trace's number form.
-void checkTrace(std::string_view trace, long operations, const std::string &label) {
-  long drawing = 0;
-  while (!trace.empty()) {
-    const std::size_t end = trace.find('\n');
-    if (end == std::string_view::npos) fail(label + "the trace does not end with a line break");
-    const std::string_view line = trace.substr(0, end);
-    trace.remove_prefix(end + 1);
-    for (const char ch : line) {
-      if (static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F) fail(label + "a control character in the trace");
-    }
-    const std::string_view event = line.substr(0, line.find(' '));
-    const std::string_view args = event.size() < line.size() ? line.substr(event.size() + 1) : std::string_view();
-    if (event == "text" || event == "prompt" || event == "error") continue;
-    if (event == "clear" && args.empty()) {
-      ++drawing;
-      continue;
-    }
-    if (event == "print") {
-      if (!args.starts_with('"') || !(args.ends_with("\" newline") || args.ends_with("\" continue"))) {
-        fail(label + "a print line of the trace is not a string and an ending");
-      }
-      ++drawing;
-      continue;
-    }
-    static constexpr std::array<std::pair<std::string_view, int>, 5> kNumeric = {
-        {{"font", 1}, {"colour", 1}, {"width", 1}, {"move", 2}, {"line", 4}}};
-    int expected = -1;
-    for (const auto &[name, count] : kNumeric) expected = event == name ? count : expected;
-    if (expected < 0) fail(label + "the trace holds a line that is no event");
-    int count = 0;
-    for (std::string_view rest = args; !rest.empty(); ++count) {
-      const std::size_t blank = rest.find(' ');
-      if (!isTraceNumber(rest.substr(0, blank))) fail(label + "a number of the trace is not in its form");
-      rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
-    }
-    if (count != expected) fail(label + "a drawing line of the trace has the wrong number of values");
-    ++drawing;
-  }
-  if (drawing != operations) fail(label + "the trace does not hold one line per drawing operation");
-}
-
-struct Window {
-  numplace::HeadlessControls controls;
-  BoundedSurface surface;
-  numplace::AnswerQueue answers;
-  BoundedPrompt prompt{answers};
-  numplace::Ports ports{controls, surface, prompt};
-  std::ostringstream trace;
-  bool traced = false;
-  void traceTo(bool on) {
-    traced = on;
-    controls.setTrace(on ? &trace : nullptr);
-    surface.setTrace(on ? &trace : nullptr);
-    prompt.setTrace(on ? &trace : nullptr);
-  }
-};
-
-void press(Window &w, std::string_view button) {
+RunResult press(Window &w, numplace::Button button, const numplace::RunOptions &options, const std::string &label) {
   const auto layout = numplace::controlLayout();
   const std::vector<std::string> before = allTexts(w.controls);
-  const bool isRun = button != "Command4";
-  const Givens givens = isRun ? readGivens(w.controls) : Givens{};
-  const std::size_t errorsBefore = w.surface.errors().size();
+  const bool isRun = button != numplace::Button::Clear;
+  const Givens givens = isRun ? readGivens(w) : Givens{};
   const long operationsBefore = w.surface.operations();
-  w.trace.str("");
   w.surface.startPress();
-  w.prompt.startPress();
+  w.promptLimit = w.prompt.asked() + kMaxPrompts;
 
-  if (!numplace::clickButton(w.ports, button)) fail("clickButton refused " + std::string(button));
-
-  const std::string label = std::string(button) + ": ";
-  if (std::getenv("NUMPLACE_FUZZ_STATS") != nullptr) {
-    std::fprintf(stderr, "press %s operations %ld\n", std::string(button).c_str(),
-                 w.surface.operations() - operationsBefore);
-  }
+  const std::optional<RunResult> result = numplace::clickButton(w.ports, button, options);
   const std::vector<std::string> after = allTexts(w.controls);
-  if (w.traced) checkTrace(w.trace.view(), w.surface.operations() - operationsBefore, label);
 
   if (!isRun) {
     // The clearing button empties the entry boxes and nothing else, and draws nothing.
@@ -292,46 +248,67 @@ void press(Window &w, std::string_view button) {
       const bool cleared = isEntryControl(ref) || ref.name == "Text6" || ref.name == "Text7";
       if (cleared ? !after[i].empty() : after[i] != before[i]) fail(label + controlLabel(ref) + " not as expected");
     }
+    if (result) fail(label + "the clearing button returned a run");
     if (w.surface.operations() != operationsBefore) fail(label + "the clearing button drew");
-    return;
+    return {};
   }
+  if (!result) fail(label + "a run returned nothing");
+  const RunResult &r = *result;
 
-  const bool stoppedOnInput = w.surface.errors().size() > errorsBefore;
+  const bool stoppedOnInput = r.end == RunEnd::BadInput;
   if (stoppedOnInput != givens.error.has_value()) {
     fail(label +
          (stoppedOnInput ? "stopped on input the puzzle source accepts" : "ran on bad input: " + *givens.error));
   }
+  if (stoppedOnInput && r.message != *givens.error) fail(label + "the message is not the source's");
   for (std::size_t i = 0; i < layout.size(); ++i) {
     if (after[i] == before[i]) continue;
     const ControlRef ref = layout[i].ref();
-    const bool owned = !stoppedOnInput && (button == "Command3" ? ref.name == "Text1" : ref.name == "Text14");
+    const bool owned = !stoppedOnInput && (button == numplace::Button::Answer ? ref.name == "Text1" : ref.name == "Text14");
     if (!owned) fail(label + "changed " + controlLabel(ref) + ", which the run does not own");
   }
-  if (stoppedOnInput) return;
+  if (stoppedOnInput) return r;
+  if (r.givens != givens.digit) fail(label + "the givens are not the source's");
   // The answer run writes Text1 only at its final drawing: the trial code it
   // used, or empty text.
   const std::string text1 = w.controls.text({"Text1"});
-  const std::string &typed1 = before[static_cast<std::size_t>(numplace::controlPosition({"Text1"}))];
-  if (button == "Command3" && text1 != typed1 && !text1.empty() && !isTrialCode(text1)) {
+  if (button == numplace::Button::Answer && r.wroteText1 != r.boardShown) fail(label + "Text1 and the final drawing");
+  if (button == numplace::Button::Answer && r.wroteText1 && !text1.empty() && !isTrialCode(text1)) {
     fail(label + "Text1 holds no trial code: " + text1);
   }
 
-  const auto &messages = w.surface.messages();
+  const auto messages = r.messages.texts();
   if (messages.empty() || (messages.back() != "終了" && messages.back() != " いったんstop")) {
     fail(label + "the run did not end with its end message");
   }
-  const std::string board = w.surface.board81();
+  const bool error = r.messages.contains("エラー") || r.messages.contains("  エラー  ");
+  if ((r.end == RunEnd::Error || r.end == RunEnd::Inconsistent) != error &&
+      !(r.end == RunEnd::Stopped && button == numplace::Button::Answer)) {
+    fail(label + "the ending and the messages disagree");
+  }
+  if (r.end == RunEnd::Inconsistent && givens.consistent) fail(label + "consistent givens called inconsistent");
   for (std::size_t i = 0; i < 81; ++i) {
-    if (givens.digit[i] != 0 && board[i] != '.' && board[i] != '0' + givens.digit[i]) {
+    if (givens.digit[i] != 0 && r.board[i] != givens.digit[i] && r.boardShown) {
       fail(label + "a given is shown with another digit");
     }
   }
-  bool error = false;
-  for (const auto &m : messages) error = error || m.find("エラー") != std::string::npos;
-  if (board.find('.') == std::string::npos && !error && givens.consistent) {
-    const std::string fault = completionFault(board, givens);
+  // The answer run's last trial is known only when it reached its final drawing.
+  if (r.end != RunEnd::Inconsistent && (button != numplace::Button::Answer || r.wroteText1)) checkPlacements(r, label);
+  const bool full = std::find(r.board.begin(), r.board.end(), 0) == r.board.end();
+  if (r.end == RunEnd::Solved && !full) fail(label + "solved, but the board has an empty cell");
+  if (r.boardShown && full && !error && givens.consistent) {
+    const std::string fault = completionFault(r.board, givens.digit);
     if (!fault.empty()) fail(label + "a board called solved is no completion of the givens: " + fault);
   }
+  return r;
+}
+
+bool sameResult(const RunResult &a, const RunResult &b) {
+  const auto am = a.messages.texts();
+  const auto bm = b.messages.texts();
+  return a.end == b.end && a.board == b.board && a.boardShown == b.boardShown && a.givens == b.givens &&
+         a.trialCode == b.trialCode && a.passes == b.passes && a.placements == b.placements &&
+         std::equal(am.begin(), am.end(), bm.begin(), bm.end());
 }
 
 }  // namespace
@@ -339,21 +316,33 @@ void press(Window &w, std::string_view button) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
   const fuzzpress::PressInput input =
       fuzzpress::parsePressInput(std::string_view(reinterpret_cast<const char *>(data), size));
-  const DataFiles &files = dataFiles();
-  std::error_code error;
-  std::filesystem::remove_all(files.dir, error);  // left by a process of the same id that crashed
-  if (!std::filesystem::create_directory(files.dir, error)) fail("cannot make " + files.dir.string());
-  for (std::size_t f = 0; f < input.files.size(); ++f) writeFile(files.names[f], input.files[f]);
-
-  auto w = std::make_unique<Window>();
-  w->traceTo(input.trace);
-  for (std::size_t i = 0; i < input.texts.size(); ++i) {
-    if (input.texts[i]) w->controls.type(fuzzpress::entryControl(i), *input.texts[i]);
+  const FuzzFiles files(input.files);
+  const auto prepare = [&](Window &w) {
+    for (std::size_t i = 0; i < input.texts.size(); ++i) {
+      if (input.texts[i]) w.controls.type(fuzzpress::entryControl(i), *input.texts[i]);
+    }
+    w.controls.type({"Text3"}, FuzzFiles::kNames[static_cast<std::size_t>(input.textFile)]);
+    for (const auto &answer : input.answers) w.answers.push(answer);
+  };
+  auto w = std::make_unique<Window>(files);
+  prepare(*w);
+  const numplace::RunOptions options{.skipCycleGrid = input.skipCycleGrid};
+  std::vector<RunResult> results;
+  for (const int button : input.buttons) {
+    const auto which = fuzzpress::kButtons[static_cast<std::size_t>(button)];
+    results.push_back(press(*w, *numplace::buttonNamed(which), options, std::string(which) + ": "));
   }
-  w->controls.type({"Text3"}, files.names[static_cast<std::size_t>(input.textFile)]);
-  for (const auto &answer : input.answers) w->answers.push(answer);
-
-  for (const int button : input.buttons) press(*w, fuzzpress::kButtons[static_cast<std::size_t>(button)]);
-  std::filesystem::remove_all(files.dir, error);
+  if (input.compareGrid) {
+    // Leaving out the answer run's cycle grid must change nothing it finds.
+    auto other = std::make_unique<Window>(files);
+    prepare(*other);
+    const numplace::RunOptions otherOptions{.skipCycleGrid = !input.skipCycleGrid};
+    for (std::size_t k = 0; k < input.buttons.size(); ++k) {
+      const auto which = fuzzpress::kButtons[static_cast<std::size_t>(input.buttons[k])];
+      const RunResult r = press(*other, *numplace::buttonNamed(which), otherOptions, std::string(which) + ": ");
+      if (!sameResult(r, results[k])) fail(std::string(which) + ": the cycle grid changed the result");
+    }
+    if (allTexts(other->controls) != allTexts(w->controls)) fail("the cycle grid changed a control");
+  }
   return 0;
 }

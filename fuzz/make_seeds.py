@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the seed corpora fuzz/corpus/<target>/ from the shared puzzle
-collections and the example data files. Run from anywhere; the output is
+"""Writes the seed corpora fuzz/corpus/<target>/ from the puzzle collections
+in tests/data and the example data files. Run from anywhere; the output is
 deterministic, so the seeds can be rebuilt and compared.
 
-    python3 fuzz/make_seeds.py [--corpus ../shared/corpus]
+    python3 fuzz/make_seeds.py [--corpus tests/data]
 """
 import argparse
 import pathlib
@@ -54,12 +54,12 @@ def full_width(text):
 
 
 def press_input(first, file_choice=0, second=None, cells=None, rows=None, extras=None, files=(), answers=None,
-                trace=False):
+                compare=False):
     """Bytes in the layout of fuzz/press_input.h."""
     # Letters whose value modulo the number of choices is the choice, so that
     # the header holds neither NUL nor LF: 'P' % 5 == 0, 'H' % 6 == 0, 'P' % 8 == 0.
     second = NO_SECOND if second is None else BUTTONS[second]
-    header = bytes([ord("P") + BUTTONS[first], ord("P") + file_choice, ord("H") + second, ord("P") + int(trace)])
+    header = bytes([ord("P") + BUTTONS[first], ord("P") + file_choice, ord("H") + second, ord("P") + int(compare)])
     lines = [header]
     texts = list(cells or [" "] * 81) + list(rows or ["  "] * 9) + list(extras or ["追加 1", "追加 2", " ", " "])
     lines += [t.encode() for t in texts]
@@ -86,7 +86,7 @@ def write(directory, name, data):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--corpus", default=str(REPO.parent / "shared" / "corpus"))
+    parser.add_argument("--corpus", default=str(REPO / "tests" / "data"))
     args = parser.parse_args()
     corpus = pathlib.Path(args.corpus)
     out = HERE / "corpus"
@@ -126,7 +126,7 @@ def main():
     files = [csv_of(picked[2][1]), csv_of(picked[6][1], crlf=True), "\ufeff" + csv_of(picked[9][1])]
     for i, (name, p) in enumerate(picked):
         first = list(BUTTONS)[i % 4]
-        write(pr, f"grid_{name}", press_input(first, cells=cells_of(p), files=files, answers=["2"], trace=i % 4 == 1))
+        write(pr, f"grid_{name}", press_input(first, cells=cells_of(p), files=files, answers=["2"], compare=i % 4 == 1))
     for i, (name, p) in enumerate(picked[:6]):
         first = list(BUTTONS)[(i + 1) % 4]
         write(pr, f"rows_{name}", press_input(first, rows=rows_of(p), files=files, answers=["1", "", "2"]))
@@ -134,9 +134,9 @@ def main():
         for b, button in enumerate(list(BUTTONS)[:4]):
             if (f + b) % 2 == 0 or f >= 3:
                 write(pr, f"file{f}_{button}",
-                      press_input(button, file_choice=f, files=files, answers=["1", "\x7f", "2"], trace=f >= 3))
+                      press_input(button, file_choice=f, files=files, answers=["1", "\x7f", "2"], compare=f >= 3))
     p = picked[5][1]
-    write(pr, "answer_twice", press_input("Command3", second="Command3", cells=cells_of(p), files=files, trace=True))
+    write(pr, "answer_twice", press_input("Command3", second="Command3", cells=cells_of(p), files=files, compare=True))
     write(pr, "answer_then_clear", press_input("Command3", second="Command4", cells=cells_of(p), files=files))
     write(pr, "full_width", press_input("Command3", cells=cells_of(picked[0][1], full=True), files=files))
     write(pr, "extra_givens", press_input("Command3", cells=cells_of(picked[7][1]), files=files,
@@ -144,7 +144,7 @@ def main():
     write(pr, "extra_out_of_range", press_input("Command5", cells=cells_of(p), files=files, extras=["1000", "-5", "", ""]))
     write(pr, "spilling_cell", press_input("Command3", cells=["12"] + cells_of(p)[1:], files=files))
     write(pr, "step_cancelled", press_input("Command7", cells=cells_of(picked[1][1]), files=files,
-                                            answers=["", "", "", "\"quoted\\ \x01 answer"], trace=True))
+                                            answers=["", "", "", "\"quoted\\ \x01 answer"], compare=True))
 
 
 if __name__ == "__main__":

@@ -8,8 +8,10 @@
 //                       Text3 names, byte 2 a second button (each taken
 //                       modulo the number of choices; a missing byte is 0,
 //                       a missing byte 2 means no second click), byte 3
-//                       1 modulo 8: write and check the trace (rarely, as
-//                       tracing makes a press about three times slower)
+//                       even: the answer run skips its cycle grid, odd:
+//                       it draws it; 1 modulo 8: also press again the
+//                       other way and compare the results (rarely, as it
+//                       doubles the work)
 //           lines 1..81 Text15 cells, row-major
 //           lines 82..  Text5(1..9), Text1, Text2, Text6, Text7
 //         a missing line leaves the control's start-up text; an empty line
@@ -53,7 +55,8 @@ inline numplace::ControlRef entryControl(std::size_t i) {
 struct PressInput {
   std::vector<int> buttons;  // indices into kButtons, one or two
   int textFile = 0;          // which name Text3 holds
-  bool trace = false;        // whether the presses write a trace
+  bool skipCycleGrid = true;  // the run option of the answer run
+  bool compareGrid = false;   // press again with the other option and compare
   std::array<std::optional<std::string>, kEntryControls> texts;
   std::array<std::string, kFiles> files;
   std::vector<std::optional<std::string>> answers;
@@ -82,7 +85,8 @@ inline PressInput parsePressInput(std::string_view data) {
   if (header.size() >= 3 && byteAt(2) % (kButtons.size() + 1) < kButtons.size()) {
     in.buttons.push_back(static_cast<int>(byteAt(2) % (kButtons.size() + 1)));
   }
-  in.trace = header.size() >= 4 && byteAt(3) % 8 == 1;
+  in.skipCycleGrid = header.size() < 4 || byteAt(3) % 2 == 0;
+  in.compareGrid = header.size() >= 4 && byteAt(3) % 8 == 1;
   for (std::size_t i = 0; i < kEntryControls && i + 1 < lines.size(); ++i) in.texts[i] = std::string(lines[i + 1]);
   for (std::size_t f = 0; f < kFiles && f + 1 < sections.size(); ++f) in.files[f] = std::string(sections[f + 1]);
   if (sections.size() == 2 + kFiles) {

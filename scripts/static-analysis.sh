@@ -66,10 +66,6 @@ cat >"$suppressions" <<'EOF'
   <!-- A one-line range-for over characters reads more plainly than the
        std::transform cppcheck offers; nothing is gained by the algorithm. -->
   <suppress><id>useStlAlgorithm</id></suppress>
-  <!-- digitListSingleInColumns/Rows(Tables &t) pass t to digitListSingle,
-       which writes its scratch tables (CodeDigits, UnitDigits): t cannot be
-       const. cppcheck does not follow the call. -->
-  <suppress><id>constParameter</id><fileName>src/techniques/techniques.cpp</fileName><symbolName>t</symbolName></suppress>
 </suppressions>
 EOF
 if ! cppcheck --enable=warning,style,performance,portability --std=c++20 --language=c++ --library=qt \
