@@ -42,11 +42,13 @@ struct Tables {
   int PairCross[kPairSlots]{};
   int PairLast = 1;  // index of the last block-pair entry
 
-  // Counts the changes the techniques make to what later scans read: a digit
-  // added to an exclusion list, a mark given a new value, a least code
-  // lowered. A technique that leaves it as it was has changed none of them,
-  // so running it again on the same board finds the same.
+  // Count the changes the techniques make to what later scans read: a digit
+  // added to an exclusion list or a mark given a new value (`changes`), a
+  // least code lowered (`leastCodeChanges`). A technique that leaves them as
+  // they were has changed nothing, so running it again on the same board
+  // finds the same.
   long changes = 0;
+  long leastCodeChanges = 0;
 
   int TrialRow[kPairSlots]{};
   int TrialColumn[kPairSlots]{};

@@ -89,6 +89,9 @@ class AnswerRun {
   // again until something changes: a cycle of a stuck pass repeats the last
   // one. Such a stage is not run again; what it found (nothing) and what it
   // left in the tables (the candidates and codes of the cycle stage) stand.
+  // The cycle stage does not read the least codes it lowers (it finds its
+  // candidates from the board, the lists and the marks), so lowering them
+  // leaves it clean; the later stages read them.
   void forgetCleanStages() { cycleStageClean_ = lateStageClean_ = blockPairStageClean_ = false; }
 
   Step cycles() {
@@ -107,13 +110,14 @@ class AnswerRun {
 
       if (!reuseCycleStage) {
         const long changes = t_.changes;
+        const long leastCodeChanges = t_.leastCodeChanges;
         const CycleResult r = cycleTechniques(t_);
         if (r.kind == CycleResult::Placed) {
           place(r);
           continue;
         }
         if (r.kind != CycleResult::Continue) return Step::Contradiction;
-        if (t_.changes != changes) forgetCleanStages();
+        if (t_.changes != changes || t_.leastCodeChanges != leastCodeChanges) forgetCleanStages();
         cycleStageClean_ = t_.changes == changes;
       }
       ++cycleCount_;

@@ -15,6 +15,49 @@ namespace {
 // (both bounds as the counts test them; the codes that occur are 12..89 and 123..789).
 bool isTwoCandidateCode(int x) { return x >= 10 && x <= 100; }
 bool isThreeCandidateCode(int x) { return x >= 100 && x <= 1000; }
+bool mayJoinGroup(int x) { return x >= 10 && x <= 1000; }
+
+// The cells of each unit whose code can take part in a pair or triple, in
+// the unit's scan order, with their codes. Every count and mark of a unit
+// looks only at these: a code outside 10..1000 equals no pair or triple code.
+// The codes do not change while the groups are found (marks and lists are
+// read by the next candidate pass only).
+class GroupCells {
+ public:
+  // One look at each cell, row-major: that is also the scan order of each
+  // row, column and block.
+  explicit GroupCells(const Tables &t) {
+    for (Unit &g : units_) g.n = 0;
+    for (int r = 1; r <= 9; ++r) {
+      for (int c = 1; c <= 9; ++c) {
+        const int x = t.CandidateCode[r][c];
+        if (!mayJoinGroup(x)) continue;
+        add(kFirstRow + r - 1, c - 1, x);
+        add(kFirstColumn + c - 1, r - 1, x);
+        add(kFirstBlock + kBlocks.of[r][c] - 1, 3 * ((r - 1) % 3) + (c - 1) % 3, x);
+      }
+    }
+  }
+  struct Unit {
+    int n;
+    int index[9];  // position in the unit's scan order
+    int code[9];
+  };
+  const Unit &of(int unit) const { return units_[unit]; }
+
+ private:
+  void add(int unit, int index, int code) {
+    Unit &g = units_[unit];
+    g.index[g.n] = index;
+    g.code[g.n] = code;
+    ++g.n;
+  }
+  Unit units_[27];
+};
+
+int unitIndex(UnitKind kind, int number) {
+  return (kind == UnitKind::Row ? kFirstRow : kind == UnitKind::Column ? kFirstColumn : kFirstBlock) + number - 1;
+}
 
 // The three sub-pairs of a triple code t = abc: ab, ac, bc.
 struct SubPairs {
@@ -24,11 +67,11 @@ SubPairs subPairs(int t) { return {t / 10, t + 10 * (t / 100) - 10 * (t / 10), t
 
 // Cells of a unit counted for a triple code: every cell equal to t, and each
 // sub-pair only at the first cell that holds it.
-int tripleCount(const Tables &t, const UnitCells &u, int code) {
+int tripleCount(const GroupCells::Unit &g, int code) {
   SubPairs p = subPairs(code);
   int n = 0;
-  for (int k = 0; k < 9; ++k) {
-    const int x = codeAt(t, u, k);
+  for (int i = 0; i < g.n; ++i) {
+    const int x = g.code[i];
     if (x == code) ++n;
     if (x == p.p1) ++n;
     if (x == p.p2) ++n;
@@ -41,10 +84,11 @@ int tripleCount(const Tables &t, const UnitCells &u, int code) {
 }
 
 // Marks every cell of the unit whose code is one of `codes`.
-void markCells(const UnitList &list, const UnitCells &u, std::initializer_list<int> codes) {
-  for (int k = 0; k < 9; ++k) {
-    const int x = codeAt(list.t, u, k);
-    if (std::find(codes.begin(), codes.end(), x) != codes.end()) list.mark(u.row[k], u.column[k], groupMark(list.kind));
+void markCells(const UnitList &list, const GroupCells::Unit &g, const UnitCells &u, std::initializer_list<int> codes) {
+  for (int i = 0; i < g.n; ++i) {
+    if (std::find(codes.begin(), codes.end(), g.code[i]) != codes.end()) {
+      list.mark(u.row[g.index[i]], u.column[g.index[i]], groupMark(list.kind));
+    }
   }
 }
 
@@ -57,11 +101,10 @@ void addTripleDigits(const UnitList &list, int code) {
 }
 
 // Collects the two-candidate codes of a unit into UnitPairCodes(1..n).
-int collectPairCodes(Tables &t, const UnitCells &u) {
+int collectPairCodes(Tables &t, const GroupCells::Unit &g) {
   int n = 0;
-  for (int k = 0; k < 9; ++k) {
-    const int x = codeAt(t, u, k);
-    if (isTwoCandidateCode(x)) t.UnitPairCodes[++n] = x;
+  for (int i = 0; i < g.n; ++i) {
+    if (isTwoCandidateCode(g.code[i])) t.UnitPairCodes[++n] = g.code[i];
   }
   return n;
 }
@@ -96,13 +139,13 @@ int findTripleAmongPairs(Tables &t, int n) {
 }
 
 // A naked pair of one unit seen from one of its cells.
-Outcome pairFromCell(const UnitList &list, const UnitCells &u, int code) {
+Outcome pairFromCell(const UnitList &list, const GroupCells::Unit &g, const UnitCells &u, int code) {
   if (!isTwoCandidateCode(code)) return Outcome::Continue;
   int count = 0;
-  for (int k = 0; k < 9; ++k) count += codeAt(list.t, u, k) == code ? 1 : 0;
+  for (int i = 0; i < g.n; ++i) count += g.code[i] == code ? 1 : 0;
   if (count > 2) return Outcome::Contradiction;
   if (count == 2) {
-    markCells(list, u, {code});
+    markCells(list, g, u, {code});
     list.add(code / 10);
     list.add(code - 10 * (code / 10));
   }
@@ -110,30 +153,31 @@ Outcome pairFromCell(const UnitList &list, const UnitCells &u, int code) {
 }
 
 // A naked triple of one unit seen from one of its three-candidate cells.
-Outcome tripleFromCell(const UnitList &list, const UnitCells &u, int code) {
+Outcome tripleFromCell(const UnitList &list, const GroupCells::Unit &g, const UnitCells &u, int code) {
   if (!isThreeCandidateCode(code)) return Outcome::Continue;
-  const int n = tripleCount(list.t, u, code);
+  const int n = tripleCount(g, code);
   if (n > 3) return Outcome::Contradiction;
   if (n != 3) return Outcome::Continue;
   const SubPairs p = subPairs(code);
-  markCells(list, u, {code, p.p1, p.p2, p.p3});
+  markCells(list, g, u, {code, p.p1, p.p2, p.p3});
   addTripleDigits(list, code);
   return Outcome::Continue;
 }
 
 // Each cell in row-major order, seen within its row, column or block; the
-// columns are walked column by column.
+// columns are walked column by column. Only cells whose code can join a
+// group can find one.
 template <typename FromCell>
-Outcome eachCell(Tables &t, UnitKind kind, FromCell fromCell) {
+Outcome eachCell(Tables &t, const GroupCells &groups, UnitKind kind, FromCell fromCell) {
   for (int i = 1; i <= 9; ++i) {
     for (int j = 1; j <= 9; ++j) {
       const int r = kind == UnitKind::Column ? j : i;
       const int c = kind == UnitKind::Column ? i : j;
-      const int unit = kind == UnitKind::Row ? r : kind == UnitKind::Column ? c : blockNumber(r, c);
-      const UnitCells &u = kind == UnitKind::Row      ? rowCells(r)
-                           : kind == UnitKind::Column ? columnCells(c)
-                                                      : blockCells(r, c);
-      if (fromCell(UnitList{t, kind, unit}, u, t.CandidateCode[r][c]) == Outcome::Contradiction) {
+      const int code = t.CandidateCode[r][c];
+      if (!mayJoinGroup(code)) continue;
+      const int unit = kind == UnitKind::Row ? r : kind == UnitKind::Column ? c : kBlocks.of[r][c];
+      const int u = unitIndex(kind, unit);
+      if (fromCell(UnitList{t, kind, unit}, groups.of(u), kUnits.unit[u], code) == Outcome::Contradiction) {
         return Outcome::Contradiction;
       }
     }
@@ -141,115 +185,66 @@ Outcome eachCell(Tables &t, UnitKind kind, FromCell fromCell) {
   return Outcome::Continue;
 }
 
-
-// The naked pairs of one unit, cell by cell in its scan order, as
-// pairFromCell finds them: a code held by exactly two cells marks them and
-// excludes its digits; a code held by three or more is a contradiction at
-// its first cell. Counting first keeps it to one look at each cell.
-Outcome pairsOfUnit(const UnitList &list, const UnitCells &u) {
-  int codes[9];
-  int count[9]{};
-  for (int k = 0; k < 9; ++k) {
-    codes[k] = codeAt(list.t, u, k);
-    if (!isTwoCandidateCode(codes[k])) continue;
-    for (int j = 0; j <= k; ++j) {
-      if (codes[j] == codes[k]) {
-        ++count[j];
-        break;
-      }
-    }
-  }
-  for (int k = 0; k < 9; ++k) {
-    if (!isTwoCandidateCode(codes[k])) continue;
-    int first = 0;
-    while (codes[first] != codes[k]) ++first;
-    if (count[first] > 2) return Outcome::Contradiction;
-    // The pair's second cell finds what its first did.
-    if (count[first] == 2 && first == k) {
-      markCells(list, u, {codes[k]});
-      list.add(codes[k] / 10);
-      list.add(codes[k] - 10 * (codes[k] / 10));
-    }
-  }
-  return Outcome::Continue;
-}
-
-bool blockHoldsCodeThrice(const Tables &t, int b) {
-  const UnitCells &u = blockCellsByNumber(b);
-  for (int k = 0; k < 9; ++k) {
-    const int code = codeAt(t, u, k);
-    if (!isTwoCandidateCode(code)) continue;
-    int n = 0;
-    for (int j = 0; j < 9; ++j) n += codeAt(t, u, j) == code ? 1 : 0;
-    if (n > 2) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 Outcome nakedPairs(Tables &t) {
-  for (int r = 1; r <= 9; ++r) {
-    if (pairsOfUnit({t, UnitKind::Row, r}, rowCells(r)) == Outcome::Contradiction) return Outcome::Contradiction;
+  const GroupCells groups(t);
+  for (const UnitKind kind : {UnitKind::Row, UnitKind::Column, UnitKind::Block}) {
+    if (eachCell(t, groups, kind, pairFromCell) == Outcome::Contradiction) return Outcome::Contradiction;
   }
-  for (int c = 1; c <= 9; ++c) {
-    if (pairsOfUnit({t, UnitKind::Column, c}, columnCells(c)) == Outcome::Contradiction) return Outcome::Contradiction;
-  }
-  // The blocks are seen cell by cell in row-major order over the whole board.
-  // Each block's list takes only its own cells' digits, in its own row-major
-  // order, so block by block gives the same lists, unless a contradiction
-  // stops the scan part way: then the scan is made as it is written.
-  for (int b = 1; b <= 9; ++b) {
-    if (blockHoldsCodeThrice(t, b)) return eachCell(t, UnitKind::Block, pairFromCell);
-  }
-  for (int b = 1; b <= 9; ++b) pairsOfUnit({t, UnitKind::Block, b}, blockCellsByNumber(b));
   return Outcome::Continue;
 }
 
 Outcome nakedTriples(Tables &t) {
+  const GroupCells groups(t);
   // Rows from a three-candidate cell.
-  if (eachCell(t, UnitKind::Row, tripleFromCell) == Outcome::Contradiction) return Outcome::Contradiction;
+  if (eachCell(t, groups, UnitKind::Row, tripleFromCell) == Outcome::Contradiction) return Outcome::Contradiction;
   // Rows from three two-candidate cells; the triple code is kept in CandidateCode(r, 10).
   for (int r = 1; r <= 9; ++r) {
-    const UnitCells &u = rowCells(r);
-    const int code = findTripleAmongPairs(t, collectPairCodes(t, u));
+    const GroupCells::Unit &g = groups.of(unitIndex(UnitKind::Row, r));
+    const int code = findTripleAmongPairs(t, collectPairCodes(t, g));
     if (code == 0) continue;
     t.CandidateCode[r][10] = code;
-    if (tripleCount(t, u, code) > 3) return Outcome::Contradiction;
+    if (tripleCount(g, code) > 3) return Outcome::Contradiction;
     const SubPairs p = subPairs(code);
     const UnitList list{t, UnitKind::Row, r};
-    markCells(list, u, {code, p.p1, p.p2, p.p3});
+    markCells(list, g, rowCells(r), {code, p.p1, p.p2, p.p3});
     addTripleDigits(list, code);
   }
   // Columns from a three-candidate cell.
-  if (eachCell(t, UnitKind::Column, tripleFromCell) == Outcome::Contradiction) return Outcome::Contradiction;
+  if (eachCell(t, groups, UnitKind::Column, tripleFromCell) == Outcome::Contradiction) return Outcome::Contradiction;
   // Columns from three two-candidate cells: no count is made, and only the
   // sub-pair cells are marked; the code is kept in CandidateCode(10, c).
   for (int c = 1; c <= 9; ++c) {
-    const UnitCells &u = columnCells(c);
+    const GroupCells::Unit &g = groups.of(unitIndex(UnitKind::Column, c));
     for (int k = 1; k <= 7; ++k) t.UnitPairCodes[k] = 0;
-    const int code = findTripleAmongPairs(t, collectPairCodes(t, u));
+    const int code = findTripleAmongPairs(t, collectPairCodes(t, g));
     if (code == 0) continue;
     t.CandidateCode[10][c] = code;
     const SubPairs p = subPairs(code);
     const UnitList list{t, UnitKind::Column, c};
-    markCells(list, u, {p.p1, p.p2, p.p3});
+    markCells(list, g, columnCells(c), {p.p1, p.p2, p.p3});
     addTripleDigits(list, code);
   }
   // Blocks from a three-candidate cell.
-  if (eachCell(t, UnitKind::Block, tripleFromCell) == Outcome::Contradiction) return Outcome::Contradiction;
+  if (eachCell(t, groups, UnitKind::Block, tripleFromCell) == Outcome::Contradiction) return Outcome::Contradiction;
   // Blocks from three two-candidate cells, seen from each two-candidate cell:
-  // the first triple found ends the pass, marking the cells of that cell's code too.
+  // the first triple found ends the pass, marking the cells of that cell's
+  // code too. A block's triple is the same from each of its cells.
+  int tripleOfBlock[10];
+  std::fill(std::begin(tripleOfBlock), std::end(tripleOfBlock), -1);
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
       const int own = t.CandidateCode[r][c];
       if (!isTwoCandidateCode(own)) continue;
-      const UnitCells &u = blockCells(r, c);
-      const int code = findTripleAmongPairs(t, collectPairCodes(t, u));
+      const int b = kBlocks.of[r][c];
+      const GroupCells::Unit &g = groups.of(unitIndex(UnitKind::Block, b));
+      if (tripleOfBlock[b] < 0) tripleOfBlock[b] = findTripleAmongPairs(t, collectPairCodes(t, g));
+      const int code = tripleOfBlock[b];
       if (code == 0) continue;
       const SubPairs p = subPairs(code);
-      const UnitList list{t, UnitKind::Block, blockNumber(r, c)};
-      markCells(list, u, {own, p.p1, p.p2, p.p3});
+      const UnitList list{t, UnitKind::Block, b};
+      markCells(list, g, blockCellsByNumber(b), {own, p.p1, p.p2, p.p3});
       addTripleDigits(list, code);
       return Outcome::Continue;
     }

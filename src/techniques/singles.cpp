@@ -166,7 +166,7 @@ Outcome checkLeastCodes(Tables &t) {
 void lowerLeastCode(Tables &t, int r, int c) {
   if (t.CandidateCode[r][c] >= t.LeastCode[r][c]) return;
   t.LeastCode[r][c] = t.CandidateCode[r][c];
-  ++t.changes;
+  ++t.leastCodeChanges;
 }
 
 }  // namespace numplace
