@@ -16,29 +16,47 @@ struct ListDigits {
   std::uint16_t repeated = 0;
 };
 
-constexpr ListDigits readListDigits(int code) {
+// Three decimal places of a code, read from the right: their digits, those
+// read twice, and whether a 0 ended the reading.
+struct ChunkDigits {
+  std::uint16_t once = 0;
+  std::uint16_t repeated = 0;
+  bool ended = false;
+};
+struct ChunkTable {
+  ChunkDigits chunk[1000]{};
+  constexpr ChunkTable() {
+    for (int v = 0; v < 1000; ++v) {
+      ChunkDigits &c = chunk[v];
+      int x = v;
+      for (int place = 0; place < 3; ++place) {
+        const int d = x % 10;
+        x /= 10;
+        if (d == 0) {
+          c.ended = true;
+          break;
+        }
+        if (c.once & bit(d)) c.repeated |= bit(d);
+        c.once |= bit(d);
+      }
+    }
+  }
+};
+constexpr ChunkTable kChunks;
+
+// Up to nine digits, three places at a time.
+ListDigits listDigitsOf(int code) {
   ListDigits out;
   if (code < 10) return out;  // solved, or no candidate left
-  for (int j = 1; j <= 9; ++j) {
-    const int d = code % 10;
-    code /= 10;
-    if (d == 0) break;
-    if (out.once & bit(d)) out.repeated |= bit(d);
-    out.once |= bit(d);
+  for (int chunk = 0; chunk < 3; ++chunk) {
+    const ChunkDigits &c = kChunks.chunk[code % 1000];
+    out.repeated = static_cast<std::uint16_t>(out.repeated | c.repeated | (out.once & c.once));
+    out.once |= c.once;
+    if (c.ended) break;
+    code /= 1000;
   }
   return out;
 }
-
-// Codes below 1000, most least codes, from a table.
-struct ListDigitTable {
-  ListDigits digits[1000]{};
-  constexpr ListDigitTable() {
-    for (int code = 0; code < 1000; ++code) digits[code] = readListDigits(code);
-  }
-};
-constexpr ListDigitTable kListDigits;
-
-ListDigits listDigitsOf(int code) { return code >= 0 && code < 1000 ? kListDigits.digits[code] : readListDigits(code); }
 
 // A digit of the unit's list that occurs exactly once and is missing from the
 // unit: the lowest such digit, at the cell it came from.
