@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# numplace-cli --batch against the peer logic solver qqwing, whole process,
+# on the same files: the two run alternately, RUNS times each (default 5),
+# and the medians and the ratio (numplace / qqwing, lower is better) are
+# printed per file. Installs qqwing (Debian package) when it is missing and
+# builds the default preset when numplace-cli is not built. Before timing,
+# the batch output of each file is checked against its recorded digest
+# (tests/digests), so every line is the one the program has always printed.
+#
+#   bench/compare-qqwing.sh [RUNS] [FILE...]   (default: se_easy 17clue top1465 of tests/data)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+runs=${1:-5}
+shift || true
+files=("$@")
+[ ${#files[@]} -gt 0 ] || files=(tests/data/se_easy.txt tests/data/17clue.txt tests/data/top1465.txt)
+
+if ! command -v qqwing >/dev/null; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends qqwing
+fi
+cli=$root/build/default/numplace-cli
+[ -x "$cli" ] || scripts/setup.sh default >/dev/null
+
+# Wall-clock seconds of one command.
+seconds() {
+  local start end
+  start=$(date +%s.%N)
+  "$@" >/dev/null 2>&1
+  end=$(date +%s.%N)
+  echo "$end - $start" | bc -l
+}
+median() { sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+numplace_batch() { "$cli" --batch "$1"; }
+qqwing_solve() { qqwing --solve --one-line <"$1"; }
+
+echo "$(nproc) cores; numplace-cli $("$cli" --version | cut -d' ' -f2); $(qqwing --version 2>&1 | head -1); $runs runs each, alternately"
+printf '%-16s %8s %14s %12s %8s\n' file puzzles numplace_s qqwing_s ratio
+for f in "${files[@]}"; do
+  name=$(basename "$f" .txt)
+  want=$(grep -m1 "^batch_$name " tests/digests/digests.txt | cut -d' ' -f2 || true)
+  if [ -n "$want" ]; then
+    got=$("$cli" --batch "$f" 2>/dev/null | sha256sum | cut -d' ' -f1)
+    [ "$got" = "$want" ] || { echo "compare-qqwing: the batch output of $f has changed" >&2; exit 1; }
+  fi
+  ours=()
+  theirs=()
+  for ((i = 0; i < runs; ++i)); do
+    ours+=("$(seconds numplace_batch "$f")")
+    theirs+=("$(seconds qqwing_solve "$f")")
+  done
+  a=$(printf '%s\n' "${ours[@]}" | median)
+  b=$(printf '%s\n' "${theirs[@]}" | median)
+  printf '%-16s %8d %14.3f %12.3f %8.2f\n' "$name" "$(grep -c . "$f")" "$a" "$b" "$(echo "$a / $b" | bc -l)"
+done
