@@ -50,7 +50,7 @@ struct Profile {
 // The data file of one puzzle line: nine records, field 1 the row's digits.
 std::string dataFileOf(const std::string &puzzle) {
   std::string file;
-  file.reserve(9 * 19);
+  file.reserve(std::size_t{9} * 19);
   for (std::size_t r = 0; r < 9; ++r) {
     for (std::size_t c = 0; c < 9; ++c) {
       const char ch = puzzle[r * 9 + c];

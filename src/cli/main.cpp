@@ -21,12 +21,13 @@ int playActions(const Options &options) {
   DiskFiles files;
   TraceSurface traced(std::cout);
   RecordingSurface untraced(false);
-  DrawingSurface &surface = options.trace ? static_cast<DrawingSurface &>(traced) : untraced;
+  DrawingSurface *surface = &untraced;
   if (options.trace) {
+    surface = &traced;
     traceControlChanges(controls, std::cout);
     tracePrompts(prompt, std::cout);
   }
-  Ports ports{controls, surface, prompt, files};
+  Ports ports{controls, *surface, prompt, files};
   // Without the trace nothing drawn is looked at: only the results count.
   const RunOptions runOptions{.skipCycleGrid = !options.trace};
   std::optional<RunResult> last;

@@ -213,11 +213,11 @@ class AnswerRun {
   }
 
   void repeatPass() {
-    const std::size_t begin = result_.lastPassBegin;
-    const std::size_t end = result_.placements.size();
-    result_.lastPassBegin = end;
-    result_.placements.reserve(end + (end - begin));
-    for (std::size_t i = begin; i < end; ++i) result_.placements.push_back(result_.placements[i]);
+    const std::size_t first = result_.lastPassBegin;
+    const std::size_t last = result_.placements.size();
+    result_.lastPassBegin = last;
+    result_.placements.reserve(last + (last - first));
+    for (std::size_t i = first; i < last; ++i) result_.placements.push_back(result_.placements[i]);
     clearSurface(s_, result_);
     s_.setFontSize(14);
     for (int i = 0; i < cyclesInPass_; ++i) restoreCycleState();

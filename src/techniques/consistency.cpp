@@ -7,8 +7,7 @@ namespace numplace {
 using namespace units;
 
 bool hasDuplicateGiven(const Tables &t) {
-  for (int u = 0; u < 27; ++u) {
-    const UnitCells &cells = kUnits.unit[u];
+  for (const UnitCells &cells : kUnits.unit) {
     std::uint16_t seen = 0;
     for (int k = 0; k < 9; ++k) {
       const int d = t.Board[cells.row[k]][cells.column[k]];

@@ -27,7 +27,6 @@ class GroupCells {
   // One look at each cell, row-major: that is also the scan order of each
   // row, column and block.
   explicit GroupCells(const Tables &t) {
-    for (Unit &g : units_) g.n = 0;
     for (int r = 1; r <= 9; ++r) {
       for (int c = 1; c <= 9; ++c) {
         const int x = t.CandidateCode[r][c];
@@ -38,8 +37,9 @@ class GroupCells {
       }
     }
   }
+  // Only the first n entries are written and read.
   struct Unit {
-    int n;
+    int n = 0;
     int index[9];  // position in the unit's scan order
     int code[9];
   };
