@@ -2,7 +2,9 @@
 #include <iostream>
 
 #include "board/files.h"
+#include "cli/explain.h"
 #include "cli/options.h"
+#include "cli/path.h"
 #include "cli/summary.h"
 #include "cli/trace.h"
 #include "numplace/version.h"
@@ -45,7 +47,22 @@ int playActions(const Options &options) {
     }
     last = std::move(played.run);
   }
-  if (!options.trace) printSummary(std::cout, last, controls);
+  if (options.json || options.explain) {
+    if (!last) {
+      std::cerr << "numplace-cli: " << (options.json ? "--json" : "--explain")
+                << " needs an analysis run among the actions (--click Command3, Command7, Command1 or Command5)\n";
+      return kExitUsage;
+    }
+    if (options.json) {
+      std::string json;
+      PathJsonWriter().append(json, *last);
+      std::cout << json << '\n';
+    } else {
+      printExplanation(std::cout, *last);
+    }
+  } else if (!options.trace) {
+    printSummary(std::cout, last, controls);
+  }
   if (options.dump) dumpControls(std::cout, controls);
   return badInput ? kExitBadInput : kExitDone;
 }

@@ -27,7 +27,13 @@ Actions:
 Output:
   --trace              write every drawing call, control change and prompt, one
                        per line, as they happen
+  --json               instead of the summary, the last analysis run as one JSON
+                       object on one line (see JSON below)
+  --explain            instead of the summary, the last analysis run's path: one
+                       numbered line per placement (cell, digit, technique and
+                       the unit it looked at), then how the run ended
   --dump               at the end, one line "control NAME TEXT" per control
+                       (not with --json)
   --batch FILE         solve every puzzle of FILE (one 81-character line each;
                        0 or . empty; blank lines and lines starting with # skipped)
                        with the answer run, one line per puzzle:
@@ -37,10 +43,21 @@ Output:
                        end (lines starting with #)
   --help, --version
 
+JSON: one object with the fields "button" (Command3, Command7, Command1 or
+Command5), "board" (81 characters, . for an empty cell: the board the run
+ended on, or the board as laid when it drew none), "end" (solved, stopped,
+error, inconsistent or bad-input), "message" (why the input was bad, else
+null), "trial" (the trial code written to Text1, or null), "passes",
+"numbering" ("pass": the answer run counts steps within its pass; "run") and
+"placements": the path to the board, in order, each {"step", "row",
+"column", "digit" (1 to 9), "word" (the technique word as the run reports
+it), "technique" (its English name), "pass"}. The answer run's path is its
+last pass; a run that drew no board has none.
+
 Exit status: 0 when the actions ran; 1 when a run stopped on bad input (a
 missing or malformed data file, an extra given out of range, a number the
-board cannot take) or the batch file cannot be opened; 2 for bad arguments
-or an unknown button.
+board cannot take) or the batch file cannot be opened; 2 for bad
+arguments, an unknown button, or --json or --explain without an analysis run.
 )";
 
 ParsedOptions parseOptions(int argc, const char *const *argv) {
@@ -61,6 +78,10 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
       o.trace = true;
     } else if (arg == "--dump") {
       o.dump = true;
+    } else if (arg == "--json") {
+      o.json = true;
+    } else if (arg == "--explain") {
+      o.explain = true;
     } else if (arg == "--stats") {
       stats = true;
     } else if (arg == "--batch") {
@@ -83,10 +104,17 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
       return parsed;
     }
   }
-  if (stats && !o.batch) {
-    parsed.error = "--stats goes with --batch";
-  } else if (o.batch) {
+  if (o.batch) {
+    if (o.json || o.explain) parsed.error = "--json and --explain do not go with --batch";
     o.batch->stats = stats;
+    return parsed;
+  }
+  if (stats) {
+    parsed.error = "--stats goes with --batch";
+  } else if (int(o.trace) + int(o.json) + int(o.explain) > 1) {
+    parsed.error = "--trace, --json and --explain each replace the summary: give one of them";
+  } else if (o.json && o.dump) {
+    parsed.error = "--dump does not go with --json";
   }
   return parsed;
 }
