@@ -52,4 +52,13 @@ inline CliResult runCli(const std::string &arguments, const std::string &environ
   return result;
 }
 
+// The same with `input` fed through a pipe into standard input.
+inline CliResult runCliOnInput(const std::string &arguments, const std::string &input) {
+  const std::string inPath = tempPath("stdin.txt");
+  std::ofstream(inPath, std::ios::binary) << input;
+  CliResult result = runCli(arguments, "cat '" + inPath + "' |");
+  std::filesystem::remove(inPath);
+  return result;
+}
+
 }  // namespace numplace_test

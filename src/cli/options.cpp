@@ -1,9 +1,21 @@
 #include "cli/options.h"
 
+#include <algorithm>
+#include <charconv>
+#include <thread>
+
 namespace numplace {
+namespace {
+
+constexpr unsigned kMaxJobs = 1024;
+
+// The threads of a batch by default: one per core.
+unsigned defaultJobs() { return std::max(1u, std::thread::hardware_concurrency()); }
+
+}  // namespace
 
 const char *const kHelp = R"(Usage: numplace-cli [OPTIONS] ACTIONS...
-       numplace-cli --batch FILE [--stats]
+       numplace-cli --batch FILE|- [--stats] [--jobs N]
 
 Plays ACTIONS on a fresh window, in the order given, and tells what the
 window shows afterwards: the last board drawn (nine lines, '.' for an empty
@@ -34,13 +46,16 @@ Output:
                        the unit it looked at), then how the run ended
   --dump               at the end, one line "control NAME TEXT" per control
                        (not with --json)
-  --batch FILE         solve every puzzle of FILE (one 81-character line each;
-                       0 or . empty; blank lines and lines starting with # skipped)
-                       with the answer run, one line per puzzle:
+  --batch FILE         solve every puzzle of FILE (- for standard input; one
+                       81-character line each; 0 or . empty; blank lines and
+                       lines starting with # skipped) with the answer run, one
+                       line per puzzle in input order:
                        BOARD solved|unfinished|error TRIAL
   --stats              with --batch: add the passes and the placements per
                        technique to each line, and a profile of the file at the
                        end (lines starting with #)
+  --jobs N             with --batch: solve on N threads (default: one per core);
+                       the output is the same for every N
   --help, --version
 
 JSON: one object with the fields "button" (Command3, Command7, Command1 or
@@ -56,7 +71,7 @@ last pass; a run that drew no board has none.
 
 Exit status: 0 when the actions ran; 1 when a run stopped on bad input (a
 missing or malformed data file, an extra given out of range, a number the
-board cannot take) or the batch file cannot be opened; 2 for bad
+board cannot take) or the batch input cannot be opened or read; 2 for bad
 arguments, an unknown button, or --json or --explain without an analysis run.
 )";
 
@@ -64,6 +79,7 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
   ParsedOptions parsed;
   Options &o = parsed.options;
   bool stats = false;
+  std::optional<unsigned> jobs;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "-h") {
@@ -84,6 +100,15 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
       o.explain = true;
     } else if (arg == "--stats") {
       stats = true;
+    } else if (arg == "--jobs") {
+      unsigned n = 0;
+      const std::string_view value = i + 1 < argc ? argv[++i] : "";
+      const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
+      if (value.empty() || ec != std::errc{} || end != value.data() + value.size() || n < 1 || n > kMaxJobs) {
+        parsed.error = "--jobs needs a number of threads from 1 to " + std::to_string(kMaxJobs);
+        return parsed;
+      }
+      jobs = n;
     } else if (arg == "--batch") {
       if (i + 1 >= argc) {
         parsed.error = "--batch needs a file";
@@ -107,10 +132,13 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
   if (o.batch) {
     if (o.json || o.explain) parsed.error = "--json and --explain do not go with --batch";
     o.batch->stats = stats;
+    o.batch->jobs = jobs.value_or(defaultJobs());
     return parsed;
   }
   if (stats) {
     parsed.error = "--stats goes with --batch";
+  } else if (jobs) {
+    parsed.error = "--jobs goes with --batch";
   } else if (int(o.trace) + int(o.json) + int(o.explain) > 1) {
     parsed.error = "--trace, --json and --explain each replace the summary: give one of them";
   } else if (o.json && o.dump) {
