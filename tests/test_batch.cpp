@@ -1,5 +1,5 @@
-// numplace-cli --batch: standard input, threads and answers through a
-// pipe; and the line reader under it.
+// numplace-cli --batch: standard input, threads, JSON lines and answers
+// through a pipe; and the line reader under it.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "cli/lines.h"
@@ -21,9 +22,17 @@ extern char **environ;
 namespace numplace_test {
 namespace {
 
+using Json = nlohmann::json;
+
 std::string readFile(const std::string &path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string dots(std::string_view puzzle) {
+  std::string out(puzzle);
+  std::replace(out.begin(), out.end(), '0', '.');
+  return out;
 }
 
 // Puzzles of every ending, comments, blank and malformed lines, a CRLF line
@@ -53,7 +62,7 @@ std::string withoutTime(const std::string &err) {
 
 TEST(BatchInput, StandardInputGivesTheLinesOfTheFile) {
   const TempFile file("mixed.txt", mixedInput());
-  for (const std::string options : {"", " --stats"}) {
+  for (const std::string options : {"", " --stats", " --json"}) {
     const CliResult fromFile = runCli("--batch '" + file.path + "'" + options);
     const CliResult fromPipe = runCliOnInput("--batch -" + options, mixedInput());
     EXPECT_EQ(fromFile.status, 0);
@@ -72,7 +81,7 @@ TEST(BatchInput, StandardInputGivesTheLinesOfTheFile) {
 
 TEST(BatchJobs, OutputIsTheSameForEveryNumberOfJobs) {
   const TempFile file("jobs.txt", mixedInput());
-  for (const std::string options : {"", " --stats"}) {
+  for (const std::string options : {"", " --stats", " --json"}) {
     const CliResult one = runCli("--batch '" + file.path + "' --jobs 1" + options);
     ASSERT_EQ(one.status, 0);
     for (const int jobs : {2, 3, 8}) {
@@ -87,7 +96,7 @@ TEST(BatchJobs, OutputIsTheSameForEveryNumberOfJobs) {
 TEST(BatchJobs, BadArgumentsAreRefused) {
   for (const std::string arguments :
        {"--batch - --jobs 0", "--batch - --jobs -1", "--batch - --jobs two", "--batch - --jobs 2x",
-        "--batch - --jobs 100000", "--batch - --jobs", "--jobs 2 --click Command3"}) {
+        "--batch - --jobs 100000", "--batch - --jobs", "--jobs 2 --click Command3", "--batch - --stats --json"}) {
     const CliResult r = runCliOnInput(arguments, std::string(kEasyPuzzle) + "\n");
     EXPECT_EQ(r.status, 2) << arguments;
     EXPECT_EQ(r.out, "") << arguments;
@@ -99,6 +108,63 @@ TEST(BatchJobs, BadArgumentsAreRefused) {
   std::filesystem::remove(folder);
   EXPECT_EQ(unreadable.status, 1);
   EXPECT_NE(unreadable.err.find("cannot read " + folder), std::string::npos) << unreadable.err;
+}
+
+TEST(BatchJson, OneObjectPerPuzzleAgreeingWithItsTextLine) {
+  const std::string input = mixedInput();
+  const TempFile file("json.txt", input);
+  const std::vector<std::string> text = runCli("--batch '" + file.path + "'").lines();
+  const std::vector<std::string> json = runCli("--batch '" + file.path + "' --json").lines();
+  ASSERT_EQ(json.size(), text.size());
+  // The puzzles' line numbers, as a reader of the input counts them.
+  std::vector<long> numbers;
+  std::vector<std::string> puzzles;
+  std::istringstream in(input);
+  long number = 0;
+  for (std::string line; std::getline(in, line);) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() == 81 && line.find_first_not_of("0123456789.") == std::string::npos) {
+      numbers.push_back(number);
+      puzzles.push_back(dots(line));
+    }
+  }
+  ASSERT_EQ(numbers.size(), text.size());
+  std::size_t solved = 0, unfinished = 0, errors = 0;
+  for (std::size_t i = 0; i < json.size(); ++i) {
+    SCOPED_TRACE(text[i]);
+    const Json j = Json::parse(json[i]);
+    EXPECT_EQ(j["line"], numbers[i]);
+    EXPECT_EQ(j["button"], "Command3");
+    EXPECT_EQ(j["numbering"], "pass");
+    const std::string status = j["status"];
+    EXPECT_EQ(text[i], j["board"].get<std::string>() + " " + status + " " +
+                           (j["trial"].is_null() ? "-" : std::to_string(j["trial"].get<int>())));
+    // A solved board is the puzzle, the trial and the path's placements.
+    std::string board = puzzles[i];
+    if (!j["trial"].is_null()) {
+      const int trial = j["trial"];
+      board[static_cast<std::size_t>(9 * (trial / 100 - 1) + trial / 10 % 10 - 1)] =
+          static_cast<char>('0' + trial % 10);
+    }
+    for (const Json &p : j["placements"]) {
+      char &cell = board[static_cast<std::size_t>(9 * (p["row"].get<int>() - 1) + p["column"].get<int>() - 1)];
+      EXPECT_EQ(cell, '.') << p;
+      cell = static_cast<char>('0' + p["digit"].get<int>());
+      EXPECT_TRUE(p["technique"].is_string()) << p;
+    }
+    if (status == "solved") {
+      ++solved;
+      EXPECT_EQ(board, j["board"]);
+      EXPECT_EQ(j["end"], "solved");
+    } else {
+      ++(status == "error" ? errors : unfinished);
+      EXPECT_NE(j["end"], "solved");
+    }
+  }
+  EXPECT_GT(solved, 0u);
+  EXPECT_GT(unfinished, 0u);
+  EXPECT_GT(errors, 0u);
 }
 
 // numplace-cli --batch - on two pipes, the way a program keeps it running

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "cli/lines.h"
+#include "cli/path.h"
 #include "cli/summary.h"
 #include "script/answers.h"
 #include "script/headless.h"
@@ -129,18 +130,18 @@ class PuzzleFile final : public FileReader {
 // A headless window of its own for one thread, reused from puzzle to puzzle.
 class Solver {
  public:
-  explicit Solver(const BatchOptions &options) : options_(options) {}
+  explicit Solver(const BatchOptions &options) : options_(options), json_(true) {}
   Solver(const Solver &) = delete;
   Solver &operator=(const Solver &) = delete;
 
   void solve(Chunk &chunk) {
     chunk.out.clear();
-    for (std::size_t i = 0; i < chunk.count; ++i) solveOne(chunk.puzzles[i], chunk.out);
+    for (std::size_t i = 0; i < chunk.count; ++i) solveOne(chunk.lines[i], chunk.puzzles[i], chunk.out);
   }
   const Tally &tally() const { return tally_; }
 
  private:
-  void solveOne(const std::string &puzzle, std::string &out) {
+  void solveOne(long line, const std::string &puzzle, std::string &out) {
     file_.set(puzzle);
     controls_.type({"Text1"}, "追加 1");
     controls_.type({"Text3"}, kPuzzleFile);
@@ -156,6 +157,11 @@ class Solver {
     } else {
       status = "unfinished";
       ++tally_.unfinished;
+    }
+    if (options_.json) {
+      json_.append(out, result_, BatchFields{line, board_, status});
+      out += '\n';
+      return;
     }
     out += board_;
     out += ' ';
@@ -198,6 +204,7 @@ class Solver {
   RunResult result_;
   std::string board_;
   std::vector<std::pair<std::string_view, int>> byWord_;
+  PathJsonWriter json_;
   Tally tally_;
 };
 

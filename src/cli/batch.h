@@ -9,6 +9,7 @@ namespace numplace {
 struct BatchOptions {
   std::string path;    // "-" for standard input
   bool stats = false;  // passes and placements per technique, and a profile at the end
+  bool json = false;   // one JSON object per puzzle instead of the text line
   unsigned jobs = 1;   // threads that solve
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <thread>
+#include <utility>
 
 namespace numplace {
 namespace {
@@ -15,7 +16,7 @@ unsigned defaultJobs() { return std::max(1u, std::thread::hardware_concurrency()
 }  // namespace
 
 const char *const kHelp = R"(Usage: numplace-cli [OPTIONS] ACTIONS...
-       numplace-cli --batch FILE|- [--stats] [--jobs N]
+       numplace-cli --batch FILE|- [--stats | --json] [--jobs N]
 
 Plays ACTIONS on a fresh window, in the order given, and tells what the
 window shows afterwards: the last board drawn (nine lines, '.' for an empty
@@ -54,6 +55,8 @@ Output:
   --stats              with --batch: add the passes and the placements per
                        technique to each line, and a profile of the file at the
                        end (lines starting with #)
+  --json               with --batch: one JSON object per puzzle line instead
+                       (JSON Lines)
   --jobs N             with --batch: solve on N threads (default: one per core);
                        the output is the same for every N
   --help, --version
@@ -67,7 +70,9 @@ null), "trial" (the trial code written to Text1, or null), "passes",
 "placements": the path to the board, in order, each {"step", "row",
 "column", "digit" (1 to 9), "word" (the technique word as the run reports
 it), "technique" (its English name), "pass"}. The answer run's path is its
-last pass; a run that drew no board has none.
+last pass; a run that drew no board has none. A batch line begins with
+"line" (its line number in the input) and has "status" (as in the text
+line) after "board".
 
 Exit status: 0 when the actions ran; 1 when a run stopped on bad input (a
 missing or malformed data file, an extra given out of range, a number the
@@ -130,8 +135,13 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
     }
   }
   if (o.batch) {
-    if (o.json || o.explain) parsed.error = "--json and --explain do not go with --batch";
+    if (o.explain) {
+      parsed.error = "--explain does not go with --batch";
+    } else if (stats && o.json) {
+      parsed.error = "--stats and --json do not go together";
+    }
     o.batch->stats = stats;
+    o.batch->json = std::exchange(o.json, false);
     o.batch->jobs = jobs.value_or(defaultJobs());
     return parsed;
   }
