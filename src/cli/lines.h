@@ -11,7 +11,7 @@ namespace numplace {
 
 class LineReader {
  public:
-  explicit LineReader(int fd, std::size_t blockSize = 64 * 1024);
+  explicit LineReader(int fd, std::size_t blockSize = std::size_t{64} * 1024);
 
   // The next line without its line break, as std::getline gives it: a last
   // line without a line break counts, an empty end after one does not.

@@ -93,7 +93,9 @@ std::string_view endName(RunEnd end) {
 // kept for longer paths to come.
 struct PathJsonWriter::Document {
   using Json = nlohmann::ordered_json;
-  bool batchLines = false;
+  explicit Document(bool batch) : batchLines(batch) {}
+
+  bool batchLines;
   Json json;  // ordered_json keeps the fields in the documented order
   std::vector<Json> spare;
 
@@ -117,7 +119,7 @@ struct PathJsonWriter::Document {
   Json::array_t &placements(std::size_t n) {
     Json &field = json["placements"];
     if (!field.is_array()) field = Json::array();
-    Json::array_t &array = field.get_ref<Json::array_t &>();
+    auto &array = field.get_ref<Json::array_t &>();
     while (array.size() > n) {
       spare.push_back(std::move(array.back()));
       array.pop_back();
@@ -134,9 +136,7 @@ struct PathJsonWriter::Document {
   }
 };
 
-PathJsonWriter::PathJsonWriter(bool batchLines) : document_(std::make_unique<Document>()) {
-  document_->batchLines = batchLines;
-}
+PathJsonWriter::PathJsonWriter(bool batchLines) : document_(std::make_unique<Document>(batchLines)) {}
 
 PathJsonWriter::~PathJsonWriter() = default;
 
