@@ -2,54 +2,17 @@
 // statuses, the entry handlers through --press, --key and --click Command4
 // seen with --dump, --trace and --version.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <regex>
-#include <sstream>
 
+#include "cli_run.h"
 #include "helpers.h"
 
 namespace numplace_test {
 namespace {
-
-struct CliResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-  std::vector<std::string> lines() const {
-    std::vector<std::string> v;
-    std::istringstream in(out);
-    for (std::string l; std::getline(in, l);) v.push_back(l);
-    return v;
-  }
-};
-
-std::string tempPath(std::string_view name) {
-  return ::testing::TempDir() + "numplace_cli_" + std::to_string(::getpid()) + "_" + std::string(name);
-}
-
-// Runs numplace-cli with arguments already quoted for the shell, and the
-// environment settings given before the command.
-CliResult runCli(const std::string &arguments, const std::string &environment = "") {
-  const std::string errPath = tempPath("stderr.txt");
-  const std::string command = environment + " '" + NUMPLACE_CLI_PATH + "' " + arguments + " 2>'" + errPath + "'";
-  CliResult result;
-  FILE *pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.out.append(buffer, n);
-  const int status = ::pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream err(errPath);
-  result.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
-  std::filesystem::remove(errPath);
-  return result;
-}
 
 // The controls listed by --dump, by name, with their position in the listing.
 struct Dumped {

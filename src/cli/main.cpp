@@ -2,7 +2,9 @@
 #include <iostream>
 
 #include "board/files.h"
+#include "cli/explain.h"
 #include "cli/options.h"
+#include "cli/path.h"
 #include "cli/summary.h"
 #include "cli/trace.h"
 #include "numplace/version.h"
@@ -21,9 +23,10 @@ int playActions(const Options &options) {
   DiskFiles files;
   TraceSurface traced(std::cout);
   RecordingSurface untraced(false);
-  DrawingSurface *surface = &untraced;
+  // A pointer rather than a conditional of two references: cppcheck takes
+  // the conditional for a temporary.
+  DrawingSurface *const surface = options.trace ? static_cast<DrawingSurface *>(&traced) : &untraced;
   if (options.trace) {
-    surface = &traced;
     traceControlChanges(controls, std::cout);
     tracePrompts(prompt, std::cout);
   }
@@ -46,7 +49,22 @@ int playActions(const Options &options) {
     }
     last = std::move(played.run);
   }
-  if (!options.trace) printSummary(std::cout, last, controls);
+  if (options.json || options.explain) {
+    if (!last) {
+      std::cerr << "numplace-cli: " << (options.json ? "--json" : "--explain")
+                << " needs an analysis run among the actions (--click Command3, Command7, Command1 or Command5)\n";
+      return kExitUsage;
+    }
+    if (options.json) {
+      std::string json;
+      PathJsonWriter().append(json, *last);
+      std::cout << json << '\n';
+    } else {
+      printExplanation(std::cout, *last);
+    }
+  } else if (!options.trace) {
+    printSummary(std::cout, last, controls);
+  }
   if (options.dump) dumpControls(std::cout, controls);
   return badInput ? kExitBadInput : kExitDone;
 }

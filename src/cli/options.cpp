@@ -1,9 +1,22 @@
 #include "cli/options.h"
 
+#include <algorithm>
+#include <charconv>
+#include <thread>
+#include <utility>
+
 namespace numplace {
+namespace {
+
+constexpr unsigned kMaxJobs = 1024;
+
+// The threads of a batch by default: one per core.
+unsigned defaultJobs() { return std::max(1u, std::thread::hardware_concurrency()); }
+
+}  // namespace
 
 const char *const kHelp = R"(Usage: numplace-cli [OPTIONS] ACTIONS...
-       numplace-cli --batch FILE [--stats]
+       numplace-cli --batch FILE|- [--stats | --json] [--jobs N]
 
 Plays ACTIONS on a fresh window, in the order given, and tells what the
 window shows afterwards: the last board drawn (nine lines, '.' for an empty
@@ -27,26 +40,51 @@ Actions:
 Output:
   --trace              write every drawing call, control change and prompt, one
                        per line, as they happen
+  --json               instead of the summary, the last analysis run as one JSON
+                       object on one line (see JSON below)
+  --explain            instead of the summary, the last analysis run's path: one
+                       numbered line per placement (cell, digit, technique and
+                       the unit it looked at), then how the run ended
   --dump               at the end, one line "control NAME TEXT" per control
-  --batch FILE         solve every puzzle of FILE (one 81-character line each;
-                       0 or . empty; blank lines and lines starting with # skipped)
-                       with the answer run, one line per puzzle:
+                       (not with --json)
+  --batch FILE         solve every puzzle of FILE (- for standard input; one
+                       81-character line each; 0 or . empty; blank lines and
+                       lines starting with # skipped) with the answer run, one
+                       line per puzzle in input order:
                        BOARD solved|unfinished|error TRIAL
   --stats              with --batch: add the passes and the placements per
                        technique to each line, and a profile of the file at the
                        end (lines starting with #)
+  --json               with --batch: one JSON object per puzzle line instead
+                       (JSON Lines)
+  --jobs N             with --batch: solve on N threads (default: one per core);
+                       the output is the same for every N
   --help, --version
+
+JSON: one object with the fields "button" (Command3, Command7, Command1 or
+Command5), "board" (81 characters, . for an empty cell: the board the run
+ended on, or the board as laid when it drew none), "end" (solved, stopped,
+error, inconsistent or bad-input), "message" (why the input was bad, else
+null), "trial" (the trial code written to Text1, or null), "passes",
+"numbering" ("pass": the answer run counts steps within its pass; "run") and
+"placements": the path to the board, in order, each {"step", "row",
+"column", "digit" (1 to 9), "word" (the technique word as the run reports
+it), "technique" (its English name), "pass"}. The answer run's path is its
+last pass; a run that drew no board has none. A batch line begins with
+"line" (its line number in the input) and has "status" (as in the text
+line) after "board".
 
 Exit status: 0 when the actions ran; 1 when a run stopped on bad input (a
 missing or malformed data file, an extra given out of range, a number the
-board cannot take) or the batch file cannot be opened; 2 for bad arguments
-or an unknown button.
+board cannot take) or the batch input cannot be opened or read; 2 for bad
+arguments, an unknown button, or --json or --explain without an analysis run.
 )";
 
 ParsedOptions parseOptions(int argc, const char *const *argv) {
   ParsedOptions parsed;
   Options &o = parsed.options;
   bool stats = false;
+  std::optional<unsigned> jobs;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "-h") {
@@ -61,8 +99,21 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
       o.trace = true;
     } else if (arg == "--dump") {
       o.dump = true;
+    } else if (arg == "--json") {
+      o.json = true;
+    } else if (arg == "--explain") {
+      o.explain = true;
     } else if (arg == "--stats") {
       stats = true;
+    } else if (arg == "--jobs") {
+      unsigned n = 0;
+      const std::string_view value = i + 1 < argc ? argv[++i] : "";
+      const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
+      if (value.empty() || ec != std::errc{} || end != value.data() + value.size() || n < 1 || n > kMaxJobs) {
+        parsed.error = "--jobs needs a number of threads from 1 to " + std::to_string(kMaxJobs);
+        return parsed;
+      }
+      jobs = n;
     } else if (arg == "--batch") {
       if (i + 1 >= argc) {
         parsed.error = "--batch needs a file";
@@ -83,10 +134,25 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
       return parsed;
     }
   }
-  if (stats && !o.batch) {
-    parsed.error = "--stats goes with --batch";
-  } else if (o.batch) {
+  if (o.batch) {
+    if (o.explain) {
+      parsed.error = "--explain does not go with --batch";
+    } else if (stats && o.json) {
+      parsed.error = "--stats and --json do not go together";
+    }
     o.batch->stats = stats;
+    o.batch->json = std::exchange(o.json, false);
+    o.batch->jobs = jobs.value_or(defaultJobs());
+    return parsed;
+  }
+  if (stats) {
+    parsed.error = "--stats goes with --batch";
+  } else if (jobs) {
+    parsed.error = "--jobs goes with --batch";
+  } else if (int(o.trace) + int(o.json) + int(o.explain) > 1) {
+    parsed.error = "--trace, --json and --explain each replace the summary: give one of them";
+  } else if (o.json && o.dump) {
+    parsed.error = "--dump does not go with --json";
   }
   return parsed;
 }

@@ -13,13 +13,15 @@ namespace numplace {
 // Exit statuses.
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitBadInput = 1;  // a run stopped on bad input; the batch file cannot be opened
-inline constexpr int kExitUsage = 2;     // bad arguments, an unknown button
+inline constexpr int kExitUsage = 2;     // bad arguments, an unknown button, --json or --explain without a run
 
 struct Options {
   bool help = false;
   bool version = false;
   bool trace = false;
   bool dump = false;
+  bool json = false;     // the last analysis run as JSON instead of the summary
+  bool explain = false;  // the last analysis run's path for a person instead of the summary
   std::optional<BatchOptions> batch;
   std::vector<Action> actions;
 };

@@ -1,0 +1,187 @@
+#include "cli/path.h"
+
+#include <array>
+#include <nlohmann/json.hpp>
+#include <vector>
+
+#include "cli/summary.h"
+#include "runs/common.h"
+
+namespace numplace {
+namespace {
+
+struct NamedTechnique {
+  std::string_view word;
+  Technique technique;
+};
+
+// One name for the answer family's word and the step family's word of the
+// same technique, so JSON and explanations read alike for every run.
+constexpr std::array<NamedTechnique, 8> kTechniques{{
+    {words::kNakedSingle, {"naked single", LookedAt::Cell}},
+    {words::kBlockSingle, {"hidden single (block)", LookedAt::Block}},
+    {words::kRowSingle, {"hidden single (row)", LookedAt::Row}},
+    {words::kColumnSingle, {"hidden single (column)", LookedAt::Column}},
+    {words::kColumnListAnswer, {"digit list single (column)", LookedAt::Column, true}},
+    {words::kRowListAnswer, {"digit list single (row)", LookedAt::Row, true}},
+    {words::kColumnListStep, {"digit list single (column)", LookedAt::Column, true}},
+    {words::kRowListStep, {"digit list single (row)", LookedAt::Row, true}},
+}};
+
+}  // namespace
+
+std::optional<Technique> techniqueOf(std::string_view word) {
+  for (const NamedTechnique &t : kTechniques) {
+    if (t.word == word) return t.technique;
+  }
+  return std::nullopt;
+}
+
+int unitNumber(const PlacementRecord &p, LookedAt lookedAt) {
+  switch (lookedAt) {
+    case LookedAt::Block:
+      return 3 * ((p.row - 1) / 3) + (p.column - 1) / 3 + 1;
+    case LookedAt::Row:
+      return p.row;
+    case LookedAt::Column:
+      return p.column;
+    case LookedAt::Cell:
+      break;
+  }
+  return 0;
+}
+
+std::span<const PlacementRecord> pathPlacements(const RunResult &result) {
+  if (!result.boardShown) return {};
+  if (result.run == RunKind::Answer) return result.lastPassPlacements();
+  return result.placements;
+}
+
+std::string pathBoard(const RunResult &result) { return gridText(result.boardShown ? result.board : result.givens); }
+
+std::string_view buttonOf(RunKind run) {
+  switch (run) {
+    case RunKind::Answer:
+      return "Command3";
+    case RunKind::Step:
+      return "Command7";
+    case RunKind::Reference1:
+      return "Command1";
+    case RunKind::Reference2:
+      return "Command5";
+  }
+  return "";
+}
+
+std::string_view endName(RunEnd end) {
+  switch (end) {
+    case RunEnd::Solved:
+      return "solved";
+    case RunEnd::Stopped:
+      return "stopped";
+    case RunEnd::Error:
+      return "error";
+    case RunEnd::Inconsistent:
+      return "inconsistent";
+    case RunEnd::BadInput:
+      return "bad-input";
+  }
+  return "";
+}
+
+// The storage of the objects written: the document, and placement objects
+// kept for longer paths to come.
+struct PathJsonWriter::Document {
+  using Json = nlohmann::ordered_json;
+  explicit Document(bool batch) : batchLines(batch) {}
+
+  bool batchLines;
+  Json json;  // ordered_json keeps the fields in the documented order
+  std::vector<Json> spare;
+
+  // A string value written into the string already there.
+  static void setString(Json &value, std::string_view text) {
+    if (value.is_string()) {
+      value.get_ref<std::string &>().assign(text);
+    } else {
+      value = std::string(text);
+    }
+  }
+  static void setOptional(Json &value, const std::optional<int> &number) {
+    if (number) {
+      value = *number;
+    } else {
+      value = nullptr;
+    }
+  }
+
+  // The placements array with `n` objects, taken from the spares first.
+  Json::array_t &placements(std::size_t n) {
+    Json &field = json["placements"];
+    if (!field.is_array()) field = Json::array();
+    auto &array = field.get_ref<Json::array_t &>();
+    while (array.size() > n) {
+      spare.push_back(std::move(array.back()));
+      array.pop_back();
+    }
+    while (array.size() < n) {
+      if (spare.empty()) {
+        array.emplace_back(Json::object());
+      } else {
+        array.push_back(std::move(spare.back()));
+        spare.pop_back();
+      }
+    }
+    return array;
+  }
+};
+
+PathJsonWriter::PathJsonWriter(bool batchLines) : document_(std::make_unique<Document>(batchLines)) {}
+
+PathJsonWriter::~PathJsonWriter() = default;
+
+void PathJsonWriter::append(std::string &out, const RunResult &result, const BatchFields &batch) {
+  Document &d = *document_;
+  Document::Json &j = d.json;
+  // The first object sets the order of the fields; later ones find them in place.
+  if (d.batchLines) j["line"] = batch.line;
+  Document::setString(j["button"], buttonOf(result.run));
+  if (d.batchLines) {
+    Document::setString(j["board"], batch.board);
+    Document::setString(j["status"], batch.status);
+  } else {
+    Document::setString(j["board"], pathBoard(result));
+  }
+  Document::setString(j["end"], endName(result.end));
+  if (result.end == RunEnd::BadInput) {
+    Document::setString(j["message"], result.message);
+  } else {
+    j["message"] = nullptr;
+  }
+  Document::setOptional(j["trial"], result.trialCode);
+  j["passes"] = result.passes;
+  // The answer run counts its steps afresh in every pass.
+  Document::setString(j["numbering"], result.run == RunKind::Answer ? "pass" : "run");
+  const std::span<const PlacementRecord> path = pathPlacements(result);
+  Document::Json::array_t &placements = d.placements(path.size());
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    const PlacementRecord &p = path[i];
+    Document::Json &o = placements[i];
+    o["step"] = p.step;
+    o["row"] = p.row;
+    o["column"] = p.column;
+    o["digit"] = p.digit;
+    Document::setString(o["word"], p.word);
+    const std::optional<Technique> technique = techniqueOf(p.word);
+    if (technique) {
+      Document::setString(o["technique"], technique->english);
+    } else {
+      o["technique"] = nullptr;
+    }
+    o["pass"] = p.pass;
+  }
+  // A message can hold a file name in any bytes; the JSON stays valid UTF-8.
+  out += j.dump(-1, ' ', false, Document::Json::error_handler_t::replace);
+}
+
+}  // namespace numplace

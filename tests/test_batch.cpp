@@ -1,0 +1,308 @@
+// numplace-cli --batch: standard input, threads, JSON lines and answers
+// through a pipe; and the line reader under it.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "cli/lines.h"
+#include "cli_run.h"
+#include "helpers.h"
+
+extern char **environ;
+
+namespace numplace_test {
+namespace {
+
+using Json = nlohmann::json;
+
+std::string readFile(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string dots(std::string_view puzzle) {
+  std::string out(puzzle);
+  std::replace(out.begin(), out.end(), '0', '.');
+  return out;
+}
+
+// Puzzles of every ending, comments, blank and malformed lines, a CRLF line
+// and a last line without a line break; then collections enough to fill
+// many chunks of work.
+std::string mixedInput() {
+  return readFile(NUMPLACE_DATA_DIR "/csv/batch_mixed.txt") + std::string(kTrialPuzzle) + "\r\n" +
+         readFile(NUMPLACE_DATA_DIR "/se_easy.txt") + "not a puzzle\n" + readFile(NUMPLACE_DATA_DIR "/top95.txt") +
+         std::string(kEasyPuzzle);
+}
+
+// A temporary file holding `content`, removed with the object.
+struct TempFile {
+  explicit TempFile(std::string_view name, const std::string &content) : path(tempPath(name)) {
+    std::ofstream(path, std::ios::binary) << content;
+  }
+  ~TempFile() { std::filesystem::remove(path); }
+  std::string path;
+};
+
+// The standard error without the summary's time: the malformed lines in
+// order and the counts.
+std::string withoutTime(const std::string &err) {
+  const std::size_t time = err.rfind("; ");
+  return time == std::string::npos ? err : err.substr(0, time);
+}
+
+TEST(BatchInput, StandardInputGivesTheLinesOfTheFile) {
+  const TempFile file("mixed.txt", mixedInput());
+  for (const std::string options : {"", " --stats", " --json"}) {
+    const CliResult fromFile = runCli("--batch '" + file.path + "'" + options);
+    const CliResult fromPipe = runCliOnInput("--batch -" + options, mixedInput());
+    EXPECT_EQ(fromFile.status, 0);
+    EXPECT_EQ(fromPipe.status, 0);
+    EXPECT_EQ(fromPipe.out, fromFile.out) << options;
+    // The messages name the input: the file, or - for standard input.
+    std::string err = withoutTime(fromFile.err);
+    for (std::size_t at; (at = err.find(file.path)) != std::string::npos;) err.replace(at, file.path.size(), "-");
+    EXPECT_EQ(withoutTime(fromPipe.err), err);
+  }
+  const CliResult r = runCliOnInput("--batch -", mixedInput());
+  EXPECT_EQ(r.lines().size(), 6u + 1 + 500 + 95 + 1);
+  EXPECT_EQ(r.lines().back(), std::string(kEasySolution) + " solved -");
+  EXPECT_NE(r.err.find("-:4: not an 81-character puzzle, skipped"), std::string::npos) << r.err;
+}
+
+TEST(BatchJobs, OutputIsTheSameForEveryNumberOfJobs) {
+  const TempFile file("jobs.txt", mixedInput());
+  for (const std::string options : {"", " --stats", " --json"}) {
+    const CliResult one = runCli("--batch '" + file.path + "' --jobs 1" + options);
+    ASSERT_EQ(one.status, 0);
+    for (const int jobs : {2, 3, 8}) {
+      const CliResult many = runCli("--batch '" + file.path + "' --jobs " + std::to_string(jobs) + options);
+      EXPECT_EQ(many.status, 0);
+      EXPECT_EQ(many.out, one.out) << jobs << " jobs" << options;
+      EXPECT_EQ(withoutTime(many.err), withoutTime(one.err)) << jobs << " jobs" << options;
+    }
+  }
+}
+
+TEST(BatchJobs, BadArgumentsAreRefused) {
+  for (const std::string arguments :
+       {"--batch - --jobs 0", "--batch - --jobs -1", "--batch - --jobs two", "--batch - --jobs 2x",
+        "--batch - --jobs 100000", "--batch - --jobs", "--jobs 2 --click Command3", "--batch - --stats --json"}) {
+    const CliResult r = runCliOnInput(arguments, std::string(kEasyPuzzle) + "\n");
+    EXPECT_EQ(r.status, 2) << arguments;
+    EXPECT_EQ(r.out, "") << arguments;
+    EXPECT_NE(r.err, "") << arguments;
+  }
+  const std::string folder = tempPath("folder");
+  std::filesystem::create_directory(folder);
+  const CliResult unreadable = runCli("--batch '" + folder + "'");
+  std::filesystem::remove(folder);
+  EXPECT_EQ(unreadable.status, 1);
+  EXPECT_NE(unreadable.err.find("cannot read " + folder), std::string::npos) << unreadable.err;
+}
+
+TEST(BatchJson, OneObjectPerPuzzleAgreeingWithItsTextLine) {
+  const std::string input = mixedInput();
+  const TempFile file("json.txt", input);
+  const std::vector<std::string> text = runCli("--batch '" + file.path + "'").lines();
+  const std::vector<std::string> json = runCli("--batch '" + file.path + "' --json").lines();
+  ASSERT_EQ(json.size(), text.size());
+  // The puzzles' line numbers, as a reader of the input counts them.
+  std::vector<long> numbers;
+  std::vector<std::string> puzzles;
+  std::istringstream in(input);
+  long number = 0;
+  for (std::string line; std::getline(in, line);) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() == 81 && line.find_first_not_of("0123456789.") == std::string::npos) {
+      numbers.push_back(number);
+      puzzles.push_back(dots(line));
+    }
+  }
+  ASSERT_EQ(numbers.size(), text.size());
+  std::size_t solved = 0, unfinished = 0, errors = 0;
+  for (std::size_t i = 0; i < json.size(); ++i) {
+    SCOPED_TRACE(text[i]);
+    const Json j = Json::parse(json[i]);
+    EXPECT_EQ(j["line"], numbers[i]);
+    EXPECT_EQ(j["button"], "Command3");
+    EXPECT_EQ(j["numbering"], "pass");
+    const std::string status = j["status"];
+    EXPECT_EQ(text[i], j["board"].get<std::string>() + " " + status + " " +
+                           (j["trial"].is_null() ? "-" : std::to_string(j["trial"].get<int>())));
+    // A solved board is the puzzle, the trial and the path's placements.
+    std::string board = puzzles[i];
+    if (!j["trial"].is_null()) {
+      const int trial = j["trial"];
+      board[static_cast<std::size_t>(9 * (trial / 100 - 1) + trial / 10 % 10 - 1)] =
+          static_cast<char>('0' + trial % 10);
+    }
+    for (const Json &p : j["placements"]) {
+      char &cell = board[static_cast<std::size_t>(9 * (p["row"].get<int>() - 1) + p["column"].get<int>() - 1)];
+      EXPECT_EQ(cell, '.') << p;
+      cell = static_cast<char>('0' + p["digit"].get<int>());
+      EXPECT_TRUE(p["technique"].is_string()) << p;
+    }
+    if (status == "solved") {
+      ++solved;
+      EXPECT_EQ(board, j["board"]);
+      EXPECT_EQ(j["end"], "solved");
+    } else {
+      ++(status == "error" ? errors : unfinished);
+      EXPECT_NE(j["end"], "solved");
+    }
+  }
+  EXPECT_GT(solved, 0u);
+  EXPECT_GT(unfinished, 0u);
+  EXPECT_GT(errors, 0u);
+}
+
+// numplace-cli --batch - on two pipes, the way a program keeps it running
+// and asks it one puzzle after another.
+class Coprocess {
+ public:
+  explicit Coprocess(const std::vector<std::string> &arguments) {
+    int in[2], out[2];
+    if (::pipe(in) != 0 || ::pipe(out) != 0) return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    for (const int fd : {in[0], in[1], out[0], out[1]}) posix_spawn_file_actions_addclose(&actions, fd);
+    std::vector<std::string> all{NUMPLACE_CLI_PATH};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    std::vector<char *> argv;
+    for (std::string &a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    if (posix_spawn(&pid_, NUMPLACE_CLI_PATH, &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(in[0]);
+    ::close(out[1]);
+    toChild_ = in[1];
+    fromChild_ = out[0];
+  }
+  ~Coprocess() {
+    closeInput();
+    if (fromChild_ >= 0) ::close(fromChild_);
+    if (pid_ > 0) ::waitpid(pid_, nullptr, 0);
+  }
+  bool write(const std::string &text) const {
+    return ::write(toChild_, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+  }
+  // The next line of output, or nothing within the time allowed.
+  std::optional<std::string> readLine(int milliseconds) {
+    for (;;) {
+      if (const std::size_t end = pending_.find('\n'); end != std::string::npos) {
+        std::string line = pending_.substr(0, end);
+        pending_.erase(0, end + 1);
+        return line;
+      }
+      pollfd p{fromChild_, POLLIN, 0};
+      if (::poll(&p, 1, milliseconds) <= 0) return std::nullopt;
+      char buffer[4096];
+      const ssize_t n = ::read(fromChild_, buffer, sizeof buffer);
+      if (n <= 0) return std::nullopt;
+      pending_.append(buffer, static_cast<std::size_t>(n));
+    }
+  }
+  void closeInput() {
+    if (toChild_ >= 0) ::close(std::exchange(toChild_, -1));
+  }
+  int wait() {
+    int status = 0;
+    if (::waitpid(std::exchange(pid_, -1), &status, 0) < 0) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  bool started() const { return pid_ > 0; }
+
+ private:
+  pid_t pid_ = -1;
+  int toChild_ = -1, fromChild_ = -1;
+  std::string pending_;
+};
+
+TEST(BatchInput, APuzzleWrittenIntoThePipeIsAnsweredBeforeTheNextComes) {
+  for (const std::string jobs : {"1", "2"}) {
+    SCOPED_TRACE(jobs + " jobs");
+    Coprocess cli({"--batch", "-", "--jobs", jobs});
+    ASSERT_TRUE(cli.started());
+    ASSERT_TRUE(cli.write(std::string(kEasyPuzzle) + "\n"));
+    EXPECT_EQ(cli.readLine(10000), std::string(kEasySolution) + " solved -");
+    ASSERT_TRUE(cli.write("# a comment, then a puzzle\n" + std::string(kTrialPuzzle) + "\n"));
+    EXPECT_EQ(cli.readLine(10000), std::string(kTrialSolution) + " solved 184");
+    cli.closeInput();
+    EXPECT_EQ(cli.readLine(10000), std::nullopt);  // the end of the output, nothing more
+    EXPECT_EQ(cli.wait(), 0);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// The line reader.
+
+struct Pipe {
+  Pipe() {
+    if (::pipe(fds) != 0) fds[0] = fds[1] = -1;
+  }
+  ~Pipe() {
+    closeWriting();
+    if (fds[0] >= 0) ::close(fds[0]);
+  }
+  void write(std::string_view text) const {
+    ASSERT_EQ(::write(fds[1], text.data(), text.size()), ssize_t(text.size()));
+  }
+  void closeWriting() {
+    if (fds[1] >= 0) ::close(std::exchange(fds[1], -1));
+  }
+  int fds[2];
+};
+
+TEST(LineReader, SplitsLinesAsGetlineDoesAcrossBlocks) {
+  for (const std::string text :
+       {"ab\n\ncd\r\na line longer than a block of four\nlast", "one\ntwo\n", "\n\n", "", "no break at all"}) {
+    Pipe pipe;
+    pipe.write(text);
+    pipe.closeWriting();
+    numplace::LineReader reader(pipe.fds[0], 4);
+    std::vector<std::string> got;
+    for (std::string line; reader.next(line);) got.push_back(line);
+    EXPECT_EQ(reader.error(), 0);
+    std::vector<std::string> expected;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) expected.push_back(line);
+    EXPECT_EQ(got, expected) << text;
+  }
+}
+
+TEST(LineReader, TellsWhetherTheNextLineIsThereWithoutWaiting) {
+  Pipe pipe;
+  numplace::LineReader reader(pipe.fds[0]);
+  EXPECT_FALSE(reader.lineReady());
+  pipe.write("one\ntwo\nth");
+  std::string line;
+  ASSERT_TRUE(reader.next(line));
+  EXPECT_EQ(line, "one");
+  EXPECT_TRUE(reader.lineReady());
+  ASSERT_TRUE(reader.next(line));
+  EXPECT_EQ(line, "two");
+  EXPECT_FALSE(reader.lineReady());  // "th" waits for the rest of its line
+  pipe.write("ree\n");
+  ASSERT_TRUE(reader.next(line));
+  EXPECT_EQ(line, "three");
+  pipe.closeWriting();
+  EXPECT_FALSE(reader.next(line));
+  EXPECT_TRUE(reader.lineReady());  // at the end nothing is waited for
+}
+
+}  // namespace
+}  // namespace numplace_test
