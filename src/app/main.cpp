@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QTimer>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -20,6 +21,7 @@ namespace {
 constexpr int kFailure = 1;
 constexpr int kUsageError = 2;
 constexpr int kNoDisplay = 3;
+constexpr int kFramedAfterMs = 300;
 
 // The launcher's name without ".desktop": it ties the window to its launcher and icon.
 constexpr char kDesktopFileName[] = "io.github.numplace.numplace";
@@ -126,6 +128,8 @@ int main(int argc, char **argv) {
 
   numplace::app::installFontSubstitutions();
   numplace::app::MainWindow window;
+  // Screenshots show the window at its own size, wherever it would stand.
+  if (!parser.isSet(screenshot)) window.placeOnScreen();
   const int snapshotPrompt = parser.isSet(atPrompt) ? parser.value(atPrompt).toInt() : 0;
   bool saved = false;
   std::function<void(int)> beforePrompt;
@@ -155,5 +159,7 @@ int main(int argc, char **argv) {
     }
     return 0;
   }
+  // The frame is known once the window manager has put one around the window.
+  QTimer::singleShot(kFramedAfterMs, &window, &numplace::app::MainWindow::placeOnScreen);
   return QApplication::exec();
 }

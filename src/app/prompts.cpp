@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 
 #include "app/fonts.h"
 #include "board/layout.h"
@@ -21,7 +22,7 @@ constexpr int kPromptWidth = 440;      // pixels; the step prompt then takes two
 
 }  // namespace
 
-PromptDialog::PromptDialog(const PromptRequest &request, QWidget *parent)
+PromptDialog::PromptDialog(const PromptRequest &request, QWidget *parent, double scale)
     : QDialog(parent),
       label_(new QLabel(fromUtf8(request.text))),
       edit_(new QLineEdit(fromUtf8(request.defaultAnswer))) {
@@ -46,8 +47,15 @@ PromptDialog::PromptDialog(const PromptRequest &request, QWidget *parent)
   edit_->setFocus();
 
   const QScreen *screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
-  const QPoint origin = screen != nullptr ? screen->geometry().topLeft() : QPoint();
-  move(origin + QPoint(qRound(request.x / kTwipsPerPixel), qRound(request.y / kTwipsPerPixel)));
+  if (screen == nullptr) return;
+  QPoint place = screen->geometry().topLeft() +
+                 QPoint(qRound(request.x * scale / kTwipsPerPixel), qRound(request.y * scale / kTwipsPerPixel));
+  // On a small screen the place may lie too far right or down for the whole dialog.
+  adjustSize();
+  const QRect available = screen->availableGeometry();
+  place.setX(std::max(available.left(), std::min(place.x(), available.right() + 1 - width())));
+  place.setY(std::max(available.top(), std::min(place.y(), available.bottom() + 1 - height())));
+  move(place);
 }
 
 QString PromptDialog::answer() const { return edit_->text(); }
@@ -55,7 +63,7 @@ QString PromptDialog::answer() const { return edit_->text(); }
 std::optional<std::string> DialogPrompt::ask(const PromptRequest &request) {
   // Draw what the run has put on the window so far: the user answers about it.
   if (owner_ != nullptr) owner_->repaint();
-  PromptDialog dialog(request, owner_);
+  PromptDialog dialog(request, owner_, scale_ ? scale_() : 1);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.answer().toStdString();
 }

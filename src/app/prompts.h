@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 #include "board/ports.h"
 
@@ -14,7 +15,9 @@ namespace numplace::app {
 // and Cancel at the side.
 class PromptDialog : public QDialog {
  public:
-  explicit PromptDialog(const PromptRequest &request, QWidget *parent = nullptr);
+  // Placed where the request says, in twips from the screen's top-left
+  // corner, the twips counted at the window's `scale`, and kept on the screen.
+  explicit PromptDialog(const PromptRequest &request, QWidget *parent = nullptr, double scale = 1);
   QString answer() const;
   QLabel *promptLabel() const { return label_; }
   QLineEdit *answerEdit() const { return edit_; }
@@ -26,12 +29,14 @@ class PromptDialog : public QDialog {
 
 class DialogPrompt : public Prompt {
  public:
-  // `owner` is the window whose drawing the user must see while answering.
-  explicit DialogPrompt(QWidget *owner) : owner_(owner) {}
+  // `owner` is the window whose drawing the user must see while answering;
+  // `scale` tells how large it is drawn, for the prompt's place.
+  explicit DialogPrompt(QWidget *owner, std::function<double()> scale = {}) : owner_(owner), scale_(std::move(scale)) {}
   std::optional<std::string> ask(const PromptRequest &request) override;
 
  private:
   QWidget *owner_;
+  std::function<double()> scale_;
 };
 
 }  // namespace numplace::app

@@ -120,7 +120,7 @@ class TstWindow : public QObject {
     MainWindow window;
     QCOMPARE(window.windowTitle(), QStringLiteral("Form1"));
     QCOMPARE(window.size(), QSize(1016, 734));
-    QCOMPARE(window.minimumSize(), window.maximumSize());
+    QCOMPARE(window.scale(), 1.0);
     QCOMPARE(window.canvas().geometry(), window.rect());
     for (const numplace::ControlEntry &control : numplace::controlLayout()) {
       QWidget *w = window.control(control.ref());
@@ -137,6 +137,90 @@ class TstWindow : public QObject {
     const QRect overlap = window.control({"Label1", 0})->geometry() & text3->geometry();
     QVERIFY(!overlap.isEmpty());
     QCOMPARE(window.childAt(overlap.center()), text3);
+  }
+
+  // Scaled, every control keeps its place in the table, rounded to whole
+  // pixels, with its font scaled alike, and the drawing is scaled with them.
+  void scaledLayoutFollowsTable_data() {
+    QTest::addColumn<double>("scale");
+    QTest::newRow("1.5x on 1280x1024") << MainWindow::scaleToFit(QSize(853, 683), QMargins(1, 20, 1, 1));
+    QTest::newRow("x0.3") << 0.3;
+    QTest::newRow("x2") << 2.0;
+  }
+
+  void scaledLayoutFollowsTable() {
+    QFETCH(double, scale);
+    MainWindow window;
+    window.setScale(scale);
+    QCOMPARE(window.scale(), scale);
+    const QRect client(QPoint(0, 0), MainWindow::sizeAt(scale));
+    QCOMPARE(window.canvas().geometry(), client);
+    QCOMPARE(window.canvas().picture().size(), client.size());
+    for (const numplace::ControlEntry &control : numplace::controlLayout()) {
+      QWidget *w = window.control(control.ref());
+      const QRectF exact(control.left * scale / kPixel, control.top * scale / kPixel, control.width * scale / kPixel,
+                         control.height * scale / kPixel);
+      const QRect at = w->geometry();
+      QVERIFY2(qAbs(at.left() - exact.left()) <= 0.5 && qAbs(at.top() - exact.top()) <= 0.5 &&
+                   qAbs(at.right() + 1 - exact.right()) <= 0.5 && qAbs(at.bottom() + 1 - exact.bottom()) <= 0.5,
+               control.name.data());
+      QVERIFY(client.contains(at));
+      QCOMPARE(w->font().pointSizeF(), control.fontSize * scale);
+    }
+    // No gap opens between cells that share a border in the table.
+    for (int r = 1; r <= 9; ++r) {
+      for (const int c : {1, 2, 4, 5, 7, 8}) {
+        const QRect left = window.control({"Text15", numplace::cellIndex(r, c)})->geometry();
+        const QRect right = window.control({"Text15", numplace::cellIndex(r, c + 1)})->geometry();
+        QVERIFY(right.left() <= left.right() + 1 && right.left() > left.left());
+      }
+    }
+  }
+
+  // 1.5x on a 1280x1024 screen leaves 853x683 pixels; the window, framed,
+  // is scaled down to lie on the screen whole. The offscreen screen is
+  // 800x800, smaller than the window at scale 1.
+  void placedWholeOnTheScreen() {
+    const double fit = MainWindow::scaleToFit(QSize(853, 683), QMargins(1, 20, 1, 1));
+    QVERIFY(fit < 0.85 && fit > 0.83);
+    const QSize framed = MainWindow::sizeAt(fit) + QSize(2, 21);
+    QVERIFY(framed.width() <= 853 && framed.height() <= 683);
+    QCOMPARE(MainWindow::scaleToFit(QSize(2000, 2000), {}), 1.0);
+
+    MainWindow window;
+    window.placeOnScreen();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QRect available = window.screen()->availableGeometry();
+    QVERIFY(window.scale() < 1);
+    QVERIFY2(available.contains(window.frameGeometry()),
+             qPrintable(QStringLiteral("%1x%2").arg(window.width()).arg(window.height())));
+    QCOMPARE(window.frameGeometry().topLeft(), available.topLeft());
+    QCOMPARE(window.size(), MainWindow::sizeAt(window.scale()));
+  }
+
+  // The contents follow the window's size, aspect kept; presses on a cell
+  // count in twips of the table whatever the size.
+  void contentsFollowTheWindowsSize() {
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.resize(2032, 1000);
+    QTRY_COMPARE(window.scale(), 1000.0 / 734);
+    QCOMPARE(window.canvas().size(), MainWindow::sizeAt(1000.0 / 734));
+    window.resize(1016 / 2, 2000);
+    QTRY_COMPARE(window.scale(), 0.5);
+    QCOMPARE(window.control({"Text15", 99})->geometry().bottomRight(),
+             QPoint(qRound(4095 * 0.5 / kPixel) - 1, qRound(5175 * 0.5 / kPixel) - 1));
+
+    window.resize(2032, 1468);
+    QTRY_COMPARE(window.scale(), 2.0);
+    QWidget *cell = window.control({"Text15", 11});
+    // 170 twips from the box's left edge is left of its middle (175), 180 right of it.
+    QTest::mouseClick(cell, Qt::LeftButton, {}, QPoint(qRound(170 * 2.0 / kPixel), 10));
+    QCOMPARE(window.controls().text({"Text15", 11}), "9");
+    QTest::mouseClick(cell, Qt::LeftButton, {}, QPoint(qRound(185 * 2.0 / kPixel), 10));
+    QCOMPARE(window.controls().text({"Text15", 11}), "0");
   }
 
   void tabOrderAndFocusFollowLayoutTable() {
@@ -569,6 +653,22 @@ class TstWindow : public QObject {
       if (QWidget *dialog = QApplication::activeModalWidget()) QTest::keyClick(dialog, Qt::Key_Escape);
     });
     QCOMPARE(prompt.ask(request), std::nullopt);
+  }
+
+  // The prompt's place counts twips at the window's scale and keeps the
+  // prompt on the screen.
+  void promptPlaceFollowsTheScale() {
+    const numplace::PromptRequest stepPrompt{"次へ", "999", "1か２", 0, 9100};
+    numplace::app::PromptDialog half(stepPrompt, nullptr, 0.5);
+    QCOMPARE(half.pos(), QPoint(0, qRound(9100 * 0.5 / kPixel)));
+    // The pause prompt at scale 1 would reach past the 800-pixel offscreen screen.
+    const numplace::PromptRequest pausePrompt{" ブレークポイント　２は終了まで。", "", "１か　２", 8080, 8200};
+    numplace::app::PromptDialog pause(pausePrompt, nullptr, 1);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(pause.pos().y(), qRound(8200.0 / kPixel));
+    QCOMPARE(pause.geometry().right(), screen.right());
+    numplace::app::PromptDialog small(pausePrompt, nullptr, 0.5);
+    QCOMPARE(small.pos(), QPoint(qRound(8080 * 0.5 / kPixel), qRound(8200 * 0.5 / kPixel)));
   }
 };
 
