@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "app/accessible.h"
+#include "app/boxes.h"
 #include "app/fonts.h"
 #include "app/input.h"
 #include "app/prompts.h"
@@ -28,6 +29,7 @@ namespace {
 constexpr std::string_view kCellGrid = "Text15";
 constexpr std::string_view kQuickInput = "Text7";
 constexpr ControlRef kDataFileName{"Text3", 0};
+constexpr int kCellWidth = 375;  // twips
 
 QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -79,20 +81,16 @@ QWidget *makeControl(const ControlEntry &control, QWidget *parent, const CellBox
   QWidget *widget = nullptr;
   switch (control.kind) {
     case ControlKind::TextBox: {
-      QLineEdit *box = control.name == kCellGrid ? new CellBox(fillGrid, parent) : new QLineEdit(parent);
+      Box *box = control.name == kCellGrid ? new CellBox(fillGrid, parent) : new Box(parent);
+      // A box no wider than a cell holds one digit; it stands in the middle.
+      box->setAlignment(control.width <= kCellWidth ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
       setBoxText(box, text);
       widget = box;
       break;
     }
-    case ControlKind::Label: {
-      auto *label = new QLabel(text, parent);
-      label->setTextFormat(Qt::PlainText);
-      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      // A label covers whatever the runs draw beneath it.
-      label->setAutoFillBackground(true);
-      widget = label;
+    case ControlKind::Label:
+      widget = new CaptionLabel(text, parent);
       break;
-    }
     case ControlKind::Button:
       widget = new CaptionButton(text, parent);
       break;
@@ -220,7 +218,21 @@ void MainWindow::layOut() {
   for (const ControlEntry &control : controlLayout()) {
     QWidget *widget = controls_->widget(control.ref());
     widget->setGeometry(scaledRect(control, scale_));
-    widget->setFont(windowFont(control.fontSize * scale_));
+    const double points = control.fontSize * scale_;
+    widget->setFont(control.kind == ControlKind::TextBox ? narrowFont(points) : windowFont(points));
+  }
+  // A label lies beneath the boxes; its caption keeps to the rows above them.
+  for (const ControlEntry &label : controlLayout()) {
+    if (label.kind != ControlKind::Label) continue;
+    auto *widget = static_cast<CaptionLabel *>(controls_->widget(label.ref()));
+    int rows = widget->height();
+    for (const ControlEntry &other : controlLayout()) {
+      const QRect covering = controls_->widget(other.ref())->geometry();
+      if (other.kind != ControlKind::Label && covering.intersects(widget->geometry()) && covering.top() > widget->y()) {
+        rows = std::min(rows, covering.top() - widget->y());
+      }
+    }
+    widget->setVisibleHeight(rows);
   }
   canvas_->setGeometry(QRect(QPoint(0, 0), sizeAt(scale_)));
   canvas_->setScale(scale_);

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QDropEvent>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,11 +15,13 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <cmath>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "app/boxes.h"
 #include "app/canvas.h"
 #include "app/fonts.h"
 #include "app/input.h"
@@ -221,6 +224,98 @@ class TstWindow : public QObject {
     QCOMPARE(window.controls().text({"Text15", 11}), "9");
     QTest::mouseClick(cell, Qt::LeftButton, {}, QPoint(qRound(185 * 2.0 / kPixel), 10));
     QCOMPARE(window.controls().text({"Text15", 11}), "0");
+  }
+
+  // Every box shows the whole of what it is made to hold, clear of its
+  // border, at the window's scale and scaled.
+  void boxesShowTheirContent_data() {
+    QTest::addColumn<double>("scale");
+    QTest::newRow("x1") << 1.0;
+    QTest::newRow("1.5x on 1280x1024") << MainWindow::scaleToFit(QSize(853, 683), QMargins(1, 20, 1, 1));
+    QTest::newRow("x2") << 2.0;
+  }
+
+  void boxesShowTheirContent() {
+    QFETCH(double, scale);
+    MainWindow window;
+    window.setScale(scale);
+    const QStringList row{QStringLiteral("530070000"), QStringLiteral(" 888888888"), QStringLiteral("530 070 000")};
+    QStringList reports{QStringLiteral("基本ルール")};
+    // The widest report: 64 placements at most (81 cells, 17 givens), the last cell, every technique word.
+    for (const char *word : {"基本", "ブロ", "よこ", "たて", "縦１", "横１", "縦　", "横　"}) {
+      reports << QStringLiteral(" 64 ") + QString::fromUtf8(word) + QStringLiteral(" 9- 9  9");
+    }
+    std::map<std::string_view, QStringList> contents{
+        {"Text1", {QStringLiteral("追加 1"), QStringLiteral("999")}},
+        {"Text2", {QStringLiteral("追加 2"), QStringLiteral("999")}},
+        {"Text3", {QStringLiteral("karune111.csv"), QStringLiteral("medium.csv")}},
+        {"Text5", row},
+        {"Text6", {QStringLiteral("9")}},
+        {"Text7", row},
+        {"Text14", reports},
+        {"Text15", {QStringLiteral("8"), QStringLiteral("9")}},
+        {"Text16", {QStringLiteral("9")}},
+        // Text17, the last-cell register, holds a cell's number (11 to 99): at
+        // the window font (27 pixels) two digits are wider than its 19 pixels.
+        {"Text17", {QStringLiteral("9")}}};
+    for (const numplace::ControlEntry &control : numplace::controlLayout()) {
+      if (control.kind != ControlKind::TextBox) continue;
+      auto *box = static_cast<numplace::app::Box *>(window.control(control.ref()));
+      const QString name = QString::fromStdString(numplace::controlLabel(control.ref()));
+      QVERIFY2(contents.count(control.name) == 1, qPrintable(name));
+      const QRect area = box->textArea();
+      const QFontMetricsF metrics(box->font());
+      QVERIFY2(metrics.height() <= area.height(), qPrintable(name));
+      for (const QString &text : contents.at(control.name)) {
+        // QLineEdit scrolls once the text and the caret need more than the area.
+        const double needed = std::ceil(metrics.horizontalAdvance(text)) + 1;
+        QVERIFY2(
+            needed <= area.width(),
+            qPrintable(QStringLiteral("%1 \"%2\": %3 of %4 pixels").arg(name, text).arg(needed).arg(area.width())));
+        // And the ink keeps a pixel from the border.
+        box->setText(text);
+        box->setCursorPosition(0);
+        const QImage shown = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QColor base = box->palette().color(QPalette::Base);
+        for (int y = 1; y < shown.height() - 1; ++y) {
+          for (const int x : {1, shown.width() - 2}) {
+            QVERIFY2(shown.pixelColor(x, y) == base,
+                     qPrintable(QStringLiteral("%1 \"%2\" at (%3, %4)").arg(name, text).arg(x).arg(y)));
+          }
+        }
+      }
+    }
+  }
+
+  // A label shows its whole caption: nothing covers its ink, and the ink
+  // keeps to the rows of the label that no box covers.
+  void labelsShowTheirWholeCaption() {
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QImage all = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (const numplace::ControlEntry &control : numplace::controlLayout()) {
+      if (control.kind != ControlKind::Label) continue;
+      auto *label = static_cast<numplace::app::CaptionLabel *>(window.control(control.ref()));
+      const QImage alone = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+      const QRectF caption = label->captionRect();
+      QVERIFY(QRectF(0, 0, label->width(), label->visibleHeight()).contains(caption));
+      int inked = 0;
+      for (int y = 0; y < alone.height(); ++y) {
+        for (int x = 0; x < alone.width(); ++x) {
+          if (alone.pixel(x, y) == qRgb(255, 255, 255)) continue;
+          ++inked;
+          QVERIFY2(y >= std::floor(caption.top()) && y < std::ceil(caption.bottom()) &&
+                       x >= std::floor(caption.left()) && x < std::ceil(caption.right()),
+                   control.name.data());
+          QVERIFY2(all.pixel(label->pos() + QPoint(x, y)) == alone.pixel(x, y), control.name.data());
+        }
+      }
+      QVERIFY2(inked > 20, control.name.data());
+    }
+    // Text3 covers the last row of Label1; its caption is one row taller than the rest.
+    auto *label1 = static_cast<numplace::app::CaptionLabel *>(window.control({"Label1", 0}));
+    QCOMPARE(label1->visibleHeight(), label1->height() - 1);
   }
 
   void tabOrderAndFocusFollowLayoutTable() {
