@@ -1,6 +1,8 @@
 #include "app/prompts.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QEventLoop>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
@@ -19,6 +21,60 @@ QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), 
 
 constexpr double kPromptFontSize = 9;  // the size of the system's message font
 constexpr int kPromptWidth = 440;      // pixels; the step prompt then takes two lines
+
+// While a prompt is open, the user's input to its owner is dropped, as a
+// modal dialog would have it, and a press there brings the prompt forward.
+class InputHold : public QObject {
+ public:
+  InputHold(QWidget *owner, QWidget *prompt) : owner_(owner), prompt_(prompt) {
+    if (owner_ != nullptr) QCoreApplication::instance()->installEventFilter(this);
+  }
+  ~InputHold() override {
+    if (owner_ != nullptr) QCoreApplication::instance()->removeEventFilter(this);
+  }
+  InputHold(const InputHold &) = delete;
+  InputHold &operator=(const InputHold &) = delete;
+
+ protected:
+  bool eventFilter(QObject *watched, QEvent *event) override {
+    if (!isUserInput(event->type())) return false;
+    const auto *widget = qobject_cast<const QWidget *>(watched);
+    if (widget == nullptr || widget->window() != owner_) return false;
+    if (event->type() == QEvent::MouseButtonPress) {
+      prompt_->raise();
+      prompt_->activateWindow();
+    }
+    return true;
+  }
+
+ private:
+  static bool isUserInput(QEvent::Type type) {
+    switch (type) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::Wheel:
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::ShortcutOverride:
+      case QEvent::Shortcut:
+      case QEvent::ContextMenu:
+      case QEvent::DragEnter:
+      case QEvent::DragMove:
+      case QEvent::Drop:
+      case QEvent::TouchBegin:
+      case QEvent::TouchUpdate:
+      case QEvent::TouchEnd:
+      case QEvent::InputMethod:
+        return true;
+      default:
+        return false;
+    }
+  }
+
+  QWidget *owner_;
+  QWidget *prompt_;
+};
 
 }  // namespace
 
@@ -60,11 +116,29 @@ PromptDialog::PromptDialog(const PromptRequest &request, QWidget *parent, double
 
 QString PromptDialog::answer() const { return edit_->text(); }
 
+void DialogPrompt::abandon() {
+  if (open_ == nullptr) return;
+  abandoned_ = true;
+  open_->reject();
+}
+
 std::optional<std::string> DialogPrompt::ask(const PromptRequest &request) {
   // Draw what the run has put on the window so far: the user answers about it.
   if (owner_ != nullptr) owner_->repaint();
   PromptDialog dialog(request, owner_, scale_ ? scale_() : 1);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  InputHold hold(owner_, &dialog);
+  QEventLoop answered;
+  QObject::connect(&dialog, &QDialog::finished, &answered, &QEventLoop::quit);
+  open_ = &dialog;
+  dialog.show();
+  dialog.activateWindow();
+  answered.exec();
+  open_ = nullptr;
+  if (abandoned_) {
+    abandoned_ = false;
+    throw RunAbandoned{};
+  }
+  if (dialog.result() != QDialog::Accepted) return std::nullopt;
   return dialog.answer().toStdString();
 }
 

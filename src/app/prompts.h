@@ -1,4 +1,4 @@
-// The modal dialog with which the window asks the user at a run's prompt.
+// The dialog with which the window asks the user at a run's prompt.
 #pragma once
 
 #include <QDialog>
@@ -27,6 +27,14 @@ class PromptDialog : public QDialog {
   QLineEdit *edit_;
 };
 
+// What ask() throws when the prompt was abandoned: the run that asked ends
+// there, unwound to the click that started it.
+struct RunAbandoned {};
+
+// Asks with a PromptDialog and waits for the answer. The dialog is not
+// modal, since a window blocked by a modal dialog ignores its own close
+// button; the owner's input is held back instead, so that no other run can
+// start, and a close of the owner abandons the prompt.
 class DialogPrompt : public Prompt {
  public:
   // `owner` is the window whose drawing the user must see while answering;
@@ -34,9 +42,15 @@ class DialogPrompt : public Prompt {
   explicit DialogPrompt(QWidget *owner, std::function<double()> scale = {}) : owner_(owner), scale_(std::move(scale)) {}
   std::optional<std::string> ask(const PromptRequest &request) override;
 
+  bool isOpen() const { return open_ != nullptr; }
+  // Closes the open prompt; its ask() then throws RunAbandoned.
+  void abandon();
+
  private:
   QWidget *owner_;
   std::function<double()> scale_;
+  QDialog *open_ = nullptr;
+  bool abandoned_ = false;
 };
 
 }  // namespace numplace::app

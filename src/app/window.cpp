@@ -320,11 +320,20 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
   return QWidget::eventFilter(watched, event);
 }
 
+void MainWindow::closeEvent(QCloseEvent *event) {
+  dialogPrompt_->abandon();
+  QWidget::closeEvent(event);
+}
+
 void MainWindow::runButton(std::string_view name) {
   const auto button = buttonNamed(name);
   if (!button) return;
   Ports runPorts = ports();
-  clickButton(runPorts, *button, kRunOptions);
+  try {
+    clickButton(runPorts, *button, kRunOptions);
+  } catch (const RunAbandoned &) {
+    // The window was closed at a prompt; nothing of the run is wanted any more.
+  }
 }
 
 }  // namespace numplace::app

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/canvas.h"
+#include "app/prompts.h"
 #include "board/files.h"
 #include "board/layout.h"
 #include "board/ports.h"
@@ -73,6 +74,8 @@ class MainWindow : public QWidget {
  protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
   void resizeEvent(QResizeEvent *event) override;
+  // Closing ends the program at once, also in the middle of a run that waits at a prompt.
+  void closeEvent(QCloseEvent *event) override;
   void dragEnterEvent(QDragEnterEvent *event) override;
   void dragMoveEvent(QDragMoveEvent *event) override;
   void dropEvent(QDropEvent *event) override;
@@ -87,7 +90,7 @@ class MainWindow : public QWidget {
   Canvas *canvas_;
   DiskFiles files_;
   std::unique_ptr<WidgetControls> controls_;
-  std::unique_ptr<Prompt> dialogPrompt_;
+  std::unique_ptr<DialogPrompt> dialogPrompt_;
   Prompt *prompt_;
   double scale_ = 1;
   QHash<const QObject *, int> cellIndex_;

@@ -4,7 +4,9 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -103,6 +105,15 @@ bool dragAndDrop(MainWindow &window, const QMimeData &data, QPoint at, Qt::DropA
   QCoreApplication::sendEvent(handle, &drop);
   if (done != nullptr) *done = drop.dropAction();
   return drop.isAccepted();
+}
+
+// The prompt dialog now open, if any.
+numplace::app::PromptDialog *openPrompt() {
+  for (QWidget *w : QApplication::topLevelWidgets()) {
+    auto *dialog = dynamic_cast<numplace::app::PromptDialog *>(w);
+    if (dialog != nullptr && dialog->isVisible()) return dialog;
+  }
+  return nullptr;
 }
 
 struct RecordingPrompt : numplace::Prompt {
@@ -731,7 +742,7 @@ class TstWindow : public QObject {
     QString selected;
     QPoint position;
     QTimer::singleShot(0, [&] {
-      auto *dialog = dynamic_cast<numplace::app::PromptDialog *>(QApplication::activeModalWidget());
+      auto *dialog = openPrompt();
       if (dialog == nullptr) return;
       title = dialog->windowTitle();
       selected = dialog->answerEdit()->selectedText();
@@ -745,9 +756,83 @@ class TstWindow : public QObject {
     QCOMPARE(position, QPoint(100, 600));
 
     QTimer::singleShot(0, [] {
-      if (QWidget *dialog = QApplication::activeModalWidget()) QTest::keyClick(dialog, Qt::Key_Escape);
+      if (QWidget *dialog = openPrompt()) QTest::keyClick(dialog, Qt::Key_Escape);
     });
     QCOMPARE(prompt.ask(request), std::nullopt);
+  }
+
+  // The prompt blocks nothing at the window-system level, so the window's
+  // close button is not ignored; closing the window at a prompt ends the run
+  // at once. Input to the window waits meanwhile: a click on 答 starts no run.
+  void closingAtAPromptEndsTheRun() {
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(numplace::app::playActions(window, {numplace::TypeGrid{kPuzzle}}), std::nullopt);
+    int prompts = 0;
+    bool modal = true;
+    bool answerRunStarted = true;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      numplace::app::PromptDialog *dialog = openPrompt();
+      if (dialog == nullptr) return;
+      if (prompts++ > 0) {  // the run went on: let it finish
+        dialog->reject();
+        return;
+      }
+      modal = QApplication::activeModalWidget() != nullptr || dialog->isModal();
+      QTest::mouseClick(window.control({"Command3", 0}), Qt::LeftButton);
+      answerRunStarted = window.controls().text({"Text1", 0}) != "追加 1";
+      window.windowHandle()->close();                       // as the title bar's close button does
+      if (openPrompt() != nullptr) openPrompt()->reject();  // not to hang if it did not work
+    });
+    poll.start();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(window.control({"Command7", 0}), Qt::LeftButton);
+    poll.stop();
+    QCOMPARE(prompts, 1);
+    QVERIFY(!modal);
+    QVERIFY(!answerRunStarted);
+    QVERIFY(!window.isVisible());
+    QVERIFY(openPrompt() == nullptr);
+    QVERIFY(clock.elapsed() < 1000);
+    // The run ended at its first prompt, before any placement.
+    QCOMPARE(window.controls().text({"Text14", 0}), "基本ルール");
+  }
+
+  // Esc and Cancel only go on to the next prompt; 2 lets the run go to its end.
+  void escapeAndCancelGoOn() {
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(numplace::app::playActions(window, {numplace::TypeGrid{kPuzzle}}), std::nullopt);
+    QStringList seen;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      numplace::app::PromptDialog *dialog = openPrompt();
+      if (dialog == nullptr) return;
+      seen << dialog->windowTitle();
+      if (seen.size() == 1) {
+        QTest::keyClick(dialog->answerEdit(), Qt::Key_Escape);
+      } else if (seen.size() == 2) {
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
+      } else {
+        dialog->answerEdit()->setText(QStringLiteral("2"));
+        QTest::keyClick(dialog->answerEdit(), Qt::Key_Return);
+      }
+    });
+    poll.start();
+    QTest::mouseClick(window.control({"Command7", 0}), Qt::LeftButton);
+    poll.stop();
+    QCOMPARE(seen, (QStringList{"999", "999", "999"}));
+    QVERIFY(window.isVisible());
+    QVERIFY(openPrompt() == nullptr);
+    // Solved to the end: the last step line names the 51st placement.
+    QVERIFY2(QString::fromStdString(window.controls().text({"Text14", 0})).startsWith(QStringLiteral(" 51 ")),
+             window.controls().text({"Text14", 0}).c_str());
   }
 
   // The prompt's place counts twips at the window's scale and keeps the
