@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QDropEvent>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -327,6 +328,71 @@ class TstWindow : public QObject {
     // Text3 covers the last row of Label1; its caption is one row taller than the rest.
     auto *label1 = static_cast<numplace::app::CaptionLabel *>(window.control({"Label1", 0}));
     QCOMPARE(label1->visibleHeight(), label1->height() - 1);
+  }
+
+  // Every message for bad input stands whole inside the window, at scale 1
+  // and scaled: its red ink ends before the right edge and no control
+  // covers any of it.
+  void badInputMessagesFitTheWindow_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<QString>("content");  // of a data file named by `text` in a folder of its own
+    const QString longPath = QStringLiteral(
+        "/home/someone/Documents/number-place/collections/2022/may/karune111-from-the-magazine-of-may-2022-extra.csv");
+    const QString wideName = QStringLiteral("/tmp/ナンプレの問題集・二〇二二年五月号の付録・いちばん難しいもの.csv");
+    for (const double scale : {1.0, 0.6}) {
+      const QByteArray at = " x" + QByteArray::number(scale);
+      QTest::newRow("missing file, long path" + at) << "Text3" << longPath << scale << QString();
+      QTest::newRow("missing file, Japanese name" + at) << "Text3" << wideName << scale << QString();
+      QTest::newRow("W file name" + at) << "Text3" << QString(40, u'W') + QStringLiteral(".csv") << scale << QString();
+      QTest::newRow("extra given" + at) << "Text1" << QString(400, u'9') << scale << QString();
+      QTest::newRow("huge cell" + at) << "Text15(12)" << QStringLiteral("12345678901234567890") << scale << QString();
+      QString fourFields;
+      for (int r = 0; r < 9; ++r) fourFields += QStringLiteral("123456789,1,\"WWWWWWWWWWWWWWWWWWWW\",0\n");
+      QTest::newRow("four fields, long name" + at)
+          << "Text3" << QStringLiteral("ナンプレの問題集・二〇二二年五月号の付録・いちばん難しいもの.csv") << scale
+          << fourFields;
+    }
+  }
+
+  void badInputMessagesFitTheWindow() {
+    QFETCH(QString, control);
+    QFETCH(QString, text);
+    QFETCH(double, scale);
+    QFETCH(QString, content);
+    QTemporaryDir dir;
+    if (!content.isEmpty()) {
+      QFile file(dir.filePath(text));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(content.toUtf8());
+      text = file.fileName();
+    }
+    MainWindow window;
+    window.setScale(scale);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    std::vector<numplace::Action> actions{numplace::SetText{control.toStdString(), text.toStdString()},
+                                          numplace::Click{"Command3"}};
+    if (control.startsWith(QStringLiteral("Text15")) || control == QStringLiteral("Text1")) {
+      actions.insert(actions.begin(), numplace::TypeGrid{kPuzzle});
+    }
+    QCOMPARE(numplace::app::playActions(window, actions), std::nullopt);
+    const QImage drawn = window.canvas().picture();
+    const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(drawn.size(), shown.size());
+    int red = 0;
+    int right = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+      for (int x = 0; x < drawn.width(); ++x) {
+        if (drawn.pixel(x, y) != qRgb(255, 0, 0)) continue;
+        ++red;
+        right = std::max(right, x);
+        QVERIFY2(shown.pixel(x, y) == qRgb(255, 0, 0), qPrintable(QStringLiteral("covered at (%1, %2)").arg(x).arg(y)));
+      }
+    }
+    QVERIFY(red > 100);
+    QVERIFY2(right < drawn.width() - 4, qPrintable(QString::number(right)));
   }
 
   void tabOrderAndFocusFollowLayoutTable() {
