@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config qt6-base-dev libgtest-dev libbenchmark-dev
-          fonts-ipafont-gothic xvfb xauth clang libclang-rt-14-dev
+          fonts-ipafont-gothic qt6-translations-l10n xvfb xauth clang libclang-rt-14-dev
           desktop-file-utils appstream)
 missing=()
 for p in "${packages[@]}"; do

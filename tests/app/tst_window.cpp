@@ -20,6 +20,7 @@
 #include <QtTest>
 #include <cmath>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -30,6 +31,7 @@
 #include "app/input.h"
 #include "app/prompts.h"
 #include "app/scripted.h"
+#include "app/translations.h"
 #include "app/window.h"
 #include "board/layout.h"
 
@@ -751,10 +753,23 @@ class TstWindow : public QObject {
     QVERIFY(coloursIn(picture, QRect(0, 6800 / kPixel, 6000 / kPixel, 4000 / kPixel)).count(0xFF0000) == 0);
   }
 
+  // Dropped anywhere on the window, at its own size and scaled down as on a
+  // small screen.
+  void droppedFileNamesTheDataFile_data() {
+    QTest::addColumn<double>("scale");
+    QTest::newRow("x1") << 1.0;
+    QTest::newRow("x0.6") << 0.6;
+  }
+
   void droppedFileNamesTheDataFile() {
+    QFETCH(double, scale);
     MainWindow window;
+    window.setScale(scale);
+    window.resize(MainWindow::sizeAt(scale));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // A point of the surface beside the controls, below the board.
+    const QPoint surface(qRound(12000 * scale / kPixel), qRound(9000 * scale / kPixel));
     const QString file = QStringLiteral(NUMPLACE_EXAMPLES_DIR "/trial.csv");
     QMimeData files;
     files.setUrls({QUrl(QStringLiteral("https://example.org/a.csv")), QUrl::fromLocalFile(file)});
@@ -763,7 +778,7 @@ class TstWindow : public QObject {
 
     // On the surface, beside the controls.
     Qt::DropAction action = Qt::IgnoreAction;
-    QVERIFY(dragAndDrop(window, files, QPoint(800, 600), &action));
+    QVERIFY(dragAndDrop(window, files, surface, &action));
     QCOMPARE(text3(), file.toStdString());
     QCOMPARE(action, Qt::CopyAction);  // never a move: the file stays where it is
 
@@ -781,10 +796,10 @@ class TstWindow : public QObject {
     window.controls().setText({"Text3", 0}, "karune111.csv");
     QMimeData web;
     web.setUrls({QUrl(QStringLiteral("https://example.org/a.csv"))});
-    QVERIFY(!dragAndDrop(window, web, QPoint(800, 600)));
+    QVERIFY(!dragAndDrop(window, web, surface));
     QMimeData plain;
     plain.setText(QStringLiteral("12345"));
-    QVERIFY(!dragAndDrop(window, plain, QPoint(800, 600)));
+    QVERIFY(!dragAndDrop(window, plain, surface));
     QCOMPARE(text3(), "karune111.csv");
     // Text dragged over a box is still the box's own business.
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &plain, Qt::LeftButton, Qt::NoModifier);
@@ -793,12 +808,29 @@ class TstWindow : public QObject {
     QCOMPARE(text3(), "karune111.csv");
 
     // The dropped name is one the runs can open.
-    QVERIFY(dragAndDrop(window, files, QPoint(800, 600)));
+    QVERIFY(dragAndDrop(window, files, surface));
     QTest::mouseClick(window.control({"Command3", 0}), Qt::LeftButton);
     QVERIFY(!blank(window.canvas().picture(), QRect(8640 / kPixel, 240 / kPixel, 400, 400)));
     // trial.csv needs a trial placement; its code replaces the start-up text of Text1.
     const QString trial = QString::fromStdString(window.controls().text({"Text1", 0}));
     QVERIFY2(QRegularExpression(QStringLiteral("^[1-9]{3}$")).match(trial).hasMatch(), qPrintable(trial));
+  }
+
+  // Qt's own texts in the window's language: the prompt's buttons and the
+  // boxes' context menu.
+  void qtTextsInJapanese() {
+    QObject holder;
+    QVERIFY2(numplace::app::installQtTranslations(&holder), "qt6-translations-l10n is not installed");
+    const numplace::PromptRequest request{"次へ", "999", "1か２", 0, 0};
+    numplace::app::PromptDialog dialog(request);
+    auto *buttons = dialog.findChild<QDialogButtonBox *>();
+    QVERIFY(buttons != nullptr);
+    QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    numplace::app::Box box;
+    std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+    QStringList entries;
+    for (const QAction *action : menu->actions()) entries << action->text();
+    QVERIFY2(entries.join(u' ').contains(QStringLiteral("貼り付け")), qPrintable(entries.join(u' ')));
   }
 
   void promptDialog() {
