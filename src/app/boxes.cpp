@@ -26,9 +26,14 @@ QRect Box::textArea() const {
 
 void Box::paintEvent(QPaintEvent *event) {
   QLineEdit::paintEvent(event);
+  // Four strips of one pixel rather than a pen's outline: at a fractional
+  // device pixel ratio an outline can fall between device pixels and vanish.
   QPainter painter(this);
-  painter.setPen(palette().color(hasFocus() ? QPalette::Highlight : QPalette::Dark));
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  const QColor border = palette().color(hasFocus() ? QPalette::Highlight : QPalette::Dark);
+  painter.fillRect(QRect(0, 0, width(), 1), border);
+  painter.fillRect(QRect(0, height() - 1, width(), 1), border);
+  painter.fillRect(QRect(0, 0, 1, height()), border);
+  painter.fillRect(QRect(width() - 1, 0, 1, height()), border);
 }
 
 CaptionLabel::CaptionLabel(const QString &text, QWidget *parent) : QLabel(text, parent) {
