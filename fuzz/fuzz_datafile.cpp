@@ -26,7 +26,8 @@ void checkResult(const numplace::DataFileResult &r, std::size_t size) {
   if (r.recordsRead < 0 || r.recordsRead > 9) fail("recordsRead outside 0..9", size);
   if (r.error.has_value() != (r.recordsRead < 9)) fail("a message exactly when fewer than nine records", size);
   if (r.error && r.error->empty()) fail("an empty message", size);
-  if (r.error && numplace::shownText(*r.error, r.error->size()) != *r.error) fail("a message that cannot be shown", size);
+  if (r.error && numplace::shownText(*r.error, r.error->size()) != *r.error)
+    fail("a message that cannot be shown", size);
   for (int k = 1; k <= r.recordsRead; ++k) {
     const auto &rec = r.records[static_cast<std::size_t>(k)];
     const std::string &first = rec.fields[0];
