@@ -90,13 +90,6 @@ TEST(ShownFileName, DropsTheFoldersAndShortensTheMiddle) {
   EXPECT_EQ(shownFileName("/tmp/a\nb.csv"), "a" + std::string(kReplacement) + "b.csv");
 }
 
-TEST(EstimatedWidth, CountsKanjiAsAnEmAndHalfWidthCharactersBelow) {
-  EXPECT_DOUBLE_EQ(estimatedWidth("終了"), 2);
-  EXPECT_DOUBLE_EQ(estimatedWidth("   "), 1);
-  EXPECT_DOUBLE_EQ(estimatedWidth("12345"), 3);
-  EXPECT_DOUBLE_EQ(estimatedWidth("「追加 1」"), 1 + 2 + 1.0 / 3 + 0.6 + 1);
-}
-
 // The lines give the message back, each within the width, broken after a
 // sentence or a quotation where there is one, never before a closing mark
 // and never inside a file name.
