@@ -81,7 +81,8 @@ set(_numplace_depends "libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 11)")
 if(TARGET numplace)
   string(APPEND _numplace_depends
          ", libqt6core6 (>= 6.4.0), libqt6gui6 (>= 6.1.2), libqt6widgets6 (>= 6.1.2), fonts-ipafont-gothic")
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+  # Qt's own dialog texts in Japanese; without it they stay English.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 endif()
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "${_numplace_depends}")
 set(CPACK_SOURCE_GENERATOR TGZ)

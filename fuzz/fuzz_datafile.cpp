@@ -1,13 +1,15 @@
 // The data-file reader on arbitrary bytes as the file's content. Besides not
 // crashing, it checks the promises the puzzle source builds on: nine records
 // or a message, a numeric first field in every record accepted, fields that
-// hold no separator, and that line-break style and the label do not matter.
+// hold no separator, messages that are clean UTF-8 whatever the bytes, and
+// that line-break style and the label do not matter.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "board/messages.h"
 #include "board/number.h"
 #include "board/sources.h"
 
@@ -24,6 +26,8 @@ void checkResult(const numplace::DataFileResult &r, std::size_t size) {
   if (r.recordsRead < 0 || r.recordsRead > 9) fail("recordsRead outside 0..9", size);
   if (r.error.has_value() != (r.recordsRead < 9)) fail("a message exactly when fewer than nine records", size);
   if (r.error && r.error->empty()) fail("an empty message", size);
+  if (r.error && numplace::shownText(*r.error, r.error->size()) != *r.error)
+    fail("a message that cannot be shown", size);
   for (int k = 1; k <= r.recordsRead; ++k) {
     const auto &rec = r.records[static_cast<std::size_t>(k)];
     const std::string &first = rec.fields[0];
@@ -52,6 +56,7 @@ bool sameRecords(const numplace::DataFileResult &a, const numplace::DataFileResu
     const auto &rb = b.records[static_cast<std::size_t>(k)];
     for (std::size_t f = 0; f < 5; ++f) {
       if (ra.quoted[f] != rb.quoted[f] || strip(ra.fields[f]) != strip(rb.fields[f])) return false;
+      if (ra.places[f] != rb.places[f]) return false;
     }
   }
   return true;

@@ -5,8 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config qt6-base-dev libgtest-dev libbenchmark-dev
-          nlohmann-json3-dev fonts-ipafont-gothic xvfb xauth clang libclang-rt-14-dev
-          desktop-file-utils appstream parallel)
+          nlohmann-json3-dev fonts-ipafont-gothic qt6-translations-l10n xvfb xauth clang
+          libclang-rt-14-dev desktop-file-utils appstream parallel)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

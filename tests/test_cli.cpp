@@ -134,7 +134,7 @@ TEST(CliStatus, RunSummaryAndExitStatusTellHowTheRunsEnded) {
   EXPECT_EQ(solved.lines(), expected);
 
   // A run that stops on bad input: status 1, the message on both outputs.
-  const std::string message = "データファイル「nosuch.csv」を開けません。";
+  const std::string message = "「入力データ名」のファイル「nosuch.csv」を開けません。";
   const CliResult missing = runCli("--file nosuch.csv --click Command3");
   EXPECT_EQ(missing.status, 1);
   EXPECT_NE(missing.err.find(message), std::string::npos) << missing.err;

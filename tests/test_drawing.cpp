@@ -125,7 +125,7 @@ TEST(StepBoardFrame, DrawsNineCellsOf510TwipsWithThickBlockLines) {
 }
 
 TEST(InputErrorMessage, IsPrintedRedAtTheFootRightAfterTheRunStarts) {
-  const std::string message = "データファイル「x.csv」を開けません。";
+  const std::string message = "「入力データ名」のファイル「x.csv」を開けません。";
   for (const Button button : kRunButtons) {
     TestWindow w;
     w.type({"Text3"}, "x.csv");
@@ -143,6 +143,26 @@ TEST(InputErrorMessage, IsPrintedRedAtTheFootRightAfterTheRunStarts) {
     EXPECT_EQ(c.run().end, RunEnd::BadInput);
     EXPECT_EQ(c.run().message, message);
   }
+}
+
+// A message too long for one line is printed in lines 300 twips apart, the
+// last at the foot where a one-line message stands; the result keeps it whole.
+TEST(InputErrorMessage, TooLongForOneLineIsPrintedUpwardsFromTheFoot) {
+  TestWindow w;
+  w.giveFile("x.csv", "050703060,1,\"easy\",0\n007000800,2,\"easy\",0\n000816000,3,\"easy\",0\n");
+  const Clicked c = w.click(Button::Answer);
+  const std::string &message = c.run().message;
+  ASSERT_EQ(c.prints.size(), 2u) << message;
+  EXPECT_EQ(c.prints[0].text + c.prints[1].text, message);
+  EXPECT_EQ(c.prints[0].y, 9900);
+  EXPECT_EQ(c.prints[1].y, 10200);
+  for (const Printed &p : c.prints) {
+    EXPECT_EQ(p.x, 240);
+    EXPECT_EQ(p.colour, 255u);
+    EXPECT_EQ(p.font, 14);
+    EXPECT_TRUE(p.newline);
+  }
+  EXPECT_EQ(c.ops.back(), Draw::colour(0));
 }
 
 }  // namespace

@@ -111,7 +111,7 @@ TEST_P(RunEnding, ResultHoldsTheBoardsPlacementsAndMessagesOfTheRun) {
   const bool answer = e.button == Button::Answer;
   const bool stepFamily = e.button == Button::Step || e.button == Button::Reference1;
   if (e.end == RunEnd::BadInput) {
-    EXPECT_EQ(r.message, "データファイル「nosuch.csv」を開けません。");
+    EXPECT_EQ(r.message, "「入力データ名」のファイル「nosuch.csv」を開けません。");
     EXPECT_EQ(gridString(r.givens), std::string(81, '0'));
     EXPECT_EQ(gridString(r.board), std::string(81, '0'));
     EXPECT_TRUE(r.placements.empty());

@@ -6,8 +6,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 
+#include "board/messages.h"
 #include "board/sources.h"
 #include "helpers.h"
 
@@ -200,8 +202,9 @@ TEST_P(BadDataFiles, StopEveryRunWithTheMessageDrawnAndControlsUnchanged) {
     const RunResult &run = c.run();
     EXPECT_EQ(run.end, RunEnd::BadInput);
     EXPECT_NE(run.message.find(kBadFile), std::string::npos) << run.message;
-    ASSERT_EQ(c.prints.size(), 1u);
-    EXPECT_EQ(c.prints[0].text, run.message);
+    std::string printed;
+    for (const Printed &p : c.prints) printed += p.text;
+    EXPECT_EQ(printed, run.message);
     EXPECT_TRUE(c.texts.empty());
     EXPECT_TRUE(c.prompts.empty());
     EXPECT_FALSE(run.boardShown);
@@ -232,11 +235,112 @@ TEST(BadBoxes, HugeNumbersInTheGridOrRowBoxesStopTheRunWithAMessage) {
     }
     const Clicked c = w.click(Button::Answer);
     EXPECT_EQ(c.run().end, RunEnd::BadInput) << inGrid;
-    EXPECT_NE(c.run().message.find(inGrid ? "初期データ　１の5行目" : "初期データ　２の4行目"), std::string::npos)
+    EXPECT_NE(c.run().message.find(inGrid ? "「初期データ　１」の5行5列の「999" : "「初期データ　２」の4行目の「999"),
+              std::string::npos)
         << c.run().message;
+    EXPECT_NE(c.run().message.find("大きすぎます"), std::string::npos) << c.run().message;
     EXPECT_TRUE(c.texts.empty()) << inGrid;
   }
 }
+
+// A message for bad input says where the input stands, as the user sees it
+// (a box by its caption, a cell by its row and column, a line and field of
+// the data file), quotes what stands there, fit to be shown, and says what
+// is wrong with it.
+struct PlaceCase {
+  std::string name;
+  std::function<void(TestWindow &)> enter;
+  std::vector<std::string> says;
+  std::string neverSays;
+  friend void PrintTo(const PlaceCase &c, std::ostream *os) { *os << c.name; }
+};
+
+class BadInputMessages : public ::testing::TestWithParam<PlaceCase> {};
+
+TEST_P(BadInputMessages, NameThePlaceAndTheFault) {
+  TestWindow w;
+  GetParam().enter(w);
+  const Clicked c = w.click(Button::Answer);
+  const std::string &message = c.run().message;
+  ASSERT_EQ(c.run().end, RunEnd::BadInput);
+  for (const std::string &part : GetParam().says) EXPECT_NE(message.find(part), std::string::npos) << message;
+  if (!GetParam().neverSays.empty()) {
+    EXPECT_EQ(message.find(GetParam().neverSays), std::string::npos) << message;
+  }
+  EXPECT_EQ(numplace::shownText(message, message.size()), message);  // clean UTF-8 throughout
+}
+
+const std::string kReplaced = "\xEF\xBF\xBD";
+
+// The first rows of trial.csv, each followed by `rest`.
+std::string rowsOfFile(int records, std::string_view rest) {
+  std::string out;
+  for (int k = 0; k < records; ++k) {
+    out += std::string(kTrialPuzzle.substr(static_cast<std::size_t>(k) * 9, 9)) + std::string(rest) + "\n";
+  }
+  return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, BadInputMessages,
+    ::testing::Values(PlaceCase{"FourFieldsPerLine",
+                                [](TestWindow &w) { w.giveFile("four.csv", rowsOfFile(9, ",1,\"easy\",0")); },
+                                {"データファイル「four.csv」の3行目の3項目め「easy」", "各行に5項目ずつ"},
+                                "1項目め「"},
+                      PlaceCase{"TextAfterBlankLinesAndWindowsLineBreaks",
+                                [](TestWindow &w) {
+                                  w.giveFile("t.csv", "\r\n\r\nabc,1,2,3,4\r\n" + rowsOfFile(8, ",1,2,3,4"));
+                                },
+                                {"3行目の1項目め「abc」が数ではありません"},
+                                ""},
+                      PlaceCase{"HugeNumberInACell",
+                                [](TestWindow &w) {
+                                  w.typeGrid(kEasyPuzzle);
+                                  w.type({"Text15", 12}, "12345678901234567890");
+                                },
+                                {"「初期データ　１」の1行2列の「123456789012345…」は大きすぎます"},
+                                "整数の数字"},
+                      PlaceCase{"FractionInTheLastColumn",
+                                [](TestWindow &w) {
+                                  w.typeGrid(kEasyPuzzle);
+                                  w.type({"Text15", 19}, "0.5");
+                                },
+                                {"1行9列の「0.5」は整数ではありません"},
+                                ""},
+                      PlaceCase{"FractionInARowBox",
+                                [](TestWindow &w) {
+                                  for (int r = 1; r <= 9; ++r) w.type({"Text5", r}, r == 3 ? "5.5" : "123456789");
+                                },
+                                {"「初期データ　２」の3行目の「5.5」は整数ではありません"},
+                                ""},
+                      PlaceCase{"HugeFirstFieldInTheFile",
+                                [](TestWindow &w) {
+                                  w.giveFile("big.csv", rowsOfFile(1, ",1,2,3,4") + std::string(400, '9') +
+                                                            ",1,2,3,4\n" + rowsOfFile(7, ",1,2,3,4"));
+                                },
+                                {"「big.csv」の2行目の1項目め「999999999999999…」は大きすぎます"},
+                                ""},
+                      PlaceCase{"BytesThatAreNoText",
+                                [](TestWindow &w) {
+                                  w.giveFile("bin.csv",
+                                             "\xFF\x01"
+                                             "abc\x1B,1,2,3,4\n" +
+                                                 rowsOfFile(8, ",1,2,3,4"));
+                                },
+                                {"1行目の1項目め「" + kReplaced + kReplaced + "abc" + kReplaced + "」"},
+                                "\x1B"},
+                      PlaceCase{"MissingFileInFolders",
+                                [](TestWindow &w) { w.type({"Text3"}, "/no/such/folder/karune111.csv"); },
+                                {"「入力データ名」のファイル「karune111.csv」を開けません"},
+                                "/no/such"},
+                      PlaceCase{"ExtraGivenWithAControlCharacter",
+                                [](TestWindow &w) {
+                                  w.typeGrid(kEasyPuzzle);
+                                  w.type({"Text2"}, "1000\x1B");
+                                },
+                                {"「追加 2」の「1000" + kReplaced + "」は使えません"},
+                                "Text2"}),
+    [](const auto &c) { return c.param.name; });
 
 struct GivenCase {
   std::string text1, text2;
@@ -293,10 +397,12 @@ TEST_P(ExtraGivenRange, AcceptsZeroAndCodesUpTo999) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, ExtraGivenRange,
                          ::testing::Values(RangeCase{"999", "0", std::nullopt}, RangeCase{"", "100", std::nullopt},
-                                           RangeCase{"追加 1", "追加 2", std::nullopt}, RangeCase{"1000", "0", "Text1"},
-                                           RangeCase{"-5", "0", "Text1"}, RangeCase{"0", "1000", "Text2"},
-                                           RangeCase{"0", "-1", "Text2"},
-                                           RangeCase{std::string(400, '9'), "0", "Text1"}));
+                                           RangeCase{"追加 1", "追加 2", std::nullopt},
+                                           RangeCase{"1000", "0", "「追加 1」の「1000」"},
+                                           RangeCase{"-5", "0", "「追加 1」の「-5」"},
+                                           RangeCase{"0", "1000", "「追加 2」の「1000」"},
+                                           RangeCase{"0", "-1", "「追加 2」の「-1」"},
+                                           RangeCase{std::string(400, '9'), "0", "「追加 1」の「999999999999999…」"}));
 
 TEST(ExtraGivenRange, OutOfRangeStopsEveryRunAndKeepsTheControls) {
   for (const Button button : kRunButtons) {
@@ -306,7 +412,7 @@ TEST(ExtraGivenRange, OutOfRangeStopsEveryRunAndKeepsTheControls) {
       w.type({"Text1"}, bad);
       const Clicked c = w.click(button);
       EXPECT_EQ(c.run().end, RunEnd::BadInput) << bad;
-      EXPECT_NE(c.run().message.find("Text1"), std::string::npos) << c.run().message;
+      EXPECT_NE(c.run().message.find("「追加 1」"), std::string::npos) << c.run().message;
       EXPECT_TRUE(c.texts.empty()) << bad;
       EXPECT_EQ(w.text({"Text1"}), bad);
       EXPECT_EQ(w.text({"Text14"}), "基本ルール");
@@ -384,7 +490,10 @@ TEST(DiskFiles, MissingFileOrAFolderGiveNoBytesAndAMessage) {
   const auto message = readPuzzle(controls, DiskFiles(), *t);
   std::filesystem::remove(folder);
   ASSERT_TRUE(message);
-  EXPECT_NE(message->find("「" + folder + "」"), std::string::npos) << *message;
+  // Named without its folders: the whole path would not fit the window.
+  const std::string name = folder.substr(folder.rfind('/') + 1);
+  EXPECT_NE(message->find("「" + name + "」"), std::string::npos) << *message;
+  EXPECT_EQ(message->find(::testing::TempDir()), std::string::npos) << *message;
 }
 
 TEST(DiskFiles, ReadAtMostTheFirstFourMebibytes) {

@@ -44,7 +44,7 @@ QString droppedFile(const QMimeData *data) {
   return {};
 }
 
-CellBox::CellBox(FillGrid fillGrid, QWidget *parent) : QLineEdit(parent), fillGrid_(std::move(fillGrid)) {}
+CellBox::CellBox(FillGrid fillGrid, QWidget *parent) : Box(parent), fillGrid_(std::move(fillGrid)) {}
 
 void CellBox::pasteFrom(QClipboard::Mode mode) {
   const QString text = QGuiApplication::clipboard()->text(mode);
@@ -62,7 +62,7 @@ void CellBox::keyPressEvent(QKeyEvent *event) {
     event->accept();
     return;
   }
-  QLineEdit::keyPressEvent(event);
+  Box::keyPressEvent(event);
 }
 
 void CellBox::contextMenuEvent(QContextMenuEvent *event) {
@@ -87,7 +87,7 @@ void CellBox::mouseReleaseEvent(QMouseEvent *event) {
     event->accept();
     return;
   }
-  QLineEdit::mouseReleaseEvent(event);
+  Box::mouseReleaseEvent(event);
 }
 
 }  // namespace numplace::app

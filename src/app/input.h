@@ -3,10 +3,11 @@
 #pragma once
 
 #include <QClipboard>
-#include <QLineEdit>
 #include <QString>
 #include <functional>
 #include <optional>
+
+#include "app/boxes.h"
 
 class QMimeData;
 
@@ -25,7 +26,7 @@ QString droppedFile(const QMimeData *data);
 // A cell box of the grid. A paste (the paste keys, the context menu's Paste,
 // a middle click on systems with a selection) first offers the text to
 // `fillGrid`; when that takes it, the box pastes nothing itself.
-class CellBox : public QLineEdit {
+class CellBox : public Box {
  public:
   using FillGrid = std::function<bool(const QString &text)>;
   CellBox(FillGrid fillGrid, QWidget *parent);

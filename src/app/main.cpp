@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QTimer>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "app/fonts.h"
 #include "app/scripted.h"
+#include "app/translations.h"
 #include "app/window.h"
 #include "numplace/version.h"
 #include "script/actions.h"
@@ -20,6 +22,7 @@ namespace {
 constexpr int kFailure = 1;
 constexpr int kUsageError = 2;
 constexpr int kNoDisplay = 3;
+constexpr int kFramedAfterMs = 300;
 
 // The launcher's name without ".desktop": it ties the window to its launcher and icon.
 constexpr char kDesktopFileName[] = "io.github.numplace.numplace";
@@ -51,6 +54,59 @@ std::optional<std::string> actionsInOrder(const QCommandLineParser &parser, std:
   return std::nullopt;
 }
 
+void nameApplication() {
+  QCoreApplication::setApplicationName(QStringLiteral("numplace"));
+  QCoreApplication::setApplicationVersion(QString::fromLatin1(numplace::kNumplaceVersion));
+}
+
+bool asksForHelpOrVersion(int argc, char **argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg(argv[i]);
+    if (arg == "--help" || arg == "-h" || arg == "-?" || arg == "--help-all" || arg == "--version" || arg == "-v") {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The options of the window's command line.
+struct CommandLine {
+  QCommandLineParser parser;
+  QCommandLineOption screenshot{
+      QStringLiteral("screenshot"),
+      QStringLiteral("Play the actions, save a PNG of the window to FILE and quit, without showing the window."),
+      QStringLiteral("FILE")};
+  QCommandLineOption atPrompt{
+      QStringLiteral("at-prompt"),
+      QStringLiteral("With --screenshot: take the picture as prompt N opens, in the middle of a run."),
+      QStringLiteral("N")};
+
+  CommandLine() {
+    parser.setApplicationDescription(QStringLiteral("Solves number-place puzzles and shows how, in one window."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(screenshot);
+    parser.addOption(atPrompt);
+    parser.addPositionalArgument(QStringLiteral("actions"),
+                                 QStringLiteral("Actions as numplace-cli takes them, played on the window in order: "
+                                                "--set CONTROL=TEXT, --grid PUZZLE, --puzzle LINE, --rows R1,...,R9, "
+                                                "--file PATH, --click BUTTON, --press CELL:X, --key CONTROL:CODE, "
+                                                "--answer TEXT."),
+                                 QStringLiteral("[ACTIONS...]"));
+    for (const std::string_view name : numplace::kActionOptions) {
+      QCommandLineOption action(fromUtf8(name), QStringLiteral("An action (see above)."), QStringLiteral("VALUE"));
+      action.setFlags(QCommandLineOption::HiddenFromHelp);
+      parser.addOption(action);
+    }
+  }
+
+  // Prints the help or the version and ends the program, when asked for.
+  void answerHelpOrVersion() {
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
+  }
+};
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -68,36 +124,24 @@ int main(int argc, char **argv) {
     }
   }
 
+  // --help and --version need no window system: answered before one is
+  // started, they stay free of its start-up warnings (an unset
+  // XDG_RUNTIME_DIR). Anything the parser refuses goes the usual way below.
+  if (asksForHelpOrVersion(argc, argv)) {
+    const QCoreApplication plain(argc, argv);
+    nameApplication();
+    CommandLine line;
+    if (line.parser.parse(QCoreApplication::arguments())) line.answerHelpOrVersion();
+  }
+
   QApplication app(argc, argv);
-  QCoreApplication::setApplicationName(QStringLiteral("numplace"));
-  QCoreApplication::setApplicationVersion(QString::fromLatin1(numplace::kNumplaceVersion));
+  nameApplication();
   QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopFileName));
   QApplication::setWindowIcon(QIcon::fromTheme(QString::fromLatin1(kIconName)));
-  QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral("Solves number-place puzzles and shows how, in one window."));
-  parser.addHelpOption();
-  parser.addVersionOption();
-  const QCommandLineOption screenshot(
-      QStringLiteral("screenshot"),
-      QStringLiteral("Play the actions, save a PNG of the window to FILE and quit, without showing the window."),
-      QStringLiteral("FILE"));
-  parser.addOption(screenshot);
-  const QCommandLineOption atPrompt(
-      QStringLiteral("at-prompt"),
-      QStringLiteral("With --screenshot: take the picture as prompt N opens, in the middle of a run."),
-      QStringLiteral("N"));
-  parser.addOption(atPrompt);
-  parser.addPositionalArgument(QStringLiteral("actions"),
-                               QStringLiteral("Actions as numplace-cli takes them, played on the window in order: "
-                                              "--set CONTROL=TEXT, --grid PUZZLE, --puzzle LINE, --rows R1,...,R9, "
-                                              "--file PATH, --click BUTTON, --press CELL:X, --key CONTROL:CODE, "
-                                              "--answer TEXT."),
-                               QStringLiteral("[ACTIONS...]"));
-  for (const std::string_view name : numplace::kActionOptions) {
-    QCommandLineOption action(fromUtf8(name), QStringLiteral("An action (see above)."), QStringLiteral("VALUE"));
-    action.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(action);
-  }
+  CommandLine line;
+  QCommandLineParser &parser = line.parser;
+  const QCommandLineOption &screenshot = line.screenshot;
+  const QCommandLineOption &atPrompt = line.atPrompt;
 
   if (!parser.parse(QCoreApplication::arguments())) {
     std::fprintf(stderr, "numplace: %s\n", qPrintable(parser.errorText()));
@@ -113,8 +157,7 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "numplace: %s\n", error->c_str());
     return kUsageError;
   }
-  if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) parser.showHelp(0);
-  if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
+  line.answerHelpOrVersion();
 
   if (!chosen && !parser.isSet(screenshot) && QGuiApplication::platformName() == QLatin1String("offscreen")) {
     std::fprintf(stderr,
@@ -124,8 +167,12 @@ int main(int argc, char **argv) {
     return kNoDisplay;
   }
 
+  // After the command line, whose texts stay as the terminal has them.
+  numplace::app::installQtTranslations(&app);
   numplace::app::installFontSubstitutions();
   numplace::app::MainWindow window;
+  // Screenshots show the window at its own size, wherever it would stand.
+  if (!parser.isSet(screenshot)) window.placeOnScreen();
   const int snapshotPrompt = parser.isSet(atPrompt) ? parser.value(atPrompt).toInt() : 0;
   bool saved = false;
   std::function<void(int)> beforePrompt;
@@ -155,5 +202,7 @@ int main(int argc, char **argv) {
     }
     return 0;
   }
+  // The frame is known once the window manager has put one around the window.
+  QTimer::singleShot(kFramedAfterMs, &window, &numplace::app::MainWindow::placeOnScreen);
   return QApplication::exec();
 }

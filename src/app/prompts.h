@@ -1,7 +1,8 @@
-// The modal dialog with which the window asks the user at a run's prompt.
+// The dialog with which the window asks the user at a run's prompt.
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 #include "board/ports.h"
 
@@ -14,7 +15,9 @@ namespace numplace::app {
 // and Cancel at the side.
 class PromptDialog : public QDialog {
  public:
-  explicit PromptDialog(const PromptRequest &request, QWidget *parent = nullptr);
+  // Placed where the request says, in twips from the screen's top-left
+  // corner, the twips counted at the window's `scale`, and kept on the screen.
+  explicit PromptDialog(const PromptRequest &request, QWidget *parent = nullptr, double scale = 1);
   QString answer() const;
   QLabel *promptLabel() const { return label_; }
   QLineEdit *answerEdit() const { return edit_; }
@@ -24,14 +27,30 @@ class PromptDialog : public QDialog {
   QLineEdit *edit_;
 };
 
+// What ask() throws when the prompt was abandoned: the run that asked ends
+// there, unwound to the click that started it.
+struct RunAbandoned {};
+
+// Asks with a PromptDialog and waits for the answer. The dialog is not
+// modal, since a window blocked by a modal dialog ignores its own close
+// button; the owner's input is held back instead, so that no other run can
+// start, and a close of the owner abandons the prompt.
 class DialogPrompt : public Prompt {
  public:
-  // `owner` is the window whose drawing the user must see while answering.
-  explicit DialogPrompt(QWidget *owner) : owner_(owner) {}
+  // `owner` is the window whose drawing the user must see while answering;
+  // `scale` tells how large it is drawn, for the prompt's place.
+  explicit DialogPrompt(QWidget *owner, std::function<double()> scale = {}) : owner_(owner), scale_(std::move(scale)) {}
   std::optional<std::string> ask(const PromptRequest &request) override;
+
+  bool isOpen() const { return open_ != nullptr; }
+  // Closes the open prompt; its ask() then throws RunAbandoned.
+  void abandon();
 
  private:
   QWidget *owner_;
+  std::function<double()> scale_;
+  QDialog *open_ = nullptr;
+  bool abandoned_ = false;
 };
 
 }  // namespace numplace::app

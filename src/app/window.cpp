@@ -7,11 +7,16 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <QWindow>
+#include <algorithm>
 #include <optional>
 
 #include "app/accessible.h"
+#include "app/boxes.h"
 #include "app/fonts.h"
 #include "app/input.h"
 #include "app/prompts.h"
@@ -24,13 +29,22 @@ namespace {
 constexpr std::string_view kCellGrid = "Text15";
 constexpr std::string_view kQuickInput = "Text7";
 constexpr ControlRef kDataFileName{"Text3", 0};
+constexpr int kCellWidth = 375;  // twips
 
 QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-int toPixels(double twips) { return qRound(twips / kTwipsPerPixel); }
+// The scales the user can take the window to by resizing it.
+constexpr double kSmallestScale = 0.3;
+constexpr double kLargestScale = 4;
+// The frame of a window manager, until the real one is known: borders and a title bar.
+constexpr QMargins kFrameGuess{2, 28, 2, 2};
 
-QRect pixelRect(const ControlEntry &control) {
-  return {toPixels(control.left), toPixels(control.top), toPixels(control.width), toPixels(control.height)};
+// Where a control stands at a scale. Both edges are rounded, so controls
+// that share an edge in the table still share it at every scale.
+QRect scaledRect(const ControlEntry &control, double scale) {
+  const auto pixels = [scale](int twips) { return qRound(twips * scale / kTwipsPerPixel); };
+  return {QPoint(pixels(control.left), pixels(control.top)),
+          QPoint(pixels(control.left + control.width) - 1, pixels(control.top + control.height) - 1)};
 }
 
 // A command button whose caption breaks into lines when it is wider than the
@@ -67,20 +81,16 @@ QWidget *makeControl(const ControlEntry &control, QWidget *parent, const CellBox
   QWidget *widget = nullptr;
   switch (control.kind) {
     case ControlKind::TextBox: {
-      QLineEdit *box = control.name == kCellGrid ? new CellBox(fillGrid, parent) : new QLineEdit(parent);
+      Box *box = control.name == kCellGrid ? new CellBox(fillGrid, parent) : new Box(parent);
+      // A box no wider than a cell holds one digit; it stands in the middle.
+      box->setAlignment(control.width <= kCellWidth ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
       setBoxText(box, text);
       widget = box;
       break;
     }
-    case ControlKind::Label: {
-      auto *label = new QLabel(text, parent);
-      label->setTextFormat(Qt::PlainText);
-      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      // A label covers whatever the runs draw beneath it.
-      label->setAutoFillBackground(true);
-      widget = label;
+    case ControlKind::Label:
+      widget = new CaptionLabel(text, parent);
       break;
-    }
     case ControlKind::Button:
       widget = new CaptionButton(text, parent);
       break;
@@ -88,8 +98,6 @@ QWidget *makeControl(const ControlEntry &control, QWidget *parent, const CellBox
   widget->setObjectName(QString::fromStdString(controlLabel(control.ref())));
   widget->setAccessibleName(accessibleNameFor(control));
   widget->setAccessibleDescription(accessibleDescriptionFor(control));
-  widget->setFont(windowFont(control.fontSize));
-  widget->setGeometry(pixelRect(control));
   if (!control.inTabOrder && control.kind != ControlKind::Label) widget->setFocusPolicy(Qt::ClickFocus);
   return widget;
 }
@@ -135,11 +143,10 @@ void WidgetControls::setText(ControlRef ref, std::string_view text) {
 MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent),
       canvas_(new Canvas(this)),
-      dialogPrompt_(std::make_unique<DialogPrompt>(this)),
+      dialogPrompt_(std::make_unique<DialogPrompt>(this, [this] { return scale_; })),
       prompt_(dialogPrompt_.get()) {
   setWindowTitle(fromUtf8(kWindowCaption));
-  setFixedSize(canvas_->size());
-  setFont(windowFont(kWindowFontSize));
+  setMinimumSize(sizeAt(kSmallestScale));
   QPalette background = palette();
   background.setColor(QPalette::Window, Qt::white);
   setPalette(background);
@@ -180,10 +187,77 @@ MainWindow::MainWindow(QWidget *parent)
   // The surface lies beneath everything.
   canvas_->lower();
   controls_ = std::make_unique<WidgetControls>(std::move(widgets));
+  layOut();
+  resize(sizeAt(scale_));
   if (firstInTabOrder != nullptr) firstInTabOrder->setFocus();
 }
 
 MainWindow::~MainWindow() = default;
+
+QSize MainWindow::sizeAt(double scale) {
+  return {qRound(kClientWidth / kTwipsPerPixel * scale), qRound(kClientHeight / kTwipsPerPixel * scale)};
+}
+
+double MainWindow::scaleToFit(QSize available, QMargins frame) {
+  const QSize full = sizeAt(1);
+  const double wide = static_cast<double>(available.width() - frame.left() - frame.right()) / full.width();
+  const double high = static_cast<double>(available.height() - frame.top() - frame.bottom()) / full.height();
+  return std::clamp(std::min(wide, high), kSmallestScale, 1.0);
+}
+
+void MainWindow::setScale(double scale) {
+  scale = std::clamp(scale, kSmallestScale, kLargestScale);
+  if (scale == scale_) return;
+  scale_ = scale;
+  layOut();
+}
+
+// The one place where the layout table becomes pixels and point sizes.
+void MainWindow::layOut() {
+  setFont(windowFont(kWindowFontSize * scale_));
+  for (const ControlEntry &control : controlLayout()) {
+    QWidget *widget = controls_->widget(control.ref());
+    widget->setGeometry(scaledRect(control, scale_));
+    const double points = control.fontSize * scale_;
+    widget->setFont(control.kind == ControlKind::TextBox ? narrowFont(points) : windowFont(points));
+  }
+  // A label lies beneath the boxes; its caption keeps to the rows above them.
+  for (const ControlEntry &label : controlLayout()) {
+    if (label.kind != ControlKind::Label) continue;
+    auto *widget = static_cast<CaptionLabel *>(controls_->widget(label.ref()));
+    int rows = widget->height();
+    for (const ControlEntry &other : controlLayout()) {
+      const QRect covering = controls_->widget(other.ref())->geometry();
+      if (other.kind != ControlKind::Label && covering.intersects(widget->geometry()) && covering.top() > widget->y()) {
+        rows = std::min(rows, covering.top() - widget->y());
+      }
+    }
+    widget->setVisibleHeight(rows);
+  }
+  canvas_->setGeometry(QRect(QPoint(0, 0), sizeAt(scale_)));
+  canvas_->setScale(scale_);
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event) {
+  QWidget::resizeEvent(event);
+  const QSize full = sizeAt(1);
+  setScale(std::min(static_cast<double>(width()) / full.width(), static_cast<double>(height()) / full.height()));
+}
+
+void MainWindow::placeOnScreen() {
+  const QScreen *where = screen();
+  if (where == nullptr) return;
+  const QRect available = where->availableGeometry();
+  // Known once a window manager has framed the shown window.
+  const QWindow *handle = windowHandle();
+  const QMargins frame = handle != nullptr && handle->isVisible() && !handle->frameMargins().isNull()
+                             ? handle->frameMargins()
+                             : kFrameGuess;
+  const double fit = scaleToFit(available.size(), frame);
+  setScale(fit);
+  resize(sizeAt(fit));
+  move(available.topLeft());
+}
 
 void MainWindow::setPrompt(Prompt *prompt) { prompt_ = prompt != nullptr ? prompt : dialogPrompt_.get(); }
 
@@ -231,7 +305,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
       const auto cell = cellIndex_.constFind(watched);
       if (cell != cellIndex_.constEnd()) {
         const auto *press = static_cast<const QMouseEvent *>(event);
-        pressCell(*controls_, *cell, press->position().x() * kTwipsPerPixel);
+        pressCell(*controls_, *cell, press->position().x() * kTwipsPerPixel / scale_);
       }
       break;
     }
@@ -246,11 +320,20 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
   return QWidget::eventFilter(watched, event);
 }
 
+void MainWindow::closeEvent(QCloseEvent *event) {
+  dialogPrompt_->abandon();
+  QWidget::closeEvent(event);
+}
+
 void MainWindow::runButton(std::string_view name) {
   const auto button = buttonNamed(name);
   if (!button) return;
   Ports runPorts = ports();
-  clickButton(runPorts, *button, kRunOptions);
+  try {
+    clickButton(runPorts, *button, kRunOptions);
+  } catch (const RunAbandoned &) {
+    // The window was closed at a prompt; nothing of the run is wanted any more.
+  }
 }
 
 }  // namespace numplace::app

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/canvas.h"
+#include "app/prompts.h"
 #include "board/files.h"
 #include "board/layout.h"
 #include "board/ports.h"
@@ -34,6 +35,23 @@ class MainWindow : public QWidget {
   explicit MainWindow(QWidget *parent = nullptr);
   ~MainWindow() override;
 
+  // Everything in the window, controls, fonts and drawing, is shown at
+  // scale() times the size the layout table gives (1016 x 734 pixels at 1).
+  // The window follows its size: a resize by the user rescales the contents,
+  // aspect kept.
+  double scale() const { return scale_; }
+  void setScale(double scale);
+  static QSize sizeAt(double scale);
+  // The largest scale, at most 1, at which the window and its frame fit
+  // into `available`.
+  static double scaleToFit(QSize available, QMargins frame);
+  // Puts the window at the top-left corner of its screen's available area,
+  // at scale 1 or smaller if it would not fit there: the prompts, placed
+  // from the screen's corner, then stand where they were meant to relative
+  // to it. Before the window is shown its frame is guessed; call it again
+  // once the window manager has framed it.
+  void placeOnScreen();
+
   // Nothing the answer run draws during its cycles can be seen (the window
   // repaints when the run is over), so it leaves out the per-cycle grid.
   static constexpr RunOptions kRunOptions{.skipCycleGrid = true};
@@ -55,11 +73,15 @@ class MainWindow : public QWidget {
 
  protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
+  void resizeEvent(QResizeEvent *event) override;
+  // Closing ends the program at once, also in the middle of a run that waits at a prompt.
+  void closeEvent(QCloseEvent *event) override;
   void dragEnterEvent(QDragEnterEvent *event) override;
   void dragMoveEvent(QDragMoveEvent *event) override;
   void dropEvent(QDropEvent *event) override;
 
  private:
+  void layOut();
   void runButton(std::string_view name);
   // Accepts a drag that carries a local file and, on the drop, puts the
   // file's path into Text3. False for any other drag.
@@ -68,8 +90,9 @@ class MainWindow : public QWidget {
   Canvas *canvas_;
   DiskFiles files_;
   std::unique_ptr<WidgetControls> controls_;
-  std::unique_ptr<Prompt> dialogPrompt_;
+  std::unique_ptr<DialogPrompt> dialogPrompt_;
   Prompt *prompt_;
+  double scale_ = 1;
   QHash<const QObject *, int> cellIndex_;
   QWidget *quickInput_ = nullptr;
 };

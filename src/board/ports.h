@@ -56,7 +56,9 @@ struct PromptRequest {
 class Prompt {
  public:
   virtual ~Prompt() = default;
-  // The confirmed text, or nothing when the user cancelled.
+  // The confirmed text, or nothing when the user cancelled. A window closed
+  // while its prompt is open ends the run by throwing from here; the runs
+  // hold nothing that must be released by hand.
   virtual std::optional<std::string> ask(const PromptRequest &request) = 0;
 };
 

@@ -12,10 +12,19 @@
 
 namespace numplace {
 
+// Where a field of the data file stands: its line and its place on that
+// line, both from 1.
+struct FieldPlace {
+  int line = 0;
+  int field = 0;
+  friend bool operator==(const FieldPlace &, const FieldPlace &) = default;
+};
+
 // One record of the data file: five free-format fields.
 struct DataFileRecord {
   std::array<std::string, 5> fields;  // field text, quotes removed
   std::array<bool, 5> quoted{};
+  std::array<FieldPlace, 5> places{};
 };
 
 struct DataFileResult {
@@ -27,7 +36,7 @@ struct DataFileResult {
 // Reads nine records of five fields from the content of a data file. Fields
 // are separated by commas or line breaks; a field is a number or a text in
 // double quotes, blanks around it ignored. Anything after the ninth record is
-// not read. `name` only labels the messages.
+// not read. `name` only labels the messages (without its folders).
 DataFileResult parseDataFile(std::string_view content, std::string_view name);
 
 // Fills RowCodes(1..9) from the grid, else the row boxes, else the data file

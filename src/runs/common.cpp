@@ -1,7 +1,9 @@
 #include "runs/common.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "board/messages.h"
 #include "board/sources.h"
 
 namespace numplace {
@@ -29,10 +31,18 @@ void RunResult::reset(RunKind kind) {
 namespace {
 
 void showInputError(DrawingSurface &s, RunResult &result, std::string message) {
-  s.moveTo(kInputErrorAt.x, kInputErrorAt.y);
-  s.setColour(kRed);
-  s.setFontSize(14);
-  s.print(message, Ending::NewLine);
+  const std::vector<std::string> lines = wrapMessage(message, kInputErrorLineEm);
+  // Upwards from the foot: a one-line message stands where it always did.
+  double y = kInputErrorAt.y - kInputErrorLinePitch * static_cast<double>(lines.size() - 1);
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    s.moveTo(kInputErrorAt.x, y);
+    if (k == 0) {
+      s.setColour(kRed);
+      s.setFontSize(14);
+    }
+    s.print(lines[k], Ending::NewLine);
+    y += kInputErrorLinePitch;
+  }
   s.setColour(kBlack);
   result.end = RunEnd::BadInput;
   result.message = std::move(message);

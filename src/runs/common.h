@@ -44,7 +44,11 @@ inline constexpr Point kBoardErrorAt{4500, 8000};
 inline constexpr Point kStepEndAt{5000, 5000};
 inline constexpr Point kStepStopAt{4000, 7600};
 inline constexpr Point kTableErrorAt{4500, 6000};
-inline constexpr Point kInputErrorAt{240, 10200};
+inline constexpr Point kInputErrorAt{240, 10200};  // the last line; the lines before stand above it
+inline constexpr double kInputErrorLinePitch = 300;
+// A line of the message, in ems of its 14-point font, reckoned high: from
+// x = 240 it ends well inside the window (15240), above the credit line.
+inline constexpr double kInputErrorLineEm = 50;
 
 // The gates of a cycle. Every third cycle goes on to the triples and digit
 // lists; every fifth sweep of those that finds nothing runs the block-pair

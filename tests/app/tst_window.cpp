@@ -4,8 +4,12 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QDropEvent>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,16 +18,20 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <cmath>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "app/boxes.h"
 #include "app/canvas.h"
 #include "app/fonts.h"
 #include "app/input.h"
 #include "app/prompts.h"
 #include "app/scripted.h"
+#include "app/translations.h"
 #include "app/window.h"
 #include "board/layout.h"
 
@@ -102,6 +110,15 @@ bool dragAndDrop(MainWindow &window, const QMimeData &data, QPoint at, Qt::DropA
   return drop.isAccepted();
 }
 
+// The prompt dialog now open, if any.
+numplace::app::PromptDialog *openPrompt() {
+  for (QWidget *w : QApplication::topLevelWidgets()) {
+    auto *dialog = dynamic_cast<numplace::app::PromptDialog *>(w);
+    if (dialog != nullptr && dialog->isVisible()) return dialog;
+  }
+  return nullptr;
+}
+
 struct RecordingPrompt : numplace::Prompt {
   std::optional<std::string> ask(const numplace::PromptRequest &request) override {
     requests.push_back(request);
@@ -120,7 +137,7 @@ class TstWindow : public QObject {
     MainWindow window;
     QCOMPARE(window.windowTitle(), QStringLiteral("Form1"));
     QCOMPARE(window.size(), QSize(1016, 734));
-    QCOMPARE(window.minimumSize(), window.maximumSize());
+    QCOMPARE(window.scale(), 1.0);
     QCOMPARE(window.canvas().geometry(), window.rect());
     for (const numplace::ControlEntry &control : numplace::controlLayout()) {
       QWidget *w = window.control(control.ref());
@@ -137,6 +154,247 @@ class TstWindow : public QObject {
     const QRect overlap = window.control({"Label1", 0})->geometry() & text3->geometry();
     QVERIFY(!overlap.isEmpty());
     QCOMPARE(window.childAt(overlap.center()), text3);
+  }
+
+  // Scaled, every control keeps its place in the table, rounded to whole
+  // pixels, with its font scaled alike, and the drawing is scaled with them.
+  void scaledLayoutFollowsTable_data() {
+    QTest::addColumn<double>("scale");
+    QTest::newRow("1.5x on 1280x1024") << MainWindow::scaleToFit(QSize(853, 683), QMargins(1, 20, 1, 1));
+    QTest::newRow("x0.3") << 0.3;
+    QTest::newRow("x2") << 2.0;
+  }
+
+  void scaledLayoutFollowsTable() {
+    QFETCH(double, scale);
+    MainWindow window;
+    window.setScale(scale);
+    QCOMPARE(window.scale(), scale);
+    const QRect client(QPoint(0, 0), MainWindow::sizeAt(scale));
+    QCOMPARE(window.canvas().geometry(), client);
+    QCOMPARE(window.canvas().picture().size(), client.size());
+    for (const numplace::ControlEntry &control : numplace::controlLayout()) {
+      QWidget *w = window.control(control.ref());
+      const QRectF exact(control.left * scale / kPixel, control.top * scale / kPixel, control.width * scale / kPixel,
+                         control.height * scale / kPixel);
+      const QRect at = w->geometry();
+      QVERIFY2(qAbs(at.left() - exact.left()) <= 0.5 && qAbs(at.top() - exact.top()) <= 0.5 &&
+                   qAbs(at.right() + 1 - exact.right()) <= 0.5 && qAbs(at.bottom() + 1 - exact.bottom()) <= 0.5,
+               control.name.data());
+      QVERIFY(client.contains(at));
+      QCOMPARE(w->font().pointSizeF(), control.fontSize * scale);
+    }
+    // No gap opens between cells that share a border in the table.
+    for (int r = 1; r <= 9; ++r) {
+      for (const int c : {1, 2, 4, 5, 7, 8}) {
+        const QRect left = window.control({"Text15", numplace::cellIndex(r, c)})->geometry();
+        const QRect right = window.control({"Text15", numplace::cellIndex(r, c + 1)})->geometry();
+        QVERIFY(right.left() <= left.right() + 1 && right.left() > left.left());
+      }
+    }
+  }
+
+  // 1.5x on a 1280x1024 screen leaves 853x683 pixels; the window, framed,
+  // is scaled down to lie on the screen whole. The offscreen screen is
+  // 800x800, smaller than the window at scale 1.
+  void placedWholeOnTheScreen() {
+    const double fit = MainWindow::scaleToFit(QSize(853, 683), QMargins(1, 20, 1, 1));
+    QVERIFY(fit < 0.85 && fit > 0.83);
+    const QSize framed = MainWindow::sizeAt(fit) + QSize(2, 21);
+    QVERIFY(framed.width() <= 853 && framed.height() <= 683);
+    QCOMPARE(MainWindow::scaleToFit(QSize(2000, 2000), {}), 1.0);
+
+    MainWindow window;
+    window.placeOnScreen();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QRect available = window.screen()->availableGeometry();
+    QVERIFY(window.scale() < 1);
+    QVERIFY2(available.contains(window.frameGeometry()),
+             qPrintable(QStringLiteral("%1x%2").arg(window.width()).arg(window.height())));
+    QCOMPARE(window.frameGeometry().topLeft(), available.topLeft());
+    QCOMPARE(window.size(), MainWindow::sizeAt(window.scale()));
+  }
+
+  // The contents follow the window's size, aspect kept; presses on a cell
+  // count in twips of the table whatever the size.
+  void contentsFollowTheWindowsSize() {
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.resize(2032, 1000);
+    QTRY_COMPARE(window.scale(), 1000.0 / 734);
+    QCOMPARE(window.canvas().size(), MainWindow::sizeAt(1000.0 / 734));
+    window.resize(1016 / 2, 2000);
+    QTRY_COMPARE(window.scale(), 0.5);
+    QCOMPARE(window.control({"Text15", 99})->geometry().bottomRight(),
+             QPoint(qRound(4095 * 0.5 / kPixel) - 1, qRound(5175 * 0.5 / kPixel) - 1));
+
+    window.resize(2032, 1468);
+    QTRY_COMPARE(window.scale(), 2.0);
+    QWidget *cell = window.control({"Text15", 11});
+    // 170 twips from the box's left edge is left of its middle (175), 180 right of it.
+    QTest::mouseClick(cell, Qt::LeftButton, {}, QPoint(qRound(170 * 2.0 / kPixel), 10));
+    QCOMPARE(window.controls().text({"Text15", 11}), "9");
+    QTest::mouseClick(cell, Qt::LeftButton, {}, QPoint(qRound(185 * 2.0 / kPixel), 10));
+    QCOMPARE(window.controls().text({"Text15", 11}), "0");
+  }
+
+  // Every box shows the whole of what it is made to hold, clear of its
+  // border, at the window's scale and scaled.
+  void boxesShowTheirContent_data() {
+    QTest::addColumn<double>("scale");
+    QTest::newRow("x1") << 1.0;
+    QTest::newRow("1.5x on 1280x1024") << MainWindow::scaleToFit(QSize(853, 683), QMargins(1, 20, 1, 1));
+    QTest::newRow("x2") << 2.0;
+  }
+
+  void boxesShowTheirContent() {
+    QFETCH(double, scale);
+    MainWindow window;
+    window.setScale(scale);
+    const QStringList row{QStringLiteral("530070000"), QStringLiteral(" 888888888"), QStringLiteral("530 070 000")};
+    QStringList reports{QStringLiteral("基本ルール")};
+    // The widest report: 64 placements at most (81 cells, 17 givens), the last cell, every technique word.
+    for (const char *word : {"基本", "ブロ", "よこ", "たて", "縦１", "横１", "縦　", "横　"}) {
+      reports << QStringLiteral(" 64 ") + QString::fromUtf8(word) + QStringLiteral(" 9- 9  9");
+    }
+    std::map<std::string_view, QStringList> contents{
+        {"Text1", {QStringLiteral("追加 1"), QStringLiteral("999")}},
+        {"Text2", {QStringLiteral("追加 2"), QStringLiteral("999")}},
+        {"Text3", {QStringLiteral("karune111.csv"), QStringLiteral("medium.csv")}},
+        {"Text5", row},
+        {"Text6", {QStringLiteral("9")}},
+        {"Text7", row},
+        {"Text14", reports},
+        {"Text15", {QStringLiteral("8"), QStringLiteral("9")}},
+        {"Text16", {QStringLiteral("9")}},
+        // Text17, the last-cell register, holds a cell's number (11 to 99): at
+        // the window font (27 pixels) two digits are wider than its 19 pixels.
+        {"Text17", {QStringLiteral("9")}}};
+    for (const numplace::ControlEntry &control : numplace::controlLayout()) {
+      if (control.kind != ControlKind::TextBox) continue;
+      auto *box = static_cast<numplace::app::Box *>(window.control(control.ref()));
+      const QString name = QString::fromStdString(numplace::controlLabel(control.ref()));
+      QVERIFY2(contents.count(control.name) == 1, qPrintable(name));
+      const QRect area = box->textArea();
+      const QFontMetricsF metrics(box->font());
+      QVERIFY2(metrics.height() <= area.height(), qPrintable(name));
+      for (const QString &text : contents.at(control.name)) {
+        // QLineEdit scrolls once the text and the caret need more than the area.
+        const double needed = std::ceil(metrics.horizontalAdvance(text)) + 1;
+        QVERIFY2(
+            needed <= area.width(),
+            qPrintable(QStringLiteral("%1 \"%2\": %3 of %4 pixels").arg(name, text).arg(needed).arg(area.width())));
+        // And the ink keeps a pixel from the border.
+        box->setText(text);
+        box->setCursorPosition(0);
+        const QImage shown = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QColor base = box->palette().color(QPalette::Base);
+        for (int y = 1; y < shown.height() - 1; ++y) {
+          for (const int x : {1, shown.width() - 2}) {
+            QVERIFY2(shown.pixelColor(x, y) == base,
+                     qPrintable(QStringLiteral("%1 \"%2\" at (%3, %4)").arg(name, text).arg(x).arg(y)));
+          }
+        }
+      }
+    }
+  }
+
+  // A label shows its whole caption: nothing covers its ink, and the ink
+  // keeps to the rows of the label that no box covers.
+  void labelsShowTheirWholeCaption() {
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QImage all = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (const numplace::ControlEntry &control : numplace::controlLayout()) {
+      if (control.kind != ControlKind::Label) continue;
+      auto *label = static_cast<numplace::app::CaptionLabel *>(window.control(control.ref()));
+      const QImage alone = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+      const QRectF caption = label->captionRect();
+      QVERIFY(QRectF(0, 0, label->width(), label->visibleHeight()).contains(caption));
+      int inked = 0;
+      for (int y = 0; y < alone.height(); ++y) {
+        for (int x = 0; x < alone.width(); ++x) {
+          if (alone.pixel(x, y) == qRgb(255, 255, 255)) continue;
+          ++inked;
+          QVERIFY2(y >= std::floor(caption.top()) && y < std::ceil(caption.bottom()) &&
+                       x >= std::floor(caption.left()) && x < std::ceil(caption.right()),
+                   control.name.data());
+          QVERIFY2(all.pixel(label->pos() + QPoint(x, y)) == alone.pixel(x, y), control.name.data());
+        }
+      }
+      QVERIFY2(inked > 20, control.name.data());
+    }
+    // Text3 covers the last row of Label1; its caption is one row taller than the rest.
+    auto *label1 = static_cast<numplace::app::CaptionLabel *>(window.control({"Label1", 0}));
+    QCOMPARE(label1->visibleHeight(), label1->height() - 1);
+  }
+
+  // Every message for bad input stands whole inside the window, at scale 1
+  // and scaled: its red ink ends before the right edge and no control
+  // covers any of it.
+  void badInputMessagesFitTheWindow_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<QString>("content");  // of a data file named by `text` in a folder of its own
+    const QString longPath = QStringLiteral(
+        "/home/someone/Documents/number-place/collections/2022/may/karune111-from-the-magazine-of-may-2022-extra.csv");
+    const QString wideName = QStringLiteral("/tmp/ナンプレの問題集・二〇二二年五月号の付録・いちばん難しいもの.csv");
+    for (const double scale : {1.0, 0.6}) {
+      const QByteArray at = " x" + QByteArray::number(scale);
+      QTest::newRow("missing file, long path" + at) << "Text3" << longPath << scale << QString();
+      QTest::newRow("missing file, Japanese name" + at) << "Text3" << wideName << scale << QString();
+      QTest::newRow("W file name" + at) << "Text3" << QString(40, u'W') + QStringLiteral(".csv") << scale << QString();
+      QTest::newRow("extra given" + at) << "Text1" << QString(400, u'9') << scale << QString();
+      QTest::newRow("huge cell" + at) << "Text15(12)" << QStringLiteral("12345678901234567890") << scale << QString();
+      QString fourFields;
+      for (int r = 0; r < 9; ++r) fourFields += QStringLiteral("123456789,1,\"WWWWWWWWWWWWWWWWWWWW\",0\n");
+      QTest::newRow("four fields, long name" + at)
+          << "Text3" << QStringLiteral("ナンプレの問題集・二〇二二年五月号の付録・いちばん難しいもの.csv") << scale
+          << fourFields;
+    }
+  }
+
+  void badInputMessagesFitTheWindow() {
+    QFETCH(QString, control);
+    QFETCH(QString, text);
+    QFETCH(double, scale);
+    QFETCH(QString, content);
+    QTemporaryDir dir;
+    if (!content.isEmpty()) {
+      QFile file(dir.filePath(text));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(content.toUtf8());
+      text = file.fileName();
+    }
+    MainWindow window;
+    window.setScale(scale);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    std::vector<numplace::Action> actions{numplace::SetText{control.toStdString(), text.toStdString()},
+                                          numplace::Click{"Command3"}};
+    if (control.startsWith(QStringLiteral("Text15")) || control == QStringLiteral("Text1")) {
+      actions.insert(actions.begin(), numplace::TypeGrid{kPuzzle});
+    }
+    QCOMPARE(numplace::app::playActions(window, actions), std::nullopt);
+    const QImage drawn = window.canvas().picture();
+    const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(drawn.size(), shown.size());
+    int red = 0;
+    int right = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+      for (int x = 0; x < drawn.width(); ++x) {
+        if (drawn.pixel(x, y) != qRgb(255, 0, 0)) continue;
+        ++red;
+        right = std::max(right, x);
+        QVERIFY2(shown.pixel(x, y) == qRgb(255, 0, 0), qPrintable(QStringLiteral("covered at (%1, %2)").arg(x).arg(y)));
+      }
+    }
+    QVERIFY(red > 100);
+    QVERIFY2(right < drawn.width() - 4, qPrintable(QString::number(right)));
   }
 
   void tabOrderAndFocusFollowLayoutTable() {
@@ -495,10 +753,23 @@ class TstWindow : public QObject {
     QVERIFY(coloursIn(picture, QRect(0, 6800 / kPixel, 6000 / kPixel, 4000 / kPixel)).count(0xFF0000) == 0);
   }
 
+  // Dropped anywhere on the window, at its own size and scaled down as on a
+  // small screen.
+  void droppedFileNamesTheDataFile_data() {
+    QTest::addColumn<double>("scale");
+    QTest::newRow("x1") << 1.0;
+    QTest::newRow("x0.6") << 0.6;
+  }
+
   void droppedFileNamesTheDataFile() {
+    QFETCH(double, scale);
     MainWindow window;
+    window.setScale(scale);
+    window.resize(MainWindow::sizeAt(scale));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // A point of the surface beside the controls, below the board.
+    const QPoint surface(qRound(12000 * scale / kPixel), qRound(9000 * scale / kPixel));
     const QString file = QStringLiteral(NUMPLACE_EXAMPLES_DIR "/trial.csv");
     QMimeData files;
     files.setUrls({QUrl(QStringLiteral("https://example.org/a.csv")), QUrl::fromLocalFile(file)});
@@ -507,7 +778,7 @@ class TstWindow : public QObject {
 
     // On the surface, beside the controls.
     Qt::DropAction action = Qt::IgnoreAction;
-    QVERIFY(dragAndDrop(window, files, QPoint(800, 600), &action));
+    QVERIFY(dragAndDrop(window, files, surface, &action));
     QCOMPARE(text3(), file.toStdString());
     QCOMPARE(action, Qt::CopyAction);  // never a move: the file stays where it is
 
@@ -525,10 +796,10 @@ class TstWindow : public QObject {
     window.controls().setText({"Text3", 0}, "karune111.csv");
     QMimeData web;
     web.setUrls({QUrl(QStringLiteral("https://example.org/a.csv"))});
-    QVERIFY(!dragAndDrop(window, web, QPoint(800, 600)));
+    QVERIFY(!dragAndDrop(window, web, surface));
     QMimeData plain;
     plain.setText(QStringLiteral("12345"));
-    QVERIFY(!dragAndDrop(window, plain, QPoint(800, 600)));
+    QVERIFY(!dragAndDrop(window, plain, surface));
     QCOMPARE(text3(), "karune111.csv");
     // Text dragged over a box is still the box's own business.
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &plain, Qt::LeftButton, Qt::NoModifier);
@@ -537,12 +808,29 @@ class TstWindow : public QObject {
     QCOMPARE(text3(), "karune111.csv");
 
     // The dropped name is one the runs can open.
-    QVERIFY(dragAndDrop(window, files, QPoint(800, 600)));
+    QVERIFY(dragAndDrop(window, files, surface));
     QTest::mouseClick(window.control({"Command3", 0}), Qt::LeftButton);
     QVERIFY(!blank(window.canvas().picture(), QRect(8640 / kPixel, 240 / kPixel, 400, 400)));
     // trial.csv needs a trial placement; its code replaces the start-up text of Text1.
     const QString trial = QString::fromStdString(window.controls().text({"Text1", 0}));
     QVERIFY2(QRegularExpression(QStringLiteral("^[1-9]{3}$")).match(trial).hasMatch(), qPrintable(trial));
+  }
+
+  // Qt's own texts in the window's language: the prompt's buttons and the
+  // boxes' context menu.
+  void qtTextsInJapanese() {
+    QObject holder;
+    QVERIFY2(numplace::app::installQtTranslations(&holder), "qt6-translations-l10n is not installed");
+    const numplace::PromptRequest request{"次へ", "999", "1か２", 0, 0};
+    numplace::app::PromptDialog dialog(request);
+    auto *buttons = dialog.findChild<QDialogButtonBox *>();
+    QVERIFY(buttons != nullptr);
+    QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    numplace::app::Box box;
+    std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+    QStringList entries;
+    for (const QAction *action : menu->actions()) entries << action->text();
+    QVERIFY2(entries.join(u' ').contains(QStringLiteral("貼り付け")), qPrintable(entries.join(u' ')));
   }
 
   void promptDialog() {
@@ -552,7 +840,7 @@ class TstWindow : public QObject {
     QString selected;
     QPoint position;
     QTimer::singleShot(0, [&] {
-      auto *dialog = dynamic_cast<numplace::app::PromptDialog *>(QApplication::activeModalWidget());
+      auto *dialog = openPrompt();
       if (dialog == nullptr) return;
       title = dialog->windowTitle();
       selected = dialog->answerEdit()->selectedText();
@@ -566,9 +854,99 @@ class TstWindow : public QObject {
     QCOMPARE(position, QPoint(100, 600));
 
     QTimer::singleShot(0, [] {
-      if (QWidget *dialog = QApplication::activeModalWidget()) QTest::keyClick(dialog, Qt::Key_Escape);
+      if (QWidget *dialog = openPrompt()) QTest::keyClick(dialog, Qt::Key_Escape);
     });
     QCOMPARE(prompt.ask(request), std::nullopt);
+  }
+
+  // The prompt blocks nothing at the window-system level, so the window's
+  // close button is not ignored; closing the window at a prompt ends the run
+  // at once. Input to the window waits meanwhile: a click on 答 starts no run.
+  void closingAtAPromptEndsTheRun() {
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(numplace::app::playActions(window, {numplace::TypeGrid{kPuzzle}}), std::nullopt);
+    int prompts = 0;
+    bool modal = true;
+    bool answerRunStarted = true;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      numplace::app::PromptDialog *dialog = openPrompt();
+      if (dialog == nullptr) return;
+      if (prompts++ > 0) {  // the run went on: let it finish
+        dialog->reject();
+        return;
+      }
+      modal = QApplication::activeModalWidget() != nullptr || dialog->isModal();
+      QTest::mouseClick(window.control({"Command3", 0}), Qt::LeftButton);
+      answerRunStarted = window.controls().text({"Text1", 0}) != "追加 1";
+      window.windowHandle()->close();                       // as the title bar's close button does
+      if (openPrompt() != nullptr) openPrompt()->reject();  // not to hang if it did not work
+    });
+    poll.start();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(window.control({"Command7", 0}), Qt::LeftButton);
+    poll.stop();
+    QCOMPARE(prompts, 1);
+    QVERIFY(!modal);
+    QVERIFY(!answerRunStarted);
+    QVERIFY(!window.isVisible());
+    QVERIFY(openPrompt() == nullptr);
+    QVERIFY(clock.elapsed() < 1000);
+    // The run ended at its first prompt, before any placement.
+    QCOMPARE(window.controls().text({"Text14", 0}), "基本ルール");
+  }
+
+  // Esc and Cancel only go on to the next prompt; 2 lets the run go to its end.
+  void escapeAndCancelGoOn() {
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(numplace::app::playActions(window, {numplace::TypeGrid{kPuzzle}}), std::nullopt);
+    QStringList seen;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      numplace::app::PromptDialog *dialog = openPrompt();
+      if (dialog == nullptr) return;
+      seen << dialog->windowTitle();
+      if (seen.size() == 1) {
+        QTest::keyClick(dialog->answerEdit(), Qt::Key_Escape);
+      } else if (seen.size() == 2) {
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
+      } else {
+        dialog->answerEdit()->setText(QStringLiteral("2"));
+        QTest::keyClick(dialog->answerEdit(), Qt::Key_Return);
+      }
+    });
+    poll.start();
+    QTest::mouseClick(window.control({"Command7", 0}), Qt::LeftButton);
+    poll.stop();
+    QCOMPARE(seen, (QStringList{"999", "999", "999"}));
+    QVERIFY(window.isVisible());
+    QVERIFY(openPrompt() == nullptr);
+    // Solved to the end: the last step line names the 51st placement.
+    QVERIFY2(QString::fromStdString(window.controls().text({"Text14", 0})).startsWith(QStringLiteral(" 51 ")),
+             window.controls().text({"Text14", 0}).c_str());
+  }
+
+  // The prompt's place counts twips at the window's scale and keeps the
+  // prompt on the screen.
+  void promptPlaceFollowsTheScale() {
+    const numplace::PromptRequest stepPrompt{"次へ", "999", "1か２", 0, 9100};
+    numplace::app::PromptDialog half(stepPrompt, nullptr, 0.5);
+    QCOMPARE(half.pos(), QPoint(0, qRound(9100 * 0.5 / kPixel)));
+    // The pause prompt at scale 1 would reach past the 800-pixel offscreen screen.
+    const numplace::PromptRequest pausePrompt{" ブレークポイント　２は終了まで。", "", "１か　２", 8080, 8200};
+    numplace::app::PromptDialog pause(pausePrompt, nullptr, 1);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(pause.pos().y(), qRound(8200.0 / kPixel));
+    QCOMPARE(pause.geometry().right(), screen.right());
+    numplace::app::PromptDialog small(pausePrompt, nullptr, 0.5);
+    QCOMPARE(small.pos(), QPoint(qRound(8080 * 0.5 / kPixel), qRound(8200 * 0.5 / kPixel)));
   }
 };
 
