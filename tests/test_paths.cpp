@@ -35,7 +35,7 @@ const std::set<std::string> kStepWords{"基本", "ブロ", "よこ", "たて", "
 
 constexpr std::string_view kTrialsFailPuzzle =
     "000000001000000023004005006000007000000080500120000000000120000007000800900050000";
-const std::string kMissingFileMessage = "データファイル「nosuch.csv」を開けません。";
+const std::string kMissingFileMessage = "「入力データ名」のファイル「nosuch.csv」を開けません。";
 
 std::string dots(std::string_view puzzle) {
   std::string out(puzzle);
