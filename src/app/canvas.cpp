@@ -225,16 +225,16 @@ void Canvas::print(std::string_view text, Ending ending) {
   const double height = faceAt(points_, false).height * kTwipsPerPixel;
   // Blanks leave no ink.
   if (!line.trimmed().isEmpty()) {
-    Stroke print;
-    print.kind = Stroke::Kind::Text;
-    print.colour = colour_;
-    print.from = {x_, y_};
-    print.points = points_;
-    print.text = line;
+    Stroke printed;
+    printed.kind = Stroke::Kind::Text;
+    printed.colour = colour_;
+    printed.from = {x_, y_};
+    printed.points = points_;
+    printed.text = line;
     // Glyphs may stand a little outside their cell.
     const double overhang = points_ * kTwipsPerPoint / 4;
-    print.bounds = QRectF(x_ - overhang, y_ - overhang, advance + 2 * overhang, height + 2 * overhang);
-    add(std::move(print));
+    printed.bounds = QRectF(x_ - overhang, y_ - overhang, advance + 2 * overhang, height + 2 * overhang);
+    add(std::move(printed));
   }
   if (ending == Ending::Continue) {
     x_ += advance;

@@ -159,23 +159,23 @@ MainWindow::MainWindow(QWidget *parent)
   std::vector<QWidget *> widgets;
   QWidget *firstInTabOrder = nullptr;
   QWidget *previousInTabOrder = nullptr;
-  for (const ControlEntry &control : controlLayout()) {
-    QWidget *widget = makeControl(control, this, fillGrid);
+  for (const ControlEntry &entry : controlLayout()) {
+    QWidget *widget = makeControl(entry, this, fillGrid);
     widgets.push_back(widget);
     // The text boxes take dropped text themselves; a dropped file goes to the window.
-    if (control.kind == ControlKind::TextBox) widget->installEventFilter(this);
+    if (entry.kind == ControlKind::TextBox) widget->installEventFilter(this);
     // Label1 overlaps the top edge of Text3; a box is never hidden by a label.
-    if (control.kind == ControlKind::Label) widget->lower();
-    if (control.kind == ControlKind::Button) {
+    if (entry.kind == ControlKind::Label) widget->lower();
+    if (entry.kind == ControlKind::Button) {
       connect(static_cast<QPushButton *>(widget), &QPushButton::clicked, this,
-              [this, name = control.name] { runButton(name); });
+              [this, name = entry.name] { runButton(name); });
     }
-    if (control.name == kCellGrid) {
-      cellIndex_.insert(widget, control.index);
-    } else if (control.name == kQuickInput) {
+    if (entry.name == kCellGrid) {
+      cellIndex_.insert(widget, entry.index);
+    } else if (entry.name == kQuickInput) {
       quickInput_ = widget;
     }
-    if (control.inTabOrder) {
+    if (entry.inTabOrder) {
       if (previousInTabOrder == nullptr) {
         firstInTabOrder = widget;
       } else {
@@ -215,11 +215,11 @@ void MainWindow::setScale(double scale) {
 // The one place where the layout table becomes pixels and point sizes.
 void MainWindow::layOut() {
   setFont(windowFont(kWindowFontSize * scale_));
-  for (const ControlEntry &control : controlLayout()) {
-    QWidget *widget = controls_->widget(control.ref());
-    widget->setGeometry(scaledRect(control, scale_));
-    const double points = control.fontSize * scale_;
-    widget->setFont(control.kind == ControlKind::TextBox ? narrowFont(points) : windowFont(points));
+  for (const ControlEntry &entry : controlLayout()) {
+    QWidget *widget = controls_->widget(entry.ref());
+    widget->setGeometry(scaledRect(entry, scale_));
+    const double points = entry.fontSize * scale_;
+    widget->setFont(entry.kind == ControlKind::TextBox ? narrowFont(points) : windowFont(points));
   }
   // A label lies beneath the boxes; its caption keeps to the rows above them.
   for (const ControlEntry &label : controlLayout()) {
