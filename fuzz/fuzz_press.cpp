@@ -131,8 +131,8 @@ class FuzzFiles : public numplace::FileReader {
   }
   // Names as a user might type them: the default, Japanese with a blank, a
   // leading blank (used as typed); a missing file; a directory.
-  static constexpr std::array<const char *, fuzzpress::kTextFileChoices> kNames = {
-      "karune111.csv", "データ 2.csv", " c.csv", "missing.csv", "folder"};
+  static constexpr std::array<const char *, fuzzpress::kTextFileChoices> kNames = {"karune111.csv", "データ 2.csv",
+                                                                                   " c.csv", "missing.csv", "folder"};
 
  private:
   numplace::MemoryFiles files_;
@@ -177,7 +177,8 @@ Givens readGivens(const Window &w) {
   numplace::layExtraGivens(w.controls, *t);
   numplace::unpackRowCodes(*t);
   for (int r = 1; r <= 9; ++r) {
-    for (int c = 1; c <= 9; ++c) g.digit[static_cast<std::size_t>((r - 1) * 9 + c - 1)] = static_cast<std::uint8_t>(t->Board[r][c]);
+    for (int c = 1; c <= 9; ++c)
+      g.digit[static_cast<std::size_t>((r - 1) * 9 + c - 1)] = static_cast<std::uint8_t>(t->Board[r][c]);
   }
   g.consistent = !numplace::hasDuplicateGiven(*t);
   return g;
@@ -264,7 +265,8 @@ RunResult press(Window &w, numplace::Button button, const numplace::RunOptions &
   for (std::size_t i = 0; i < layout.size(); ++i) {
     if (after[i] == before[i]) continue;
     const ControlRef ref = layout[i].ref();
-    const bool owned = !stoppedOnInput && (button == numplace::Button::Answer ? ref.name == "Text1" : ref.name == "Text14");
+    const bool owned =
+        !stoppedOnInput && (button == numplace::Button::Answer ? ref.name == "Text1" : ref.name == "Text14");
     if (!owned) fail(label + "changed " + controlLabel(ref) + ", which the run does not own");
   }
   if (stoppedOnInput) return r;

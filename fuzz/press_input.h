@@ -53,8 +53,8 @@ inline numplace::ControlRef entryControl(std::size_t i) {
 }
 
 struct PressInput {
-  std::vector<int> buttons;  // indices into kButtons, one or two
-  int textFile = 0;          // which name Text3 holds
+  std::vector<int> buttons;   // indices into kButtons, one or two
+  int textFile = 0;           // which name Text3 holds
   bool skipCycleGrid = true;  // the run option of the answer run
   bool compareGrid = false;   // press again with the other option and compare
   std::array<std::optional<std::string>, kEntryControls> texts;

@@ -291,8 +291,8 @@ class AnswerRun {
   bool firstPass_ = true;
   bool inconsistent_ = false;
   bool gridOwed_ = false;
-  int filledNow_ = 0;       // cells holding a digit, counted as they are filled
-  int cyclesInPass_ = 0;    // cycles that went on past the board count
+  int filledNow_ = 0;        // cells holding a digit, counted as they are filled
+  int cyclesInPass_ = 0;     // cycles that went on past the board count
   bool idleInPass_ = false;  // a cycle of the pass placed nothing
   bool cycleStageClean_ = false;
   bool lateStageClean_ = false;
@@ -301,8 +301,6 @@ class AnswerRun {
 
 }  // namespace
 
-void runAnswer(Ports &ports, const RunOptions &options, RunResult &result) {
-  AnswerRun(ports, options, result).run();
-}
+void runAnswer(Ports &ports, const RunOptions &options, RunResult &result) { AnswerRun(ports, options, result).run(); }
 
 }  // namespace numplace

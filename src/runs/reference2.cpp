@@ -2,6 +2,7 @@
 // trials; every placement reported in Text14 and redrawn; at every halt the
 // digits with exactly two places in a block are printed small in their cells.
 #include <algorithm>
+
 #include "board/drawing.h"
 #include "board/number.h"
 #include "board/sources.h"
@@ -164,8 +165,6 @@ class Reference2Run {
 
 }  // namespace
 
-void runReference2(Ports &ports, RunResult &result) {
-  Reference2Run(ports, result).run();
-}
+void runReference2(Ports &ports, RunResult &result) { Reference2Run(ports, result).run(); }
 
 }  // namespace numplace

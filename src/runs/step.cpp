@@ -267,12 +267,8 @@ class StepRun {
 
 }  // namespace
 
-void runStep(Ports &ports, RunResult &result) {
-  StepRun(ports, kStepStyle, result).run();
-}
+void runStep(Ports &ports, RunResult &result) { StepRun(ports, kStepStyle, result).run(); }
 
-void runReference1(Ports &ports, RunResult &result) {
-  StepRun(ports, kReference1Style, result).run();
-}
+void runReference1(Ports &ports, RunResult &result) { StepRun(ports, kReference1Style, result).run(); }
 
 }  // namespace numplace
