@@ -25,15 +25,7 @@ fi
 cli=$root/build/default/numplace-cli
 [ -x "$cli" ] || scripts/setup.sh default >/dev/null
 
-# Wall-clock seconds of one command.
-seconds() {
-  local start end
-  start=$(date +%s.%N)
-  "$@" >/dev/null 2>&1
-  end=$(date +%s.%N)
-  echo "$end - $start" | bc -l
-}
-median() { sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+source bench/timing.sh
 numplace_batch() { "$cli" --batch "$1"; }
 qqwing_solve() { qqwing --solve --one-line <"$1"; }
 

@@ -18,14 +18,7 @@ build=$PWD/build/default
 cli=$build/numplace-cli
 cores=$(nproc)
 
-seconds() {
-  local start end
-  start=$(date +%s.%N)
-  "$@" >/dev/null 2>&1
-  end=$(date +%s.%N)
-  echo "$end - $start" | bc -l
-}
-median() { sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+source bench/timing.sh
 
 echo "== --jobs scaling on $file ($cores cores, $runs runs each, alternately)"
 reference=$("$cli" --batch "$file" --jobs 1 2>/dev/null | sha256sum)
