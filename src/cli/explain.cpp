@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/path.h"
+#include "runs/runs.h"
 
 namespace numplace {
 namespace {
@@ -82,7 +83,7 @@ std::string explainPlacement(const PlacementRecord &p) {
 
 void printExplanation(std::ostream &out, const RunResult &result) {
   const std::span<const PlacementRecord> path = pathPlacements(result);
-  out << runName(result.run) << "（" << buttonOf(result.run) << "）：";
+  out << runName(result.run) << "（" << buttonNameOf(result.run) << "）：";
   if (result.run == RunKind::Answer && result.passes > 1 && !path.empty()) {
     out << result.passes << "回目のパスで、";
     if (result.trialCode) out << "試し置き " << trialText(*result.trialCode) << "のあとの";

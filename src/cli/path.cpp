@@ -6,6 +6,7 @@
 
 #include "cli/summary.h"
 #include "runs/common.h"
+#include "runs/runs.h"
 
 namespace numplace {
 namespace {
@@ -58,20 +59,6 @@ std::span<const PlacementRecord> pathPlacements(const RunResult &result) {
 }
 
 std::string pathBoard(const RunResult &result) { return gridText(result.boardShown ? result.board : result.givens); }
-
-std::string_view buttonOf(RunKind run) {
-  switch (run) {
-    case RunKind::Answer:
-      return "Command3";
-    case RunKind::Step:
-      return "Command7";
-    case RunKind::Reference1:
-      return "Command1";
-    case RunKind::Reference2:
-      return "Command5";
-  }
-  return "";
-}
 
 std::string_view endName(RunEnd end) {
   switch (end) {
@@ -145,7 +132,7 @@ void PathJsonWriter::append(std::string &out, const RunResult &result, const Bat
   Document::Json &j = d.json;
   // The first object sets the order of the fields; later ones find them in place.
   if (d.batchLines) j["line"] = batch.line;
-  Document::setString(j["button"], buttonOf(result.run));
+  Document::setString(j["button"], buttonNameOf(result.run));
   if (d.batchLines) {
     Document::setString(j["board"], batch.board);
     Document::setString(j["status"], batch.status);

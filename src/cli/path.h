@@ -38,9 +38,6 @@ std::span<const PlacementRecord> pathPlacements(const RunResult &result);
 // the run ended on, or the board as first laid when the run drew none.
 std::string pathBoard(const RunResult &result);
 
-// The button of the run: "Command3", "Command7", "Command1", "Command5".
-std::string_view buttonOf(RunKind run);
-
 // "solved", "stopped", "error", "inconsistent", "bad-input".
 std::string_view endName(RunEnd end);
 

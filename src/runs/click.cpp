@@ -3,13 +3,34 @@
 
 namespace numplace {
 
+namespace {
+
+// Each button's control name, and the run it starts.
+struct ButtonName {
+  Button button;
+  std::string_view name;
+  RunKind run;
+};
+constexpr ButtonName kButtons[] = {
+    {Button::Answer, "Command3", RunKind::Answer},         {Button::Step, "Command7", RunKind::Step},
+    {Button::Reference1, "Command1", RunKind::Reference1}, {Button::Reference2, "Command5", RunKind::Reference2},
+    {Button::Clear, "Command4", RunKind::Answer},
+};
+
+}  // namespace
+
 std::optional<Button> buttonNamed(std::string_view name) {
-  if (name == "Command3") return Button::Answer;
-  if (name == "Command7") return Button::Step;
-  if (name == "Command1") return Button::Reference1;
-  if (name == "Command5") return Button::Reference2;
-  if (name == "Command4") return Button::Clear;
+  for (const ButtonName &b : kButtons) {
+    if (b.name == name) return b.button;
+  }
   return std::nullopt;
+}
+
+std::string_view buttonNameOf(RunKind run) {
+  for (const ButtonName &b : kButtons) {
+    if (b.button != Button::Clear && b.run == run) return b.name;
+  }
+  return {};
 }
 
 std::optional<RunResult> clickButton(Ports &ports, Button button, const RunOptions &options) {

@@ -30,6 +30,9 @@ enum class Button { Answer, Step, Reference1, Reference2, Clear };
 // The button of a control name ("Command3" ...), or nothing.
 std::optional<Button> buttonNamed(std::string_view name);
 
+// The control name of the button that starts a run: "Command3" for the answer run ...
+std::string_view buttonNameOf(RunKind run);
+
 // What a click does: an analysis run returns its result; "消去" returns nothing.
 std::optional<RunResult> clickButton(Ports &ports, Button button, const RunOptions &options = {});
 
