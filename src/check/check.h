@@ -1,0 +1,77 @@
+// The exact truth about a puzzle, beside the runs (which never use it): the
+// givens that clash, how many solutions there are (counted to two), the
+// solution or two that differ and where, and how hard the puzzle is for this
+// program's own techniques. The CLI, the window's status bar and the tests
+// read it; it never draws.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "board/marks.h"
+#include "board/ports.h"
+#include "runs/result.h"
+
+namespace numplace {
+
+// Which source an analysis run reads: the grid, else the row boxes, else the
+// data file named in Text3.
+enum class SourceKind { Grid, Rows, File };
+
+struct PuzzleSource {
+  SourceKind kind = SourceKind::Grid;
+  std::string file;             // with File: the name as typed in Text3
+  bool gridPassedOver = false;  // the grid had three or more empty rows
+  friend bool operator==(const PuzzleSource &, const PuzzleSource &) = default;
+};
+
+struct CellRef {
+  int row = 0;  // 1..9
+  int column = 0;
+  friend bool operator==(const CellRef &, const CellRef &) = default;
+};
+
+// Two givens with the same digit in one unit.
+struct Clash {
+  std::array<CellRef, 2> cells;  // in row-major order
+  int digit = 0;
+  UnitKind unit = UnitKind::Row;
+  friend bool operator==(const Clash &, const Clash &) = default;
+};
+
+struct CheckResult {
+  int solutions = 0;               // 0, 1, or 2 for "two or more"
+  std::optional<Grid> solution;    // with exactly one; with several, the first found
+  std::optional<Grid> second;      // with several: a second, different solution
+  std::vector<Clash> clashes;      // givens that clash (then solutions is 0)
+  std::vector<CellRef> differ;     // with several: where the two solutions differ
+};
+
+// Counts the solutions of `givens` (0 = empty cell) to two, exactly.
+CheckResult checkGivens(const Grid &givens);
+
+struct Grade {
+  int level = 0;              // 1 (easiest) and up; the last level: beyond this program's techniques
+  std::string_view name;      // short Japanese name
+  std::string_view english;   // English name
+  int score = 0;              // for sorting within a level
+};
+
+// The grade of a puzzle with exactly one solution; nothing otherwise.
+std::optional<Grade> gradePuzzle(const Grid &givens, const CheckResult &check);
+
+// What the next analysis run would read from the controls, checked and graded.
+struct PuzzleReport {
+  PuzzleSource source;
+  std::optional<std::string> badInput;  // the message a run would show; then nothing below is set
+  Grid givens{};                        // the puzzle with the extra givens laid
+  CheckResult check;
+  std::optional<Grade> grade;
+};
+
+PuzzleReport examinePuzzle(const Controls &controls, const FileReader &files);
+
+}  // namespace numplace
