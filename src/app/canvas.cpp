@@ -63,7 +63,7 @@ struct Face {
       i += text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
       laidOut.push_back({i, metrics.horizontalAdvance(text.left(i))});
     }
-    return *layouts.insert(text, std::move(laidOut));
+    return *layouts.insert(text, laidOut);
   }
 
   double advance(const QString &text) { return starts(text).back().offset; }
@@ -269,7 +269,7 @@ void Canvas::bringUpToDate() const {
 }
 
 std::size_t Canvas::AreaHash::operator()(const QRect &area) const {
-  std::size_t seed = static_cast<std::size_t>(area.x());
+  auto seed = static_cast<std::size_t>(area.x());
   for (const int value : {area.y(), area.width(), area.height()}) hashInto(seed, static_cast<std::size_t>(value));
   return seed;
 }
@@ -390,8 +390,8 @@ void Canvas::drawLine(double x1, double y1, double x2, double y2) {
   line.from = {x1, y1};
   line.to = {x2, y2};
   line.width = std::max(1, lineWidth_);
-  const double reach = (line.width + 1) * kTwipsPerPixel;
-  line.bounds = QRectF(line.from, line.to).normalized().adjusted(-reach, -reach, reach, reach);
+  const double beyond = (line.width + 1) * kTwipsPerPixel;
+  line.bounds = QRectF(line.from, line.to).normalized().adjusted(-beyond, -beyond, beyond, beyond);
   add(std::move(line));
   x_ = x2;
   y_ = y2;
