@@ -1,11 +1,16 @@
 #include "app/canvas.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPen>
+#include <QRegion>
 #include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <map>
 #include <utility>
 
@@ -22,22 +27,91 @@ constexpr int kDotsPerMeter = 3780;
 constexpr double kTwipsPerPoint = 20;
 const QColor kBackground = Qt::white;
 
+// A text rendered once in a face and colour: antialiased ink on a
+// transparent image, and where the image stands from the text's baseline
+// origin.
+struct Ink {
+  QImage image;
+  QPoint offset;
+};
+
+// Where a character of a text starts: its index and its offset, pixels.
+struct Start {
+  qsizetype index;
+  double offset;
+};
+
 // A face at one size, measured on a 96-dpi picture.
 struct Face {
   QFont font;
   double ascent;
   double height;
   QFontMetricsF metrics;
+  // Texts repeat (table entries, digits): each is measured once, and each
+  // character rendered once in each of its colours.
+  QHash<QString, std::vector<Start>> layouts;
+  QHash<std::pair<QString, QRgb>, Ink> inks;
+
+  // Where each character of a text starts, pixels from the text's start,
+  // kerning included; the last entry is the text's end.
+  const std::vector<Start> &starts(const QString &text) {
+    auto found = layouts.constFind(text);
+    if (found != layouts.cend()) return *found;
+    if (layouts.size() > kKept) layouts.clear();
+    std::vector<Start> laidOut{{0, 0}};
+    for (qsizetype i = 0; i < text.size();) {
+      i += text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+      laidOut.push_back({i, metrics.horizontalAdvance(text.left(i))});
+    }
+    return *layouts.insert(text, laidOut);
+  }
+
+  double advance(const QString &text) { return starts(text).back().offset; }
+
+  // Every drawing of a character is a copy of the one rendering: Qt's own
+  // glyph rendering may differ by a shade between the first use of a size
+  // and later ones, and a part of the picture rendered again must come out
+  // exactly as before.
+  const Ink &ink(const QString &text, const QColor &colour) {
+    const auto key = std::make_pair(text, colour.rgb());
+    auto found = inks.constFind(key);
+    if (found != inks.cend()) return *found;
+    if (inks.size() > kKept) inks.clear();
+    const int pad = static_cast<int>(std::ceil(height / 4)) + 2;
+    const QRect area = metrics.boundingRect(text).toAlignedRect().adjusted(-pad, -pad, pad, pad);
+    QImage image(area.size(), QImage::Format_ARGB32_Premultiplied);
+    image.setDotsPerMeterX(kDotsPerMeter);
+    image.setDotsPerMeterY(kDotsPerMeter);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setFont(font);
+    painter.setPen(colour);
+    painter.drawText(-area.topLeft(), text);
+    painter.end();
+    return *inks.insert(key, Ink{image, area.topLeft()});
+  }
+
+  static constexpr qsizetype kKept = 4096;
 };
 
-// Everything is drawn aliased: a text printed again in another colour must
-// replace every pixel of the first one without a fringe of the old colour.
-const Face &faceAt(double points, bool narrow) {
-  static std::map<std::pair<double, bool>, Face> faces;
+std::map<std::pair<double, bool>, Face> &faces() {
+  static std::map<std::pair<double, bool>, Face> made;
+  return made;
+}
+
+// Drops the faces of scales no longer in use. Only when the whole picture
+// is rendered afresh: a face made again may render a shade differently.
+void forgetFaces() {
+  if (faces().size() > 64) faces().clear();
+}
+
+// Grey-scale antialiasing: the same pixels on every screen, with no colour
+// fringes for a later overprint or a test to meet.
+Face &faceAt(double points, bool narrow) {
   const auto key = std::make_pair(points, narrow);
-  auto found = faces.find(key);
-  if (found == faces.end()) {
-    if (faces.size() > 64) faces.clear();  // sizes of scales no longer in use
+  auto found = faces().find(key);
+  if (found == faces().end()) {
     static const QImage device = [] {
       QImage image(1, 1, QImage::Format_RGB32);
       image.setDotsPerMeterX(kDotsPerMeter);
@@ -45,25 +119,26 @@ const Face &faceAt(double points, bool narrow) {
       return image;
     }();
     QFont font = narrow ? narrowFont(points) : windowFont(points);
-    font.setStyleStrategy(QFont::NoAntialias);
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
     const QFontMetricsF metrics(font, &device);
     // Both faces share one text cell: that of the window font.
     const QFontMetricsF cell(windowFont(points), &device);
-    found = faces.emplace(key, Face{font, cell.ascent(), cell.height(), metrics}).first;
+    found = faces().emplace(key, Face{font, cell.ascent(), cell.height(), metrics, {}, {}}).first;
   }
   return found->second;
 }
 
-// Where each run of a text starts, in twips from the text's start, as laid
-// out at scale 1: the same places at every scale.
-// Blanks only move the position.
-struct PlacedRun {
+// Where each character of a text starts, in twips from the text's start,
+// as laid out at scale 1: the same places at every scale, and a text printed
+// in pieces stands where it stands printed whole. Blanks only move the
+// position.
+struct PlacedCharacter {
   QString text;
   bool narrow;
   double offset;
 };
 
-double layOut(const QString &text, double points, std::vector<PlacedRun> *runs) {
+double layOut(const QString &text, double points, std::vector<PlacedCharacter> *placed) {
   double advance = 0;
   for (const FaceRun &run : faceRuns(text)) {
     if (run.kind == FaceRun::Kind::Blanks) {
@@ -72,24 +147,52 @@ double layOut(const QString &text, double points, std::vector<PlacedRun> *runs) 
     }
     const bool narrow = run.kind == FaceRun::Kind::Narrow;
     const QString part = run.text.toString();
-    if (runs != nullptr) runs->push_back({part, narrow, advance});
-    advance += faceAt(points, narrow).metrics.horizontalAdvance(part) * kTwipsPerPixel;
+    const std::vector<Start> &starts = faceAt(points, narrow).starts(part);
+    if (placed != nullptr) {
+      for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
+        placed->push_back({part.mid(starts[i].index, starts[i + 1].index - starts[i].index), narrow,
+                           advance + starts[i].offset * kTwipsPerPixel});
+      }
+    }
+    advance += starts.back().offset * kTwipsPerPixel;
   }
   return advance;
 }
 
-bool drawnOver(const Canvas::Stroke &a, const Canvas::Stroke &b) {
-  if (a.kind != b.kind || a.from != b.from) return false;
-  if (a.kind == Canvas::Stroke::Kind::Line) return a.to == b.to && a.width == b.width;
-  return a.text == b.text && a.points == b.points;
+void hashInto(std::size_t &seed, std::size_t value) { seed ^= value + 0x9e3779b97f4a7c15U + (seed << 6) + (seed >> 2); }
+
+// The device pixels of an axis-parallel line `width` pixels wide: whole
+// pixels, as many across as the width gives wherever the line lies, and
+// reaching half the width beyond its ends, as a round cap would.
+QRect pixelsOf(QPointF from, QPointF to, int width) {
+  const auto edge = [](double x) { return static_cast<int>(std::floor(x + 0.5)); };
+  const double half = width / 2.0;
+  if (from.x() == to.x()) {
+    const int left = edge(from.x() - half);
+    const int top = edge(std::min(from.y(), to.y()) - half);
+    const int bottom = edge(std::max(from.y(), to.y()) + half);
+    return {left, top, width, std::max(width, bottom - top)};
+  }
+  const int top = edge(from.y() - half);
+  const int left = edge(std::min(from.x(), to.x()) - half);
+  const int right = edge(std::max(from.x(), to.x()) + half);
+  return {left, top, std::max(width, right - left), width};
 }
 
-QImage blankPicture(QSize size) {
-  QImage picture(size, QImage::Format_RGB32);
-  picture.setDotsPerMeterX(kDotsPerMeter);
-  picture.setDotsPerMeterY(kDotsPerMeter);
-  picture.fill(kBackground);
-  return picture;
+// Antialiasing reaches at most a pixel beyond a glyph's or a line's outline.
+constexpr int kInkMargin = 2;
+
+std::size_t bitsOf(double value) { return std::hash<std::uint64_t>{}(std::bit_cast<std::uint64_t>(value)); }
+
+// How far a printed text moves the position, twips: texts repeat, each is
+// laid out once.
+double advanceOf(const QString &text, double points) {
+  static QHash<std::pair<QString, double>, double> known;
+  const auto key = std::make_pair(text, points);
+  auto found = known.constFind(key);
+  if (found != known.cend()) return *found;
+  if (known.size() > 4096) known.clear();
+  return *known.insert(key, layOut(text, points, nullptr));
 }
 
 }  // namespace
@@ -98,7 +201,7 @@ Canvas::Canvas(QWidget *parent) : QWidget(parent), devicePixelRatio_(devicePixel
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
   setGeometry(0, 0, kPixelsWide, kPixelsHigh);
-  render();
+  resetPicture();
 }
 
 double Canvas::pixelsPerTwip() const { return scale_ * devicePixelRatio_ / kTwipsPerPixel; }
@@ -106,86 +209,161 @@ double Canvas::pixelsPerTwip() const { return scale_ * devicePixelRatio_ / kTwip
 void Canvas::setScale(double scale) {
   if (scale == scale_) return;
   scale_ = scale;
-  render();
+  resetPicture();
 }
 
-void Canvas::render() {
+void Canvas::resetPicture() {
+  forgetFaces();
   const double k = scale_ * devicePixelRatio_;
-  picture_ = blankPicture(QSize(qRound(kPixelsWide * k), qRound(kPixelsHigh * k)));
-  QPainter painter(&picture_);
-  for (const Stroke &stroke : strokes_) draw(painter, stroke);
-  update();
+  picture_ = QImage(QSize(qRound(kPixelsWide * k), qRound(kPixelsHigh * k)), QImage::Format_RGB32);
+  picture_.setDotsPerMeterX(kDotsPerMeter);
+  picture_.setDotsPerMeterY(kDotsPerMeter);
+  stale_.clear();
+  invalidate(picture_.rect());
 }
 
-// Draws again what lies in an area, from the strokes alone.
-void Canvas::renderArea(const QRectF &twips) {
+QRect Canvas::reach(const Stroke &stroke) const {
   const double k = pixelsPerTwip();
-  const QRect pixels =
-      QRectF(twips.x() * k, twips.y() * k, twips.width() * k, twips.height() * k).toAlignedRect() & picture_.rect();
-  if (pixels.isEmpty()) return;
-  const QRectF area(pixels.x() / k, pixels.y() / k, pixels.width() / k, pixels.height() / k);
-  QPainter painter(&picture_);
-  painter.setClipRect(pixels);
-  painter.fillRect(pixels, kBackground);
-  for (const Stroke &stroke : strokes_) {
-    if (stroke.bounds.intersects(area)) draw(painter, stroke);
+  const QRectF &b = stroke.bounds;
+  return QRectF(b.x() * k, b.y() * k, b.width() * k, b.height() * k)
+      .toAlignedRect()
+      .adjusted(-kInkMargin, -kInkMargin, kInkMargin, kInkMargin);
+}
+
+// One repaint of the widget is asked for when the picture first changes
+// after being shown; later changes join the same stale areas.
+void Canvas::invalidate(const QRect &pixels) {
+  const QRect area = pixels & picture_.rect();
+  if (area.isEmpty()) return;
+  if (stale_.empty()) update();
+  stale_.insert(area);
+}
+
+const QImage &Canvas::picture() const {
+  bringUpToDate();
+  return picture_;
+}
+
+// The stale area is filled with the background and every stroke that
+// reaches into it is drawn again, in order, clipped to it: the same pixels
+// as rendering the whole list afresh. A run notes the same few hundred
+// areas thousands of times; each is kept, and rendered, once.
+void Canvas::bringUpToDate() const {
+  if (stale_.empty()) return;
+  QRegion stale;
+  for (const QRect &area : stale_) stale += area;
+  stale_.clear();
+  std::vector<std::pair<QRect, const Stroke *>> reaches;
+  reaches.reserve(strokes_.size());
+  for (const std::optional<Stroke> &stroke : strokes_) {
+    if (stroke) reaches.emplace_back(reach(*stroke), &*stroke);
   }
-  update();
+  QPainter painter(&picture_);
+  for (const QRect &area : stale) {
+    painter.setClipRect(area);
+    painter.fillRect(area, kBackground);
+    for (const auto &[pixels, stroke] : reaches) {
+      if (pixels.intersects(area)) draw(painter, *stroke);
+    }
+  }
+}
+
+std::size_t Canvas::AreaHash::operator()(const QRect &area) const {
+  auto seed = static_cast<std::size_t>(area.x());
+  for (const int value : {area.y(), area.width(), area.height()}) hashInto(seed, static_cast<std::size_t>(value));
+  return seed;
+}
+
+std::vector<Canvas::Stroke> Canvas::strokes() const {
+  std::vector<Stroke> shown;
+  for (const std::optional<Stroke> &stroke : strokes_) {
+    if (stroke) shown.push_back(*stroke);
+  }
+  return shown;
+}
+
+bool Canvas::Key::operator==(const Key &other) const {
+  return kind == other.kind && from == other.from && to == other.to && width == other.width && points == other.points &&
+         text == other.text;
+}
+
+std::size_t Canvas::KeyHash::operator()(const Key &key) const {
+  std::size_t seed = qHash(key.text);
+  for (const double value : {key.from.x(), key.from.y(), key.to.x(), key.to.y(), key.points}) {
+    hashInto(seed, bitsOf(value));
+  }
+  hashInto(seed, static_cast<std::size_t>(key.width) * 2 + (key.kind == Stroke::Kind::Text ? 1 : 0));
+  return seed;
+}
+
+Canvas::Key Canvas::keyOf(const Stroke &stroke) {
+  if (stroke.kind == Stroke::Kind::Line) return {stroke.kind, stroke.from, stroke.to, stroke.width, 0, {}};
+  return {stroke.kind, stroke.from, {}, 0, stroke.points, stroke.text};
 }
 
 void Canvas::draw(QPainter &painter, const Stroke &stroke) const {
   const double k = pixelsPerTwip();
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setRenderHint(QPainter::TextAntialiasing, false);
   if (stroke.kind == Stroke::Kind::Line) {
     const int width = std::max(1, qRound(stroke.width * scale_ * devicePixelRatio_));
+    const QPointF from = stroke.from * k;
+    const QPointF to = stroke.to * k;
+    if (from.x() == to.x() || from.y() == to.y()) {
+      painter.fillRect(pixelsOf(from, to, width), stroke.colour);
+      return;
+    }
+    painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(QPen(stroke.colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawLine(QPoint(qRound(stroke.from.x() * k), qRound(stroke.from.y() * k)),
-                     QPoint(qRound(stroke.to.x() * k), qRound(stroke.to.y() * k)));
+    painter.drawLine(from, to);
     return;
   }
   // The size in points on the 96-dpi picture that gives the scaled pixel size.
   const double points = stroke.points * k * kTwipsPerPixel;
-  std::vector<PlacedRun> runs;
-  layOut(stroke.text, stroke.points, &runs);
-  painter.setPen(stroke.colour);
-  for (const PlacedRun &run : runs) {
-    const Face &face = faceAt(points, run.narrow);
-    painter.setFont(face.font);
-    // The position names the top-left corner of the text cell, Qt wants the baseline.
-    painter.drawText(QPoint(qRound((stroke.from.x() + run.offset) * k), qRound(stroke.from.y() * k + face.ascent)),
-                     run.text);
+  std::vector<PlacedCharacter> placed;
+  layOut(stroke.text, stroke.points, &placed);
+  for (const PlacedCharacter &character : placed) {
+    Face &face = faceAt(points, character.narrow);
+    const Ink &ink = face.ink(character.text, stroke.colour);
+    // The position names the top-left corner of the text cell, the ink stands on the baseline.
+    const QPoint origin(qRound((stroke.from.x() + character.offset) * k), qRound(stroke.from.y() * k + face.ascent));
+    painter.drawImage(origin + ink.offset, ink.image);
   }
 }
 
-// A stroke drawn again exactly where an earlier one stands covers every
-// pixel of it, so the earlier one is dropped; drawn in the background
-// colour, it takes the earlier one away and shows what lay beneath. That is
-// how the candidate table erases an entry, and a frame line beneath an
-// entry stays whole.
+// A stroke drawn again exactly where an earlier one stands replaces it;
+// drawn in the background colour, it takes the earlier one away and shows
+// what lay beneath. That is how the candidate table erases an entry, and a
+// frame line beneath an entry stays whole. Either way the area is rendered
+// again from the strokes, so no antialiased fringe of the old ink remains.
 void Canvas::add(Stroke stroke) {
-  QRectF uncovered;
-  const auto covered = [&](const Stroke &old) {
-    if (!drawnOver(old, stroke)) return false;
-    uncovered |= old.bounds;
-    return true;
-  };
-  const auto dropped = std::remove_if(strokes_.begin(), strokes_.end(), covered);
-  const bool erases = dropped != strokes_.end() && stroke.colour == kBackground;
-  strokes_.erase(dropped, strokes_.end());
-  if (erases) {
-    renderArea(uncovered);
-    return;
+  Key key = keyOf(stroke);
+  const auto found = where_.find(key);
+  if (found != where_.end()) {
+    std::optional<Stroke> &old = strokes_[found->second];
+    invalidate(reach(*old));
+    old.reset();
+    ++gaps_;
+    where_.erase(found);
+    if (stroke.colour == kBackground) return;
   }
-  strokes_.push_back(std::move(stroke));
-  QPainter painter(&picture_);
-  draw(painter, strokes_.back());
-  update();
+  invalidate(reach(stroke));
+  // Packed again once half the list is gaps: a long run keeps about a
+  // screenful of strokes.
+  if (gaps_ > strokes_.size() / 2) {
+    strokes_.erase(std::remove(strokes_.begin(), strokes_.end(), std::nullopt), strokes_.end());
+    gaps_ = 0;
+    where_.clear();
+    for (std::size_t i = 0; i < strokes_.size(); ++i) where_.emplace(keyOf(*strokes_[i]), i);
+  }
+  where_.emplace(std::move(key), strokes_.size());
+  strokes_.emplace_back(std::move(stroke));
 }
 
 void Canvas::clear() {
   strokes_.clear();
+  where_.clear();
+  gaps_ = 0;
   picture_.fill(kBackground);
+  stale_.clear();
   x_ = 0;
   y_ = 0;
   update();
@@ -212,8 +390,8 @@ void Canvas::drawLine(double x1, double y1, double x2, double y2) {
   line.from = {x1, y1};
   line.to = {x2, y2};
   line.width = std::max(1, lineWidth_);
-  const double reach = (line.width + 1) * kTwipsPerPixel;
-  line.bounds = QRectF(line.from, line.to).normalized().adjusted(-reach, -reach, reach, reach);
+  const double beyond = (line.width + 1) * kTwipsPerPixel;
+  line.bounds = QRectF(line.from, line.to).normalized().adjusted(-beyond, -beyond, beyond, beyond);
   add(std::move(line));
   x_ = x2;
   y_ = y2;
@@ -221,7 +399,7 @@ void Canvas::drawLine(double x1, double y1, double x2, double y2) {
 
 void Canvas::print(std::string_view text, Ending ending) {
   const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  const double advance = layOut(line, points_, nullptr);
+  const double advance = advanceOf(line, points_);
   const double height = faceAt(points_, false).height * kTwipsPerPixel;
   // Blanks leave no ink.
   if (!line.trimmed().isEmpty()) {
@@ -244,14 +422,18 @@ void Canvas::print(std::string_view text, Ending ending) {
   }
 }
 
-void Canvas::paintEvent(QPaintEvent * /*event*/) {
+void Canvas::paintEvent(QPaintEvent *event) {
   if (devicePixelRatioF() != devicePixelRatio_) {
     devicePixelRatio_ = devicePixelRatioF();
-    render();
+    resetPicture();
   }
+  bringUpToDate();
+  // Only what the event asks for: a prompt's repaint covers the whole window.
+  const QRectF shown = event->rect();
+  const QRectF source(shown.x() * devicePixelRatio_, shown.y() * devicePixelRatio_, shown.width() * devicePixelRatio_,
+                      shown.height() * devicePixelRatio_);
   QPainter painter(this);
-  painter.drawImage(QRectF(0, 0, picture_.width() / devicePixelRatio_, picture_.height() / devicePixelRatio_),
-                    picture_);
+  painter.drawImage(shown, picture_, source);
 }
 
 void Canvas::mousePressEvent(QMouseEvent *event) { event->accept(); }

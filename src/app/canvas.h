@@ -2,6 +2,11 @@
 // controls. It keeps what was drawn as a list of lines and texts in twips,
 // as the runs gave them, and renders that list at the window's scale, so
 // the picture is sharp at every size and survives covering and resizing.
+// Text is antialiased; lines fill whole device pixels, so that lines of one
+// width are equally wide wherever they lie. Drawing only notes which part of
+// the picture has changed: that part is rendered again from the strokes when
+// the picture is next looked at, so a run that draws thousands of strokes
+// between two repaints renders each part once.
 #pragma once
 
 #include <QColor>
@@ -10,6 +15,9 @@
 #include <QRectF>
 #include <QString>
 #include <QWidget>
+#include <optional>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "board/ports.h"
@@ -35,9 +43,10 @@ class Canvas : public QWidget, public DrawingSurface {
 
   explicit Canvas(QWidget *parent = nullptr);
 
-  // The picture in device pixels at the current scale.
-  const QImage &picture() const { return picture_; }
-  const std::vector<Stroke> &strokes() const { return strokes_; }
+  // The picture in device pixels at the current scale, brought up to date.
+  const QImage &picture() const;
+  // What the picture shows, in the order drawn.
+  std::vector<Stroke> strokes() const;
   // The current drawing position, twips.
   QPointF position() const { return {x_, y_}; }
 
@@ -62,11 +71,42 @@ class Canvas : public QWidget, public DrawingSurface {
   double pixelsPerTwip() const;
   void add(Stroke stroke);
   void draw(QPainter &painter, const Stroke &stroke) const;
-  void render();
-  void renderArea(const QRectF &twips);
+  // Device pixels a stroke may touch, antialiasing included.
+  QRect reach(const Stroke &stroke) const;
+  // Notes that an area must be rendered again before it is next shown.
+  void invalidate(const QRect &pixels);
+  // A picture of the current size and scale, all of it still to be rendered.
+  void resetPicture();
+  // Renders again, from the strokes, what has changed since the last time.
+  void bringUpToDate() const;
 
-  std::vector<Stroke> strokes_;
-  QImage picture_;
+  // Where a stroke stands, and what it is: a stroke drawn again with the
+  // same key covers the earlier one.
+  struct Key {
+    Stroke::Kind kind;
+    QPointF from;
+    QPointF to;
+    int width;
+    double points;
+    QString text;
+    bool operator==(const Key &other) const;
+  };
+  struct KeyHash {
+    std::size_t operator()(const Key &key) const;
+  };
+  static Key keyOf(const Stroke &stroke);
+
+  // Strokes in drawing order; a covered one leaves a gap until the list is
+  // packed again.
+  std::vector<std::optional<Stroke>> strokes_;
+  std::unordered_map<Key, std::size_t, KeyHash> where_;
+  std::size_t gaps_ = 0;
+  // A cache of the strokes' rendering: stale inside the areas noted.
+  mutable QImage picture_;
+  struct AreaHash {
+    std::size_t operator()(const QRect &area) const;
+  };
+  mutable std::unordered_set<QRect, AreaHash> stale_;
   double scale_ = 1;
   double devicePixelRatio_ = 1;
   double x_ = 0;
