@@ -36,13 +36,13 @@ Actions:
   --key CONTROL:CODE   key press with a key code in a text box, e.g. Text7:13
   --answer TEXT        answer for the next modal prompt ("" cancels it); a prompt
                        with no queued answer gets its default answer
-  --check              check the puzzle an analysis run would read at this point
-                       (same sources, extra givens laid): printed after the
-                       actions as lines "check source|solutions|clash|differ|
-                       grade|solution ..."; the solutions are counted exactly,
-                       to two
 
 Output:
+  --check              check the puzzle an analysis run would read at this point
+                       of the actions (same sources, extra givens laid): printed
+                       after them as lines "check source|solutions|clash|differ|
+                       grade|solution ..."; the solutions are counted exactly,
+                       to two
   --trace              write every drawing call, control change and prompt, one
                        per line, as they happen
   --json               instead of the summary, the last analysis run as one JSON
