@@ -48,6 +48,16 @@ struct Geometry {
 };
 constexpr Geometry kGeo;
 
+// Digits in each candidate set (std::popcount is a library call on the
+// processors the program is built for).
+struct Counts {
+  std::uint8_t count[512]{};
+  constexpr Counts() {
+    for (int m = 1; m < 512; ++m) count[m] = static_cast<std::uint8_t>(count[m >> 1] + (m & 1));
+  }
+};
+constexpr Counts kCounts;
+
 int lowestDigit(std::uint16_t bits) { return std::countr_zero(static_cast<unsigned>(bits)); }
 bool isSingle(std::uint16_t bits) { return (bits & (bits - 1)) == 0; }
 
@@ -73,16 +83,24 @@ struct Position {
     value[cell] = static_cast<std::uint8_t>(digit + 1);
     cand[cell] = 0;
     ++filled;
-    dirty |= kGeo.unitMask[cell];
     for (const std::uint8_t u : kGeo.units[cell]) placedIn[u] = static_cast<std::uint16_t>(placedIn[u] | bit);
+    // Gathered in a local: a member would be written back at every peer.
+    std::uint32_t changed = kGeo.unitMask[cell];
+    int waiting = queued;
     for (const std::uint8_t p : kGeo.peers[cell]) {
       std::uint16_t &m = cand[p];
       if ((m & bit) == 0) continue;
-      dirty |= kGeo.unitMask[p];
+      changed |= kGeo.unitMask[p];
       m = static_cast<std::uint16_t>(m & ~bit);
-      if (m == 0) return false;
-      if (isSingle(m)) queue[queued++] = p;
+      if (m == 0) {
+        dirty |= changed;
+        queued = waiting;
+        return false;
+      }
+      if (isSingle(m)) queue[waiting++] = p;
     }
+    dirty |= changed;
+    queued = waiting;
     return true;
   }
 
@@ -114,11 +132,11 @@ struct Position {
   // inside one line leaves the rest of that line. Fewer branches on hard
   // puzzles for a pass over the 54 segments.
   bool lockedCandidates(bool &changed) {
-    for (int kind = 0; kind < 2; ++kind) {
+    for (const auto &segments : kGeo.segments) {
       std::uint16_t seg[9][3];  // [line][block along it]
       for (int line = 0; line < 9; ++line) {
         for (int s = 0; s < 3; ++s) {
-          const auto &cells = kGeo.segments[kind][line][s];
+          const std::uint8_t *const cells = segments[line][s];
           seg[line][s] = static_cast<std::uint16_t>(cand[cells[0]] | cand[cells[1]] | cand[cells[2]]);
         }
       }
@@ -136,7 +154,7 @@ struct Position {
             changed = true;
             for (int k = 1; k <= 2; ++k) {
               const int other = first + (line - first + k) % 3;
-              if (!eliminate(kGeo.segments[kind][other][s], claiming)) return false;
+              if (!eliminate(segments[other][s], claiming)) return false;
               seg[other][s] = static_cast<std::uint16_t>(seg[other][s] & ~claiming);
             }
           }
@@ -146,7 +164,7 @@ struct Position {
             changed = true;
             for (int k = 1; k <= 2; ++k) {
               const int other = (s + k) % 3;
-              if (!eliminate(kGeo.segments[kind][line][other], pointing)) return false;
+              if (!eliminate(segments[line][other], pointing)) return false;
               seg[line][other] = static_cast<std::uint16_t>(seg[line][other] & ~pointing);
             }
           }
@@ -221,7 +239,7 @@ struct Search {
     int fewest = 10;
     for (int i = 0; i < 81; ++i) {
       if (pos.cand[i] == 0) continue;
-      const int n = std::popcount(static_cast<unsigned>(pos.cand[i]));
+      const int n = kCounts.count[pos.cand[i]];
       if (n < fewest) {
         fewest = n;
         best = i;
