@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/check_output.h"
 #include "cli/path.h"
 #include "runs/runs.h"
 
@@ -95,6 +96,8 @@ void printExplanation(std::ostream &out, const RunResult &result) {
   }
   if (path.empty()) out << "  置いた数字はありません\n";
   out << endText(result) << '\n';
+  const PuzzleReport report = reportOfRun(result);
+  out << checkSentence(result, report.check, report.grade) << '\n';
 }
 
 }  // namespace numplace

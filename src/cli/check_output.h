@@ -1,0 +1,35 @@
+// What numplace-cli says of the exact check: the --check lines, the fields
+// of batch lines, the JSON fields and the last line of --explain.
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "check/check.h"
+#include "runs/result.h"
+
+namespace numplace {
+
+// "grid", "rows", "file".
+std::string_view sourceKindName(SourceKind kind);
+// "row", "column", "block".
+std::string_view unitName(UnitKind unit);
+
+// The --check lines: source, solutions, clashes, differing cells, grade and
+// the solution when there is one. Nothing but the source for bad input.
+void printCheck(std::ostream &out, const PuzzleReport &report);
+
+// The fields a batch text line gains: " solutions=N", then " clashes=...",
+// " differ=...", " grade=LEVEL:ENGLISH:SCORE" (or " grade=-") as they apply.
+void appendCheckFields(std::string &out, const PuzzleReport &report, bool withGrade);
+
+// The last line of --explain: what the check found, in Japanese, beside how
+// the run ended.
+std::string checkSentence(const RunResult &run, const CheckResult &check, const std::optional<Grade> &grade);
+
+// The check of what a run read: its givens, checked and graded (nothing
+// read for bad input).
+PuzzleReport reportOfRun(const RunResult &run);
+
+}  // namespace numplace
