@@ -154,7 +154,7 @@ QString dataFile(const char *name) { return QStringLiteral(NUMPLACE_DATA_DIR "/"
 class TstCanvas : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   // At every pause of a run, and at its end, no text of the runs touches a
   // line: the big digits, the small block-pair digits, the table entries,
   // the step log and the messages.
