@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the window and the tests need
+# Installs the Debian packages the build, the window, the tests and the checks need
 # (only those missing), then configures and builds the given presets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config qt6-base-dev libgtest-dev libbenchmark-dev
           nlohmann-json3-dev fonts-ipafont-gothic qt6-translations-l10n xvfb xauth clang
-          libclang-rt-14-dev desktop-file-utils appstream parallel)
+          libclang-rt-14-dev desktop-file-utils appstream parallel
+          clang-format-14 clang-tidy cppcheck python3 xz-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

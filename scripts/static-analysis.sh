@@ -12,12 +12,13 @@ cd "$(dirname "$0")/.."
 root=$PWD
 build=$root/build/tidy
 
+# -Werror: clang's own warnings come out of clang-tidy as errors too.
 if [ ! -f "$build/compile_commands.json" ]; then
-  CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+  CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DNUMPLACE_WERROR=ON \
     -DNUMPLACE_BUILD_APP=ON -DNUMPLACE_BUILD_TESTS=OFF -DNUMPLACE_BUILD_BENCH=OFF >/dev/null
 else
   # Picks up source files added since the last run.
-  cmake "$build" >/dev/null
+  cmake "$build" -DNUMPLACE_WERROR=ON >/dev/null
 fi
 
 # The source files of src/ that the compile commands know (generated files

@@ -304,7 +304,7 @@ Across acrossMiddle(const QImage &picture, const QLineF &line, double k, QRgb co
 class TstCanvas : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   // At every pause of a run, and at its end, no text of the runs touches a
   // line: the big digits, the small block-pair digits, the table entries,
   // the step log and the messages.

@@ -132,7 +132,7 @@ struct RecordingPrompt : numplace::Prompt {
 class TstWindow : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   void startUpFollowsLayoutTable() {
     MainWindow window;
     QCOMPARE(window.windowTitle(), QStringLiteral("Form1"));

@@ -5,11 +5,13 @@ they name (tests/data/csv/).
 Each case is one numplace-cli command line, run in tests/data. Its standard
 output (the trace with --trace, the summary without it, the control texts with
 --dump, the lines of --batch) is hashed; tests/digests/digests.txt keeps the
-hashes that the build must reproduce. The cases are chosen by line number from
-the collections in tests/data, so running this again writes the same files.
+hashes that the build must reproduce, tests/digests/expected/ the outputs
+themselves (xz), to show where a differing case differs. The cases are chosen
+by line number from the collections in tests/data, so running this again
+writes the same files.
 
     tests/digests/make_cases.py            # rewrite cases.tsv and tests/data/csv/
-    tests/digests/run_cases.sh CLI --write # record the digests of a build
+    tests/digests/run_cases.sh CLI --write # record the digests and outputs of a build
 
 A line of cases.tsv is NAME, then the arguments, separated by tabs; the token
 <empty> stands for an empty argument.
