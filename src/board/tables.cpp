@@ -76,20 +76,4 @@ void layTrialCode(Tables &t, double code) {
   t.Board[static_cast<int>(row)][static_cast<int>(column)] = static_cast<int>(digit);
 }
 
-namespace {
-struct CodeTable {
-  int code[1024]{};
-  constexpr CodeTable() {
-    for (int m = 0; m < 1024; ++m) {
-      for (int d = 1; d <= 9; ++d) {
-        if (m & (1 << d)) code[m] = code[m] * 10 + d;
-      }
-    }
-  }
-};
-constexpr CodeTable kCodes;
-}  // namespace
-
-int candidateCodeOf(std::uint16_t digits) { return kCodes.code[digits & 0x3FE]; }
-
 }  // namespace numplace

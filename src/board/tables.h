@@ -85,7 +85,19 @@ void layTrialCode(Tables &t, double code);
 inline int blockOrigin(int rowOrColumn) { return 3 * ((rowOrColumn - 1) / 3); }
 inline int blockNumber(int r, int c) { return blockOrigin(r) + (c - 1) / 3 + 1; }
 
-// Candidate code of a set of digits (bits 1..9), smallest digit first.
-int candidateCodeOf(std::uint16_t digits);
+// Candidate code of a set of digits (bits 1..9), smallest digit first; from
+// a table, as the codes are made for every cell of every cycle.
+struct CandidateCodeTable {
+  int code[1024]{};
+  constexpr CandidateCodeTable() {
+    for (int m = 0; m < 1024; ++m) {
+      for (int d = 1; d <= 9; ++d) {
+        if (m & (1 << d)) code[m] = code[m] * 10 + d;
+      }
+    }
+  }
+};
+inline constexpr CandidateCodeTable kCandidateCodes;
+inline int candidateCodeOf(std::uint16_t digits) { return kCandidateCodes.code[digits & 0x3FE]; }
 
 }  // namespace numplace

@@ -81,6 +81,7 @@ class AnswerRun {
       return Step::End;
     }
     primeLeastCodes(t_);
+    candidates_.forget();
     filledNow_ = filledCells(t_);
     return cycles();
   }
@@ -111,7 +112,7 @@ class AnswerRun {
       if (!reuseCycleStage) {
         const long changes = t_.changes;
         const long leastCodeChanges = t_.leastCodeChanges;
-        const CycleResult r = cycleTechniques(t_);
+        const CycleResult r = cycleTechniques(t_, candidates_);
         if (r.kind == CycleResult::Placed) {
           place(r);
           continue;
@@ -157,6 +158,7 @@ class AnswerRun {
   void place(const CycleResult &r) {
     forgetCleanStages();
     const Placement &p = r.placement;
+    candidates_.placed(t_, p.row, p.column, p.digit);
     if (t_.Board[p.row][p.column] == 0) ++filledNow_;
     t_.Board[p.row][p.column] = p.digit;
     result_.placements.push_back({++placedInPass_, p.row, p.column, p.digit, r.word, passNumber_});
@@ -278,6 +280,7 @@ class AnswerRun {
   const RunOptions &options_;
   RunResult &result_;
   Tables t_;
+  CandidateTracker candidates_;
   int passNumber_ = 0;
   double trialCode_ = 0;
   bool hasTrial_ = false;

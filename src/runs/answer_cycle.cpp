@@ -20,9 +20,10 @@ void clearCycleTables(Tables &t) {
   }
 }
 
-CycleResult cycleTechniques(Tables &t) {
-  if (const Scan s = candidatePass(t, NakedSingles::Place); s.placement)
-    return placed(*s.placement, words::kNakedSingle);
+namespace {
+
+// The techniques after the candidate pass.
+CycleResult afterCandidatePass(Tables &t) {
   if (const Scan s = hiddenSingleInBlocks(t); s.placement) return placed(*s.placement, words::kBlockSingle);
   if (updateCodes(t) == Outcome::Contradiction) return {CycleResult::CodeContradiction, {}, {}};
   if (auto p = hiddenSingleInRows(t)) return placed(*p, words::kRowSingle);
@@ -33,10 +34,24 @@ CycleResult cycleTechniques(Tables &t) {
   return {};
 }
 
+}  // namespace
+
+CycleResult cycleTechniques(Tables &t) {
+  if (const Scan s = candidatePass(t, NakedSingles::Place); s.placement)
+    return placed(*s.placement, words::kNakedSingle);
+  return afterCandidatePass(t);
+}
+
+CycleResult cycleTechniques(Tables &t, CandidateTracker &candidates) {
+  if (const Scan s = candidates.candidatePass(t); s.placement) return placed(*s.placement, words::kNakedSingle);
+  return afterCandidatePass(t);
+}
+
 CycleResult lateTechniques(Tables &t) {
   if (nakedTriples(t) == Outcome::Contradiction) return {CycleResult::OtherContradiction, {}, {}};
-  if (auto p = digitListSingleInColumns(t)) return placed(*p, words::kColumnListAnswer);
-  if (auto p = digitListSingleInRows(t)) return placed(*p, words::kRowListAnswer);
+  if (const DigitListSingle d = digitListSingleInColumnsThenRows(t); d.placement) {
+    return placed(*d.placement, d.inRows ? words::kRowListAnswer : words::kColumnListAnswer);
+  }
   return {};
 }
 

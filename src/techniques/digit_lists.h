@@ -13,4 +13,12 @@ namespace numplace {
 std::optional<Placement> digitListSingleInColumns(const Tables &t);
 std::optional<Placement> digitListSingleInRows(const Tables &t);
 
+// The columns, then (when they have none) the rows, from one reading of the
+// least codes.
+struct DigitListSingle {
+  std::optional<Placement> placement;
+  bool inRows = false;
+};
+DigitListSingle digitListSingleInColumnsThenRows(const Tables &t);
+
 }  // namespace numplace

@@ -22,6 +22,17 @@ bool mayJoinGroup(int x) { return x >= 10 && x <= 1000; }
 // looks only at these: a code outside 10..1000 equals no pair or triple code.
 // The codes do not change while the groups are found (marks and lists are
 // read by the next candidate pass only).
+struct BlockPlaces {
+  int of[10][10]{};
+  constexpr BlockPlaces() {
+    for (int r = 1; r <= 9; ++r) {
+      for (int c = 1; c <= 9; ++c) of[r][c] = 3 * ((r - 1) % 3) + (c - 1) % 3;
+    }
+  }
+};
+constexpr BlockPlaces kBlockPlaces;
+inline constexpr const int (&kPlaceInBlock)[10][10] = kBlockPlaces.of;
+
 class GroupCells {
  public:
   // One look at each cell, row-major: that is also the scan order of each
@@ -34,7 +45,7 @@ class GroupCells {
         if (!mayJoinGroup(x)) continue;
         add(kFirstRow + r - 1, c - 1, x);
         add(kFirstColumn + c - 1, r - 1, x);
-        add(kFirstBlock + kBlocks.of[r][c] - 1, 3 * ((r - 1) % 3) + (c - 1) % 3, x);
+        add(kFirstBlock + kBlocks.of[r][c] - 1, kPlaceInBlock[r][c], x);
       }
     }
   }
@@ -141,7 +152,8 @@ int findTripleAmongPairs(Tables &t, int n) {
 
 // A naked pair of one unit seen from one of its cells.
 Outcome pairFromCell(const UnitList &list, const GroupCells::Unit &g, const UnitCells &u, int code) {
-  if (!isTwoCandidateCode(code)) return Outcome::Continue;
+  // A pair needs two cells that can join a group.
+  if (!isTwoCandidateCode(code) || g.n < 2) return Outcome::Continue;
   int count = 0;
   for (int i = 0; i < g.n; ++i) count += g.code[i] == code ? 1 : 0;
   if (count > 2) return Outcome::Contradiction;
@@ -167,18 +179,19 @@ Outcome tripleFromCell(const UnitList &list, const GroupCells::Unit &g, const Un
 
 // Each cell in row-major order, seen within its row, column or block; the
 // columns are walked column by column. Only cells whose code can join a
-// group can find one.
+// group can find one, so only those are visited: a row's (column's) group
+// cells in order are its cells in scan order, and the rows' group cells one
+// after another are the cells in row-major order.
 template <typename FromCell>
 Outcome eachCell(Tables &t, const GroupCells &groups, UnitKind kind, FromCell fromCell) {
-  for (int i = 1; i <= 9; ++i) {
-    for (int j = 1; j <= 9; ++j) {
-      const int r = kind == UnitKind::Column ? j : i;
-      const int c = kind == UnitKind::Column ? i : j;
-      const int code = t.CandidateCode[r][c];
-      if (!mayJoinGroup(code)) continue;
-      const int unit = kind == UnitKind::Row ? r : kind == UnitKind::Column ? c : kBlocks.of[r][c];
+  const int first = kind == UnitKind::Column ? kFirstColumn : kFirstRow;
+  for (int line = 1; line <= 9; ++line) {
+    const GroupCells::Unit &g = groups.of(first + line - 1);
+    for (int i = 0; i < g.n; ++i) {
+      int unit = line;
+      if (kind == UnitKind::Block) unit = kBlocks.of[line][g.index[i] + 1];
       const int u = unitIndex(kind, unit);
-      if (fromCell(UnitList{t, kind, unit}, groups.of(u), kUnits.unit[u], code) == Outcome::Contradiction) {
+      if (fromCell(UnitList{t, kind, unit}, groups.of(u), kUnits.unit[u], g.code[i]) == Outcome::Contradiction) {
         return Outcome::Contradiction;
       }
     }

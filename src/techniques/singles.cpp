@@ -9,16 +9,26 @@ using namespace units;
 namespace units {
 
 PlacedDigits placedDigits(const Tables &t) {
+  // Band by band, three columns of blocks each; bit 0 collects the empty
+  // cells and is masked away at the end. The board holds 0..9 only.
   PlacedDigits m;
-  for (int r = 1; r <= 9; ++r) {
-    for (int c = 1; c <= 9; ++c) {
-      const int d = t.Board[r][c];
-      if (d == 0) continue;
-      m.row[r] |= bit(d);
-      m.column[c] |= bit(d);
-      m.block[kBlocks.of[r][c]] |= bit(d);
+  unsigned column[9]{};
+  for (int band = 0; band < 3; ++band) {
+    unsigned block[3]{};
+    for (int i = 1; i <= 3; ++i) {
+      const int r = 3 * band + i;
+      unsigned row = 0;
+      for (int j = 0; j < 9; ++j) {
+        const unsigned b = 1u << t.Board[r][j + 1];
+        row |= b;
+        column[j] |= b;
+        block[j / 3] |= b;
+      }
+      m.row[r] = static_cast<std::uint16_t>(row & kAllDigits);
     }
+    for (int k = 0; k < 3; ++k) m.block[3 * band + k + 1] = static_cast<std::uint16_t>(block[k] & kAllDigits);
   }
+  for (int j = 0; j < 9; ++j) m.column[j + 1] = static_cast<std::uint16_t>(column[j] & kAllDigits);
   return m;
 }
 
@@ -26,14 +36,46 @@ PlacedDigits placedDigits(const Tables &t) {
 
 namespace {
 
-// Digits held by slots 1..8 of an exclusion list.
-std::uint16_t listDigits(const UnitList &list) {
-  std::uint16_t m = 0;
-  for (int k = 1; k <= 8; ++k) {
-    const int d = list.slot(k);
-    if (d >= 1 && d <= 9) m |= bit(d);
+// Digits held by slots 1..8 of an exclusion list, as a set.
+unsigned listBit(int slot) {
+  const auto d = static_cast<unsigned>(slot);
+  return d <= 9 ? 1u << d : 0u;
+}
+
+// Per unit, the digits its exclusion list leaves a cell.
+struct ListKeeps {
+  std::uint16_t row[10]{};
+  std::uint16_t column[10]{};
+  std::uint16_t block[10]{};
+  explicit ListKeeps(const Tables &t) {
+    unsigned columnList[10]{};
+    for (int k = 1; k <= 8; ++k) {
+      for (int u = 1; u <= 9; ++u) columnList[u] |= listBit(t.ColumnExclusions[k][u]);
+    }
+    for (int u = 1; u <= 9; ++u) {
+      unsigned rowList = 0;
+      unsigned blockList = 0;
+      for (int k = 1; k <= 8; ++k) {
+        rowList |= listBit(t.RowExclusions[u][k]);
+        blockList |= listBit(t.BlockExclusions[u][k]);
+      }
+      row[u] = static_cast<std::uint16_t>(~rowList & kAllDigits);
+      column[u] = static_cast<std::uint16_t>(~columnList[u] & kAllDigits);
+      block[u] = static_cast<std::uint16_t>(~blockList & kAllDigits);
+    }
   }
-  return m;
+};
+
+// The candidates of an empty cell from the digits its row, column and block
+// hold, and the lists it does not ignore as a member of their group.
+unsigned cellCandidates(const Tables &t, const PlacedDigits &used, const ListKeeps &keep, int r, int c) {
+  const int b = kBlocks.of[r][c];
+  unsigned allowed = kAllDigits & ~static_cast<unsigned>(used.row[r] | used.column[c] | used.block[b]);
+  const int(&marks)[4] = t.PairMarks[r][c];
+  if (!exemptFromLineList(marks[kindIndex(UnitKind::Row)])) allowed &= keep.row[r];
+  if (!exemptFromLineList(marks[kindIndex(UnitKind::Column)])) allowed &= keep.column[c];
+  if (!exemptFromBlockList(marks[kindIndex(UnitKind::Block)])) allowed &= keep.block[b];
+  return allowed;
 }
 
 // Digits that are candidates of exactly one cell of a unit.
@@ -73,27 +115,12 @@ int settleCell(Tables &t, int r, int c) {
 
 Scan candidatePass(Tables &t, NakedSingles mode) {
   const PlacedDigits used = placedDigits(t);
-  std::uint16_t rowEx[10]{};
-  std::uint16_t colEx[10]{};
-  std::uint16_t blockEx[10]{};
-  for (int u = 1; u <= 9; ++u) {
-    rowEx[u] = listDigits({t, UnitKind::Row, u});
-    colEx[u] = listDigits({t, UnitKind::Column, u});
-    blockEx[u] = listDigits({t, UnitKind::Block, u});
-  }
+  const ListKeeps keep(t);
   int tested = 0;
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
       if (t.Board[r][c] == 0) {
-        const int b = kBlocks.of[r][c];
-        std::uint16_t allowed =
-            kAllDigits & static_cast<std::uint16_t>(~(used.row[r] | used.column[c] | used.block[b]));
-        // A member of the pair or triple that produced a list ignores it.
-        const int(&marks)[4] = t.PairMarks[r][c];
-        if (!exemptFromLineList(marks[kindIndex(UnitKind::Row)])) allowed &= static_cast<std::uint16_t>(~rowEx[r]);
-        if (!exemptFromLineList(marks[kindIndex(UnitKind::Column)])) allowed &= static_cast<std::uint16_t>(~colEx[c]);
-        if (!exemptFromBlockList(marks[kindIndex(UnitKind::Block)])) allowed &= static_cast<std::uint16_t>(~blockEx[b]);
-        t.Candidates[r][c] |= allowed;
+        t.Candidates[r][c] = static_cast<std::uint16_t>(t.Candidates[r][c] | cellCandidates(t, used, keep, r, c));
       }
       const int n = settleCell(t, r, c);
       t.CandidateCount[r][c] = n;
@@ -105,18 +132,85 @@ Scan candidatePass(Tables &t, NakedSingles mode) {
   return {std::nullopt, tested};
 }
 
-Scan hiddenSingleInBlocks(const Tables &t) {
-  std::uint16_t lone[10]{};
-  for (int b = 1; b <= 9; ++b) lone[b] = loneCandidates(t, blockCellsByNumber(b));
-  // The digit loop is outermost: the lowest digit wins, then the first block.
+namespace {
+
+// The 20 other cells of each cell's row, column and block.
+struct PeerTable {
+  std::uint8_t peer[10][10][20][2]{};
+  constexpr PeerTable() {
+    for (int r = 1; r <= 9; ++r) {
+      for (int c = 1; c <= 9; ++c) {
+        int n = 0;
+        for (int i = 1; i <= 9; ++i) {
+          for (int j = 1; j <= 9; ++j) {
+            const bool sameBlock = (r - 1) / 3 == (i - 1) / 3 && (c - 1) / 3 == (j - 1) / 3;
+            if ((i == r && j == c) || !(i == r || j == c || sameBlock)) continue;
+            peer[r][c][n][0] = static_cast<std::uint8_t>(i);
+            peer[r][c][n][1] = static_cast<std::uint8_t>(j);
+            ++n;
+          }
+        }
+      }
+    }
+  }
+};
+constexpr PeerTable kPeers;
+
+}  // namespace
+
+void CandidateTracker::compute(const Tables &t) {
+  const PlacedDigits used = placedDigits(t);
+  const ListKeeps keep(t);
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c) {
+      free_[r][c] = static_cast<std::uint16_t>(t.Board[r][c] == 0 ? cellCandidates(t, used, keep, r, c) : 0u);
+    }
+  }
+  changes_ = t.changes;
+  valid_ = true;
+}
+
+Scan CandidateTracker::candidatePass(Tables &t) {
+  if (!valid_ || changes_ != t.changes) compute(t);
   int tested = 0;
-  for (int d = 1; d <= 9; ++d) {
-    for (int b = 1; b <= 9; ++b) {
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c) {
+      const std::uint16_t digits = free_[r][c];
+      t.Candidates[r][c] = digits;
       ++tested;
-      if (lone[b] & bit(d)) return {cellWithCandidate(t, blockCellsByNumber(b), d), tested};
+      if (digitCount(digits) == 1) {
+        t.SingleCandidate[r][c] = highestDigit(digits);
+        return {Placement{r, c, highestDigit(digits)}, tested};
+      }
     }
   }
   return {std::nullopt, tested};
+}
+
+void CandidateTracker::placed(const Tables &t, int r, int c, int d) {
+  // A digit written over another frees that one again: start afresh.
+  if (t.Board[r][c] != 0) valid_ = false;
+  if (!valid_) return;
+  free_[r][c] = 0;
+  const auto keep = static_cast<std::uint16_t>(~bit(d));
+  for (const auto &p : kPeers.peer[r][c]) free_[p[0]][p[1]] &= keep;
+}
+
+Scan hiddenSingleInBlocks(const Tables &t) {
+  std::uint16_t lone[10]{};
+  std::uint16_t any = 0;
+  for (int b = 1; b <= 9; ++b) {
+    lone[b] = loneCandidates(t, blockCellsByNumber(b));
+    any = static_cast<std::uint16_t>(any | lone[b]);
+  }
+  // The digit loop is outermost: the lowest digit wins, then the first block;
+  // the (digit, block) tests before it count.
+  if (any == 0) return {std::nullopt, 81};
+  const int d = lowestDigit(any);
+  for (int b = 1; b <= 9; ++b) {
+    if (lone[b] & bit(d)) return {cellWithCandidate(t, blockCellsByNumber(b), d), 9 * (d - 1) + b};
+  }
+  return {std::nullopt, 81};
 }
 
 std::optional<Placement> hiddenSingleInRows(const Tables &t) { return firstLoneCandidate(t, kFirstRow); }
