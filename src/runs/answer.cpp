@@ -143,10 +143,12 @@ class AnswerRun {
       if (!blockPairStageClean_) {
         const long changes = t_.changes;
         blockPairStage(t_, kBlockPairMarks);
+        // It rebuilt the candidates from the least codes. The cycle stage
+        // reads them only after making them afresh from the board, the lists
+        // and the marks: when the stage left those as they were, the cycle
+        // stage would find again what it found last time (nothing).
         if (t_.changes != changes) forgetCleanStages();
         blockPairStageClean_ = t_.changes == changes;
-        // It rebuilt the candidates from the least codes.
-        cycleStageClean_ = false;
       }
       if (isStallSweep(lateStageCount_)) {
         ++stallCount_;

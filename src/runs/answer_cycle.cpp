@@ -22,12 +22,16 @@ void clearCycleTables(Tables &t) {
 
 namespace {
 
-// The techniques after the candidate pass.
-CycleResult afterCandidatePass(Tables &t) {
+// The techniques after the candidate pass; the tracker's recount when there is one.
+CycleResult afterCandidatePass(Tables &t, const CandidateTracker *tracker) {
   if (const Scan s = hiddenSingleInBlocks(t); s.placement) return placed(*s.placement, words::kBlockSingle);
   if (updateCodes(t) == Outcome::Contradiction) return {CycleResult::CodeContradiction, {}, {}};
   if (auto p = hiddenSingleInRows(t)) return placed(*p, words::kRowSingle);
-  columnRecount(t);
+  if (tracker != nullptr) {
+    tracker->columnRecount(t);
+  } else {
+    columnRecount(t);
+  }
   if (auto p = hiddenSingleInColumns(t)) return placed(*p, words::kColumnSingle);
   if (checkLeastCodes(t) == Outcome::Contradiction) return {CycleResult::OtherContradiction, {}, {}};
   if (nakedPairs(t) == Outcome::Contradiction) return {CycleResult::OtherContradiction, {}, {}};
@@ -39,12 +43,12 @@ CycleResult afterCandidatePass(Tables &t) {
 CycleResult cycleTechniques(Tables &t) {
   if (const Scan s = candidatePass(t, NakedSingles::Place); s.placement)
     return placed(*s.placement, words::kNakedSingle);
-  return afterCandidatePass(t);
+  return afterCandidatePass(t, nullptr);
 }
 
 CycleResult cycleTechniques(Tables &t, CandidateTracker &candidates) {
   if (const Scan s = candidates.candidatePass(t); s.placement) return placed(*s.placement, words::kNakedSingle);
-  return afterCandidatePass(t);
+  return afterCandidatePass(t, &candidates);
 }
 
 CycleResult lateTechniques(Tables &t) {

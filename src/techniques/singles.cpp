@@ -72,17 +72,12 @@ unsigned cellCandidates(const Tables &t, const PlacedDigits &used, const ListKee
   const int b = kBlocks.of[r][c];
   unsigned allowed = kAllDigits & ~static_cast<unsigned>(used.row[r] | used.column[c] | used.block[b]);
   const int(&marks)[4] = t.PairMarks[r][c];
+  // Most cells carry no mark (slot 0 is never written).
+  if ((marks[0] | marks[1] | marks[2] | marks[3]) == 0) return allowed & keep.row[r] & keep.column[c] & keep.block[b];
   if (!exemptFromLineList(marks[kindIndex(UnitKind::Row)])) allowed &= keep.row[r];
   if (!exemptFromLineList(marks[kindIndex(UnitKind::Column)])) allowed &= keep.column[c];
   if (!exemptFromBlockList(marks[kindIndex(UnitKind::Block)])) allowed &= keep.block[b];
   return allowed;
-}
-
-// Digits that are candidates of exactly one cell of a unit.
-std::uint16_t loneCandidates(const Tables &t, const UnitCells &u) {
-  OnceTracker seen;
-  for (int k = 0; k < 9; ++k) seen.add(t.Candidates[u.row[k]][u.column[k]]);
-  return static_cast<std::uint16_t>(seen.once & kAllDigits);
 }
 
 // The cell of a unit holding candidate d (the only one).
@@ -91,15 +86,6 @@ Placement cellWithCandidate(const Tables &t, const UnitCells &u, int d) {
     if (t.Candidates[u.row[k]][u.column[k]] & bit(d)) return {u.row[k], u.column[k], d};
   }
   return {};
-}
-
-// The first unit in order with a lone candidate, and in it the lowest digit.
-std::optional<Placement> firstLoneCandidate(const Tables &t, int firstUnit) {
-  for (int u = firstUnit; u < firstUnit + 9; ++u) {
-    const std::uint16_t lone = loneCandidates(t, kUnits.unit[u]);
-    if (lone != 0) return cellWithCandidate(t, kUnits.unit[u], lowestDigit(lone));
-  }
-  return std::nullopt;
 }
 
 // Count and largest candidate of a cell, as the candidate pass and the
@@ -159,7 +145,22 @@ constexpr PeerTable kPeers;
 }  // namespace
 
 void CandidateTracker::compute(const Tables &t) {
-  const PlacedDigits used = placedDigits(t);
+  // The digits standing in each unit are kept up to date by `placed`; only a
+  // board laid anew needs them read again.
+  if (!valid_) {
+    const PlacedDigits used = placedDigits(t);
+    for (int u = 1; u <= 9; ++u) {
+      rowUsed_[u] = used.row[u];
+      columnUsed_[u] = used.column[u];
+      blockUsed_[u] = used.block[u];
+    }
+  }
+  PlacedDigits used;
+  for (int u = 1; u <= 9; ++u) {
+    used.row[u] = rowUsed_[u];
+    used.column[u] = columnUsed_[u];
+    used.block[u] = blockUsed_[u];
+  }
   const ListKeeps keep(t);
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
@@ -192,30 +193,58 @@ void CandidateTracker::placed(const Tables &t, int r, int c, int d) {
   if (t.Board[r][c] != 0) valid_ = false;
   if (!valid_) return;
   free_[r][c] = 0;
+  rowUsed_[r] = static_cast<std::uint16_t>(rowUsed_[r] | bit(d));
+  columnUsed_[c] = static_cast<std::uint16_t>(columnUsed_[c] | bit(d));
+  blockUsed_[kBlocks.of[r][c]] = static_cast<std::uint16_t>(blockUsed_[kBlocks.of[r][c]] | bit(d));
   const auto keep = static_cast<std::uint16_t>(~bit(d));
   for (const auto &p : kPeers.peer[r][c]) free_[p[0]][p[1]] &= keep;
 }
 
 Scan hiddenSingleInBlocks(const Tables &t) {
+  // Band by band: the three blocks of a band take their rows' cells in turn.
+  OnceTracker block[10];
+  for (int band = 0; band < 3; ++band) {
+    for (int r = 3 * band + 1; r <= 3 * band + 3; ++r) {
+      for (int c = 1; c <= 9; ++c) block[3 * band + (c - 1) / 3 + 1].add(t.Candidates[r][c]);
+    }
+  }
   std::uint16_t lone[10]{};
-  std::uint16_t any = 0;
+  unsigned any = 0;
   for (int b = 1; b <= 9; ++b) {
-    lone[b] = loneCandidates(t, blockCellsByNumber(b));
-    any = static_cast<std::uint16_t>(any | lone[b]);
+    lone[b] = static_cast<std::uint16_t>(block[b].once & kAllDigits);
+    any |= lone[b];
   }
   // The digit loop is outermost: the lowest digit wins, then the first block;
   // the (digit, block) tests before it count.
   if (any == 0) return {std::nullopt, 81};
-  const int d = lowestDigit(any);
+  const int d = lowestDigit(static_cast<std::uint16_t>(any));
   for (int b = 1; b <= 9; ++b) {
     if (lone[b] & bit(d)) return {cellWithCandidate(t, blockCellsByNumber(b), d), 9 * (d - 1) + b};
   }
   return {std::nullopt, 81};
 }
 
-std::optional<Placement> hiddenSingleInRows(const Tables &t) { return firstLoneCandidate(t, kFirstRow); }
+std::optional<Placement> hiddenSingleInRows(const Tables &t) {
+  for (int r = 1; r <= 9; ++r) {
+    OnceTracker seen;
+    for (int c = 1; c <= 9; ++c) seen.add(t.Candidates[r][c]);
+    const auto lone = static_cast<std::uint16_t>(seen.once & kAllDigits);
+    if (lone != 0) return cellWithCandidate(t, rowCells(r), lowestDigit(lone));
+  }
+  return std::nullopt;
+}
 
-std::optional<Placement> hiddenSingleInColumns(const Tables &t) { return firstLoneCandidate(t, kFirstColumn); }
+std::optional<Placement> hiddenSingleInColumns(const Tables &t) {
+  OnceTracker column[10];
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c) column[c].add(t.Candidates[r][c]);
+  }
+  for (int c = 1; c <= 9; ++c) {
+    const auto lone = static_cast<std::uint16_t>(column[c].once & kAllDigits);
+    if (lone != 0) return cellWithCandidate(t, columnCells(c), lowestDigit(lone));
+  }
+  return std::nullopt;
+}
 
 void columnRecount(Tables &t) {
   const PlacedDigits used = placedDigits(t);
@@ -261,6 +290,20 @@ void lowerLeastCode(Tables &t, int r, int c) {
   if (t.CandidateCode[r][c] >= t.LeastCode[r][c]) return;
   t.LeastCode[r][c] = t.CandidateCode[r][c];
   ++t.leastCodeChanges;
+}
+
+}  // namespace numplace
+
+namespace numplace {
+
+void CandidateTracker::columnRecount(Tables &t) const {
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c) {
+      if (t.Board[r][c] != 0) continue;
+      const unsigned blocked = rowUsed_[r] | columnUsed_[c] | blockUsed_[units::kBlocks.of[r][c]];
+      t.Candidates[r][c] = static_cast<std::uint16_t>(t.Candidates[r][c] | (units::kAllDigits & ~blocked));
+    }
+  }
 }
 
 }  // namespace numplace

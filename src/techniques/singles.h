@@ -36,10 +36,16 @@ class CandidateTracker {
   Scan candidatePass(Tables &t);
   // Digit d is about to be written into the cell (r, c).
   void placed(const Tables &t, int r, int c, int d);
+  // columnRecount after this cycle's candidatePass, from the digits the
+  // tracker knows to stand in each unit (slot 20 and SingleCandidate left).
+  void columnRecount(Tables &t) const;
 
  private:
   void compute(const Tables &t);
   std::uint16_t free_[10][10]{};
+  std::uint16_t rowUsed_[10]{};
+  std::uint16_t columnUsed_[10]{};
+  std::uint16_t blockUsed_[10]{};
   long changes_ = 0;
   bool valid_ = false;
 };
