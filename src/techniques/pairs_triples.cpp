@@ -261,11 +261,12 @@ Outcome eachCell(Tables &t, const GroupCells &groups, UnitKind kind, Finds finds
   for (int line = 1; line <= 9; ++line) {
     const GroupCells::Unit &g = groups.of(first + line - 1);
     for (int i = 0; i < g.n; ++i) {
-      if (!finds(g.code[i])) continue;
+      const int code = g.code[i];
       int unit = line;
       if (kind == UnitKind::Block) unit = kBlocks.of[line][g.index[i] + 1];
       const int u = unitIndex(kind, unit);
-      if (fromCell(UnitList{t, kind, unit}, groups.of(u), kUnits.unit[u], g.code[i]) == Outcome::Contradiction) {
+      if (!finds(groups.of(u), code)) continue;
+      if (fromCell(UnitList{t, kind, unit}, groups.of(u), kUnits.unit[u], code) == Outcome::Contradiction) {
         return Outcome::Contradiction;
       }
     }
@@ -273,11 +274,24 @@ Outcome eachCell(Tables &t, const GroupCells &groups, UnitKind kind, Finds finds
   return Outcome::Continue;
 }
 
+bool pairMayFind(const GroupCells::Unit &, int code) { return isTwoCandidateCode(code); }
+
+// False when the unit's triple count for the code is known to stay below 3.
+bool tripleMayFind(const GroupCells::Unit &g, int code) {
+  if (!isThreeCandidateCode(code)) return false;
+  if (!g.plain || !kPlain.triple[code]) return true;
+  const int k = kPlain.tripleBit[code];
+  if ((g.triplesTwice[k >> 6] >> (k & 63) & 1u) != 0) return true;
+  int n = 1;  // the cell itself
+  for (const std::uint8_t pair : kPlain.subPairBits[code]) n += static_cast<int>((g.pairs >> pair) & 1u);
+  return n >= 3;
+}
+
 // Naked pairs over the group cells of every unit, whatever the codes.
 Outcome nakedPairsOfGroups(Tables &t) {
   const GroupCells groups(t);
   for (const UnitKind kind : {UnitKind::Row, UnitKind::Column, UnitKind::Block}) {
-    if (eachCell(t, groups, kind, isTwoCandidateCode, pairFromCell) == Outcome::Contradiction) {
+    if (eachCell(t, groups, kind, pairMayFind, pairFromCell) == Outcome::Contradiction) {
       return Outcome::Contradiction;
     }
   }
@@ -361,7 +375,7 @@ Outcome nakedPairs(Tables &t) {
 Outcome nakedTriples(Tables &t) {
   const GroupCells groups(t);
   // Rows from a three-candidate cell.
-  if (eachCell(t, groups, UnitKind::Row, isThreeCandidateCode, tripleFromCell) == Outcome::Contradiction)
+  if (eachCell(t, groups, UnitKind::Row, tripleMayFind, tripleFromCell) == Outcome::Contradiction)
     return Outcome::Contradiction;
   // Rows from three two-candidate cells; the triple code is kept in CandidateCode(r, 10).
   for (int r = 1; r <= 9; ++r) {
@@ -376,7 +390,7 @@ Outcome nakedTriples(Tables &t) {
     addTripleDigits(list, code);
   }
   // Columns from a three-candidate cell.
-  if (eachCell(t, groups, UnitKind::Column, isThreeCandidateCode, tripleFromCell) == Outcome::Contradiction)
+  if (eachCell(t, groups, UnitKind::Column, tripleMayFind, tripleFromCell) == Outcome::Contradiction)
     return Outcome::Contradiction;
   // Columns from three two-candidate cells: no count is made, and only the
   // sub-pair cells are marked; the code is kept in CandidateCode(10, c).
@@ -392,7 +406,7 @@ Outcome nakedTriples(Tables &t) {
     addTripleDigits(list, code);
   }
   // Blocks from a three-candidate cell.
-  if (eachCell(t, groups, UnitKind::Block, isThreeCandidateCode, tripleFromCell) == Outcome::Contradiction)
+  if (eachCell(t, groups, UnitKind::Block, tripleMayFind, tripleFromCell) == Outcome::Contradiction)
     return Outcome::Contradiction;
   // Blocks from three two-candidate cells, seen from each two-candidate cell:
   // the first triple found ends the pass, marking the cells of that cell's

@@ -1,5 +1,7 @@
 #include "techniques/singles.h"
 
+#include <cstring>
+
 #include "techniques/units.h"
 
 namespace numplace {
@@ -173,19 +175,20 @@ void CandidateTracker::compute(const Tables &t) {
 
 Scan CandidateTracker::candidatePass(Tables &t) {
   if (!valid_ || changes_ != t.changes) compute(t);
-  int tested = 0;
+  // Every cell's candidates at once (a filled cell has none); the cells after
+  // a naked single are not read before the next cycle clears them.
+  std::memcpy(t.Candidates, free_, sizeof free_);
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
-      const std::uint16_t digits = free_[r][c];
-      t.Candidates[r][c] = digits;
-      ++tested;
-      if (digitCount(digits) == 1) {
-        t.SingleCandidate[r][c] = highestDigit(digits);
-        return {Placement{r, c, highestDigit(digits)}, tested};
+      const unsigned digits = free_[r][c];
+      if (digits != 0 && (digits & (digits - 1)) == 0) {
+        const int d = highestDigit(static_cast<std::uint16_t>(digits));
+        t.SingleCandidate[r][c] = d;
+        return {Placement{r, c, d}, 9 * (r - 1) + c};
       }
     }
   }
-  return {std::nullopt, tested};
+  return {std::nullopt, 81};
 }
 
 void CandidateTracker::placed(const Tables &t, int r, int c, int d) {

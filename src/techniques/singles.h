@@ -32,7 +32,8 @@ class CandidateTracker {
   // After the board has been laid anew (a new pass): compute everything again.
   void forget() { valid_ = false; }
   // Candidates(r, c) = the cell's candidates, for a table cleared before;
-  // the first naked single in row order.
+  // the first naked single in row order. The cells after it are given their
+  // candidates too, which the run never reads (the next cycle clears them).
   Scan candidatePass(Tables &t);
   // Digit d is about to be written into the cell (r, c).
   void placed(const Tables &t, int r, int c, int d);
