@@ -49,6 +49,23 @@ struct Tables {
   // finds the same.
   long changes = 0;
   long leastCodeChanges = 0;
+  // The changes counted in `changes` from `changeLogFrom` on, in order, as
+  // far as the log holds them: a digit added to a list (kind 1..3 of the
+  // unit, its number, the digit) or a mark changed (kind 0, row, column).
+  // The answer run brings its candidates up to date from it.
+  struct Change {
+    std::uint8_t kind, a, b;
+  };
+  static constexpr int kChangeLogSize = 32;
+  Change changeLog[kChangeLogSize]{};
+  long changeLogFrom = 0;
+  void logChange(int kind, int a, int b) {
+    const long k = changes - changeLogFrom;
+    if (k >= 0 && k < kChangeLogSize) {
+      changeLog[k] = {static_cast<std::uint8_t>(kind), static_cast<std::uint8_t>(a), static_cast<std::uint8_t>(b)};
+    }
+    ++changes;
+  }
 
   int TrialRow[kPairSlots]{};
   int TrialColumn[kPairSlots]{};

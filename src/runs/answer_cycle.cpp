@@ -1,7 +1,5 @@
 #include "runs/answer_cycle.h"
 
-#include <cstring>
-
 #include "runs/common.h"
 
 namespace numplace {
@@ -12,12 +10,14 @@ CycleResult placed(const Placement &p, std::string_view word) { return {CycleRes
 }  // namespace
 
 void clearCycleTables(Tables &t) {
-  // Row and column 0 of these tables are never written: clearing them too
-  // changes nothing. CandidateCode keeps its triple slots (row and column 10).
-  std::memset(t.Candidates, 0, sizeof t.Candidates);
-  std::memset(t.CandidateCount, 0, sizeof t.CandidateCount);
-  std::memset(t.RecountCount, 0, sizeof t.RecountCount);
-  for (int r = 1; r <= 9; ++r) std::memset(&t.CandidateCode[r][1], 0, 9 * sizeof(int));
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c) {
+      t.Candidates[r][c] = 0;
+      t.CandidateCount[r][c] = 0;
+      t.RecountCount[r][c] = 0;
+      t.CandidateCode[r][c] = 0;
+    }
+  }
 }
 
 namespace {

@@ -70,15 +70,16 @@ struct ListKeeps {
 
 // The candidates of an empty cell from the digits its row, column and block
 // hold, and the lists it does not ignore as a member of their group.
-unsigned cellCandidates(const Tables &t, const PlacedDigits &used, const ListKeeps &keep, int r, int c) {
+unsigned cellCandidates(const Tables &t, const PlacedDigits &used, const std::uint16_t *rowKeep,
+                        const std::uint16_t *columnKeep, const std::uint16_t *blockKeep, int r, int c) {
   const int b = kBlocks.of[r][c];
   unsigned allowed = kAllDigits & ~static_cast<unsigned>(used.row[r] | used.column[c] | used.block[b]);
   const int(&marks)[4] = t.PairMarks[r][c];
   // Most cells carry no mark (slot 0 is never written).
-  if ((marks[0] | marks[1] | marks[2] | marks[3]) == 0) return allowed & keep.row[r] & keep.column[c] & keep.block[b];
-  if (!exemptFromLineList(marks[kindIndex(UnitKind::Row)])) allowed &= keep.row[r];
-  if (!exemptFromLineList(marks[kindIndex(UnitKind::Column)])) allowed &= keep.column[c];
-  if (!exemptFromBlockList(marks[kindIndex(UnitKind::Block)])) allowed &= keep.block[b];
+  if ((marks[0] | marks[1] | marks[2] | marks[3]) == 0) return allowed & rowKeep[r] & columnKeep[c] & blockKeep[b];
+  if (!exemptFromLineList(marks[kindIndex(UnitKind::Row)])) allowed &= rowKeep[r];
+  if (!exemptFromLineList(marks[kindIndex(UnitKind::Column)])) allowed &= columnKeep[c];
+  if (!exemptFromBlockList(marks[kindIndex(UnitKind::Block)])) allowed &= blockKeep[b];
   return allowed;
 }
 
@@ -108,7 +109,8 @@ Scan candidatePass(Tables &t, NakedSingles mode) {
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
       if (t.Board[r][c] == 0) {
-        t.Candidates[r][c] = static_cast<std::uint16_t>(t.Candidates[r][c] | cellCandidates(t, used, keep, r, c));
+        t.Candidates[r][c] = static_cast<std::uint16_t>(
+            t.Candidates[r][c] | cellCandidates(t, used, keep.row, keep.column, keep.block, r, c));
       }
       const int n = settleCell(t, r, c);
       t.CandidateCount[r][c] = n;
@@ -146,15 +148,60 @@ constexpr PeerTable kPeers;
 
 }  // namespace
 
-void CandidateTracker::compute(const Tables &t) {
-  // The digits standing in each unit are kept up to date by `placed`; only a
-  // board laid anew needs them read again.
-  if (!valid_) {
+void CandidateTracker::compute(Tables &t) {
+  if (!valid_ || !followChanges(t)) {
     const PlacedDigits used = placedDigits(t);
     for (int u = 1; u <= 9; ++u) {
       rowUsed_[u] = used.row[u];
       columnUsed_[u] = used.column[u];
       blockUsed_[u] = used.block[u];
+    }
+    const ListKeeps keep(t);
+    for (int u = 1; u <= 9; ++u) {
+      rowKeep_[u] = keep.row[u];
+      columnKeep_[u] = keep.column[u];
+      blockKeep_[u] = keep.block[u];
+    }
+    for (int r = 1; r <= 9; ++r) {
+      for (int c = 1; c <= 9; ++c) {
+        free_[r][c] = static_cast<std::uint16_t>(
+            t.Board[r][c] == 0 ? cellCandidates(t, used, rowKeep_, columnKeep_, blockKeep_, r, c) : 0u);
+      }
+    }
+  }
+  changes_ = t.changes;
+  t.changeLogFrom = t.changes;
+  valid_ = true;
+}
+
+// The changes since the last computation, from the log: a digit added to a
+// list leaves every cell of the unit that does not ignore the list; a cell
+// whose mark changed is computed afresh. False when the log does not hold
+// them all.
+bool CandidateTracker::followChanges(Tables &t) {
+  const long n = t.changes - changes_;
+  if (t.changeLogFrom != changes_ || n < 0 || n > Tables::kChangeLogSize) return false;
+  int marked[Tables::kChangeLogSize][2];
+  int nMarked = 0;
+  for (long i = 0; i < n; ++i) {
+    const Tables::Change &e = t.changeLog[i];
+    if (e.kind == 0) {
+      marked[nMarked][0] = e.a;
+      marked[nMarked][1] = e.b;
+      ++nMarked;
+      continue;
+    }
+    const auto keep = static_cast<std::uint16_t>(~bit(e.b));
+    const auto kind = static_cast<UnitKind>(e.kind);
+    const UnitCells &u = kind == UnitKind::Row      ? rowCells(e.a)
+                         : kind == UnitKind::Column ? columnCells(e.a)
+                                                    : blockCellsByNumber(e.a);
+    std::uint16_t *keeps = kind == UnitKind::Row ? rowKeep_ : kind == UnitKind::Column ? columnKeep_ : blockKeep_;
+    keeps[e.a] &= keep;
+    for (int k = 0; k < 9; ++k) {
+      const int mark = t.PairMarks[u.row[k]][u.column[k]][e.kind];
+      const bool ignores = kind == UnitKind::Block ? exemptFromBlockList(mark) : exemptFromLineList(mark);
+      if (!ignores) free_[u.row[k]][u.column[k]] &= keep;
     }
   }
   PlacedDigits used;
@@ -163,14 +210,13 @@ void CandidateTracker::compute(const Tables &t) {
     used.column[u] = columnUsed_[u];
     used.block[u] = blockUsed_[u];
   }
-  const ListKeeps keep(t);
-  for (int r = 1; r <= 9; ++r) {
-    for (int c = 1; c <= 9; ++c) {
-      free_[r][c] = static_cast<std::uint16_t>(t.Board[r][c] == 0 ? cellCandidates(t, used, keep, r, c) : 0u);
-    }
+  for (int i = 0; i < nMarked; ++i) {
+    const int r = marked[i][0];
+    const int c = marked[i][1];
+    free_[r][c] = static_cast<std::uint16_t>(
+        t.Board[r][c] == 0 ? cellCandidates(t, used, rowKeep_, columnKeep_, blockKeep_, r, c) : 0u);
   }
-  changes_ = t.changes;
-  valid_ = true;
+  return true;
 }
 
 Scan CandidateTracker::candidatePass(Tables &t) {

@@ -42,11 +42,16 @@ class CandidateTracker {
   void columnRecount(Tables &t) const;
 
  private:
-  void compute(const Tables &t);
+  void compute(Tables &t);
+  bool followChanges(Tables &t);
   std::uint16_t free_[10][10]{};
   std::uint16_t rowUsed_[10]{};
   std::uint16_t columnUsed_[10]{};
   std::uint16_t blockUsed_[10]{};
+  // The digits each unit's list leaves a cell.
+  std::uint16_t rowKeep_[10]{};
+  std::uint16_t columnKeep_[10]{};
+  std::uint16_t blockKeep_[10]{};
   long changes_ = 0;
   bool valid_ = false;
 };
