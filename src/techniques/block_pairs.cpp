@@ -1,6 +1,7 @@
 #include "techniques/block_pairs.h"
 
 #include <algorithm>
+#include <bit>
 #include <utility>
 
 #include "techniques/units.h"
@@ -79,11 +80,13 @@ void blockPairStage(Tables &t, BlockPairMarks marks) {
     int r1, c1, r2, c2;
   };
   Places at[10][10];
+  // For each digit, the blocks in which it has its two places, by bit.
+  unsigned blocksOf[10]{};
   for (int b = 1; b <= 9; ++b) {
-    if (pairs[b] == 0) continue;
     const UnitCells &u = blockCellsByNumber(b);
-    for (int d = 1; d <= 9; ++d) {
-      if (!(pairs[b] & bit(d))) continue;
+    for (unsigned m = pairs[b]; m != 0; m &= m - 1) {
+      const int d = std::countr_zero(m);
+      blocksOf[d] |= 1u << b;
       int k = 0;
       while (!(t.Candidates[u.row[k]][u.column[k]] & bit(d))) ++k;
       int l = k + 1;
@@ -96,14 +99,17 @@ void blockPairStage(Tables &t, BlockPairMarks marks) {
   int n = 1;
   t.BlockPairList[1] = 1000;
   for (int d = 1; d <= 9; ++d) {
-    for (int b = 1; b <= 9; ++b) {
-      if (pairs[b] & bit(d)) writePairEntry(t, ++n, b, at[b][d].r2, at[b][d].c2, d);
+    for (unsigned m = blocksOf[d]; m != 0; m &= m - 1) {
+      const int b = std::countr_zero(m);
+      writePairEntry(t, ++n, b, at[b][d].r2, at[b][d].c2, d);
     }
   }
   t.BlockPairList[1] = 1000;
   for (int d = 1; d <= 9; ++d) {
-    for (int b = 9; b >= 1; --b) {
-      if (pairs[b] & bit(d)) writePairEntry(t, ++n, b, at[b][d].r1, at[b][d].c1, d);
+    for (unsigned m = blocksOf[d]; m != 0;) {
+      const int b = static_cast<int>(std::bit_width(m)) - 1;
+      m &= ~(1u << b);
+      writePairEntry(t, ++n, b, at[b][d].r1, at[b][d].c1, d);
     }
   }
   t.PairLast = n;
@@ -115,8 +121,8 @@ void blockPairStage(Tables &t, BlockPairMarks marks) {
   const auto sorted = [&](int *list, bool byRow) {
     int i = 1;
     for (int b = 1; b <= 9; ++b) {
-      for (int d = 1; d <= 9; ++d) {
-        if (!(pairs[b] & bit(d))) continue;
+      for (unsigned m = pairs[b]; m != 0; m &= m - 1) {
+        const int d = std::countr_zero(m);
         const Places &p = at[b][d];
         int line1 = byRow ? p.r1 : p.c1, cross1 = byRow ? p.c1 : p.r1;
         int line2 = byRow ? p.r2 : p.c2, cross2 = byRow ? p.c2 : p.r2;
