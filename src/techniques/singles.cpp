@@ -246,7 +246,7 @@ void CandidateTracker::placed(const Tables &t, int r, int c, int d) {
   columnUsed_[c] = static_cast<std::uint16_t>(columnUsed_[c] | bit(d));
   blockUsed_[kBlocks.of[r][c]] = static_cast<std::uint16_t>(blockUsed_[kBlocks.of[r][c]] | bit(d));
   const auto keep = static_cast<std::uint16_t>(~bit(d));
-  for (const auto &p : kPeers.peer[r][c]) free_[p[0]][p[1]] &= keep;
+  for (const std::uint8_t(&peer)[2] : kPeers.peer[r][c]) free_[peer[0]][peer[1]] &= keep;
 }
 
 Scan hiddenSingleInBlocks(const Tables &t) {
