@@ -97,8 +97,10 @@ class AnswerRun {
 
   Step cycles() {
     for (;;) {
+      // The cycle stage needs no cleared tables: the tracker writes every
+      // cell's candidates and updateCodes every code before anything reads
+      // them (slots 19 and 20 are not read by this run).
       const bool reuseCycleStage = cycleStageClean_;
-      if (!reuseCycleStage) clearCycleTables(t_);
       if (options_.skipCycleGrid) {
         filled_ = filledNow_;
         gridOwed_ = true;

@@ -33,7 +33,11 @@ CycleResult afterCandidatePass(Tables &t, const CandidateTracker *tracker) {
     columnRecount(t);
   }
   if (auto p = hiddenSingleInColumns(t)) return placed(*p, words::kColumnSingle);
-  if (checkLeastCodes(t) == Outcome::Contradiction) return {CycleResult::OtherContradiction, {}, {}};
+  // The codes have not changed since updateCodes, which went through every
+  // cell without finding a least code of 0: the check finds nothing then.
+  if (tracker == nullptr && checkLeastCodes(t) == Outcome::Contradiction) {
+    return {CycleResult::OtherContradiction, {}, {}};
+  }
   if (nakedPairs(t) == Outcome::Contradiction) return {CycleResult::OtherContradiction, {}, {}};
   return {};
 }
