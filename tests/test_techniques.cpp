@@ -575,8 +575,8 @@ TEST(DuplicateGivens, CompleteValidGridPasses) {
 // The answer run's quicker forms against the scans they stand for, on the
 // states a solving walk goes through: the candidate tracker (placements,
 // lists and marks followed from the change log), its column recount, the
-// digit lists of columns and rows read once, and the block-pair lists written
-// in sorted order.
+// digit lists of columns and rows read once (and through a reader that keeps
+// each cell's digits), and the block-pair lists written in sorted order.
 
 constexpr BlockPairMarks kWalkMarks = kGroupMarks;
 
@@ -622,6 +622,7 @@ void walk(std::string_view puzzle, WalkCounts &counts) {
   primeLeastCodes(*t);
   CandidateTracker tracker;
   tracker.forget();
+  DigitListReader reader;
   long changesSeen = t->changes;
   for (int cycle = 0; cycle < 400; ++cycle) {
     clearCycleTables(*t);
@@ -657,6 +658,9 @@ void walk(std::string_view puzzle, WalkCounts &counts) {
         const auto inColumns = digitListSingleInColumns(*t);
         EXPECT_EQ(lists.placement, inColumns ? inColumns : digitListSingleInRows(*t));
         EXPECT_EQ(lists.inRows, !inColumns);
+        const DigitListSingle read = reader.columnsThenRows(*t);
+        EXPECT_EQ(read.placement, lists.placement);
+        EXPECT_EQ(read.inRows, lists.inRows);
         p = lists.placement;
       }
       if (!p && t->changes == before) {

@@ -129,7 +129,7 @@ class AnswerRun {
 
       if (!lateStageClean_) {
         const long changes = t_.changes;
-        const CycleResult r = lateTechniques(t_);
+        const CycleResult r = lateTechniques(t_, digitLists_);
         if (r.kind == CycleResult::Placed) {
           place(r);
           continue;
@@ -285,6 +285,7 @@ class AnswerRun {
   RunResult &result_;
   Tables t_;
   CandidateTracker candidates_;
+  DigitListReader digitLists_;
   int passNumber_ = 0;
   double trialCode_ = 0;
   bool hasTrial_ = false;

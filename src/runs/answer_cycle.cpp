@@ -63,6 +63,14 @@ CycleResult lateTechniques(Tables &t) {
   return {};
 }
 
+CycleResult lateTechniques(Tables &t, DigitListReader &lists) {
+  if (nakedTriples(t) == Outcome::Contradiction) return {CycleResult::OtherContradiction, {}, {}};
+  if (const DigitListSingle d = lists.columnsThenRows(t); d.placement) {
+    return placed(*d.placement, d.inRows ? words::kRowListAnswer : words::kColumnListAnswer);
+  }
+  return {};
+}
+
 int filledCells(const Tables &t) {
   int n = 0;
   for (int r = 1; r <= 9; ++r) {

@@ -64,12 +64,14 @@ struct UnitLists {
   ListDigits cell[10][10];
   std::uint16_t lone[27]{};  // rows, then columns (kFirstRow, kFirstColumn)
 
-  explicit UnitLists(const Tables &t) {
+  // `digitsOf(r, c)` gives what the cell's least code adds to the lists.
+  template <typename DigitsOf>
+  UnitLists(const Tables &t, DigitsOf digitsOf) {
     OnceTracker rows[10];
     OnceTracker columns[10];
     for (int r = 1; r <= 9; ++r) {
       for (int c = 1; c <= 9; ++c) {
-        const ListDigits d = listDigitsOf(t.LeastCode[r][c]);
+        const ListDigits d = digitsOf(r, c);
         cell[r][c] = d;
         rows[r].add(d.once);
         rows[r].more |= d.repeated;
@@ -84,6 +86,7 @@ struct UnitLists {
           static_cast<std::uint16_t>(columns[u].once & ~columns[u].more & ~present.column[u] & kAllDigits);
     }
   }
+  explicit UnitLists(const Tables &t) : UnitLists(t, [&t](int r, int c) { return listDigitsOf(t.LeastCode[r][c]); }) {}
 
   // The first unit of the nine from `firstUnit` with such a digit: the lowest
   // one, at the cell it came from.
@@ -107,6 +110,22 @@ std::optional<Placement> digitListSingleInRows(const Tables &t) { return UnitLis
 
 DigitListSingle digitListSingleInColumnsThenRows(const Tables &t) {
   const UnitLists lists(t);
+  if (auto p = lists.single(kFirstColumn)) return {p, false};
+  return {lists.single(kFirstRow), true};
+}
+
+DigitListSingle DigitListReader::columnsThenRows(const Tables &t) {
+  const UnitLists lists(t, [&](int r, int c) {
+    const int code = t.LeastCode[r][c];
+    if (code < 10) return ListDigits{};
+    if (code != code_[r][c]) {
+      const ListDigits d = listDigitsOf(code);
+      code_[r][c] = code;
+      once_[r][c] = d.once;
+      repeated_[r][c] = d.repeated;
+    }
+    return ListDigits{once_[r][c], repeated_[r][c]};
+  });
   if (auto p = lists.single(kFirstColumn)) return {p, false};
   return {lists.single(kFirstRow), true};
 }
