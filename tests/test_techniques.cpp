@@ -3,10 +3,14 @@
 // pairs, the trial list and the duplicate check.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <fstream>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "board/marks.h"
 #include "helpers.h"
 #include "runs/answer_cycle.h"
 #include "techniques/techniques.h"
@@ -565,6 +569,174 @@ TEST(DuplicateGivens, CompleteValidGridPasses) {
   auto t = std::make_unique<Tables>();
   loadBoard(*t, kCompleteGrid);
   EXPECT_FALSE(hasDuplicateGiven(*t));
+}
+
+// ---------------------------------------------------------------------------
+// The answer run's quicker forms against the scans they stand for, on the
+// states a solving walk goes through: the candidate tracker (placements,
+// lists and marks followed from the change log), its column recount, the
+// digit lists of columns and rows read once (and through a reader that keeps
+// each cell's digits), and the block-pair lists written in sorted order.
+
+constexpr BlockPairMarks kWalkMarks = kGroupMarks;
+
+struct WalkCounts {
+  int cycles = 0;        // candidate passes compared
+  int changeCycles = 0;  // of those, after lists or marks had changed
+  int blockPairStages = 0;
+};
+
+void expectSameCandidates(const Tables &a, const Tables &b, int cells, const char *what) {
+  for (int k = 0; k < cells; ++k) {
+    const int r = k / 9 + 1;
+    const int c = k % 9 + 1;
+    ASSERT_EQ(a.Candidates[r][c], b.Candidates[r][c]) << what << " (" << r << ", " << c << ")";
+  }
+}
+
+// The sorted by-row and by-column lists and their decoding, as sorting the
+// entries and decoding them would leave them.
+void expectSortedBlockPairLists(const Tables &t) {
+  for (const int *list : {t.BlockPairsByRow, t.BlockPairsByColumn}) {
+    EXPECT_TRUE(std::is_sorted(list + 2, list + t.PairLast + 1));
+  }
+  for (int i = 2; i <= t.PairLast; ++i) {
+    const int e = t.BlockPairsByColumn[i];
+    ASSERT_EQ(t.PairKey[i], e / 10) << i;
+    ASSERT_EQ(t.PairDigit[i], e % 1000 / 100) << i;
+    ASSERT_EQ(t.PairLine[i], e / 10 % 10) << i;
+    ASSERT_EQ(t.PairCross[i], e % 10) << i;
+  }
+  std::vector<int> byRow(t.BlockPairList + 2, t.BlockPairList + t.PairLast + 1);
+  for (int &e : byRow) e = 1000 * (e / 1000) + 100 * (e % 10) + e % 1000 / 10;  // block, digit, row, column
+  std::sort(byRow.begin(), byRow.end());
+  EXPECT_TRUE(std::equal(byRow.begin(), byRow.end(), t.BlockPairsByRow + 2));
+}
+
+// One pass of a puzzle in the order of the answer run's cycle, the tracker's
+// results checked against the plain scans at every step.
+void walk(std::string_view puzzle, WalkCounts &counts) {
+  auto t = std::make_unique<Tables>();
+  initialiseForPass(*t);
+  loadBoard(*t, puzzle);
+  primeLeastCodes(*t);
+  CandidateTracker tracker;
+  tracker.forget();
+  DigitListReader reader;
+  long changesSeen = t->changes;
+  for (int cycle = 0; cycle < 400; ++cycle) {
+    clearCycleTables(*t);
+    auto plain = std::make_unique<Tables>(*t);
+    const Scan fast = tracker.candidatePass(*t);
+    const Scan slow = candidatePass(*plain, NakedSingles::Place);
+    ++counts.cycles;
+    if (t->changes != changesSeen) ++counts.changeCycles;
+    changesSeen = t->changes;
+    ASSERT_EQ(fast.placement, slow.placement) << "cycle " << cycle;
+    ASSERT_EQ(fast.tested, slow.tested);
+    expectSameCandidates(*t, *plain, slow.tested, "candidate pass");
+    std::optional<Placement> p = fast.placement;
+    if (!p) p = hiddenSingleInBlocks(*t).placement;
+    if (!p) {
+      if (updateCodes(*t) == Outcome::Contradiction) return;
+      p = hiddenSingleInRows(*t);
+    }
+    if (!p) {
+      *plain = *t;
+      columnRecount(*plain);
+      tracker.columnRecount(*t);
+      expectSameCandidates(*t, *plain, 81, "column recount");
+      p = hiddenSingleInColumns(*t);
+    }
+    if (!p) {
+      if (checkLeastCodes(*t) == Outcome::Contradiction) return;
+      const long before = t->changes;
+      if (nakedPairs(*t) == Outcome::Contradiction) return;
+      if (t->changes == before) {
+        if (nakedTriples(*t) == Outcome::Contradiction) return;
+        const DigitListSingle lists = digitListSingleInColumnsThenRows(*t);
+        const auto inColumns = digitListSingleInColumns(*t);
+        EXPECT_EQ(lists.placement, inColumns ? inColumns : digitListSingleInRows(*t));
+        EXPECT_EQ(lists.inRows, !inColumns);
+        const DigitListSingle read = reader.columnsThenRows(*t);
+        EXPECT_EQ(read.placement, lists.placement);
+        EXPECT_EQ(read.inRows, lists.inRows);
+        p = lists.placement;
+      }
+      if (!p && t->changes == before) {
+        blockPairStage(*t, kWalkMarks);
+        ++counts.blockPairStages;
+        expectSortedBlockPairLists(*t);
+        if (t->changes == before) return;  // stuck
+      }
+    }
+    if (p) {
+      tracker.placed(*t, p->row, p->column, p->digit);
+      t->Board[p->row][p->column] = p->digit;
+    }
+  }
+}
+
+std::vector<std::string> puzzlesOf(const std::string &name, std::size_t every) {
+  std::vector<std::string> out;
+  std::ifstream in(std::string(NUMPLACE_DATA_DIR) + "/" + name + ".txt");
+  std::size_t n = 0;
+  for (std::string line; std::getline(in, line);) {
+    if (line.size() >= 81 && n++ % every == 0) out.push_back(line.substr(0, 81));
+  }
+  return out;
+}
+
+TEST(AnswerRunForms, TrackerAndQuickScansAgreeWithThePlainScansAlongSolvingWalks) {
+  WalkCounts counts;
+  for (const std::string_view p : {kEasyPuzzle, kStepPuzzle, kTrialPuzzle, kPausePuzzle}) walk(p, counts);
+  for (const std::string &p : puzzlesOf("top95", 2)) walk(p, counts);
+  for (const std::string &p : puzzlesOf("se_diabolical", 10)) walk(p, counts);
+  // The walks went through changes of lists and marks and through block pairs.
+  EXPECT_GT(counts.cycles, 1500);
+  EXPECT_GT(counts.changeCycles, 300);
+  EXPECT_GT(counts.blockPairStages, 200);
+}
+
+TEST(AnswerRunForms, TrackerComputesAgainAfterMoreChangesThanItsLogHolds) {
+  auto t = std::make_unique<Tables>();
+  initialiseForPass(*t);
+  loadBoard(*t, kEasyPuzzle);
+  CandidateTracker tracker;
+  tracker.forget();
+  clearCycleTables(*t);
+  tracker.candidatePass(*t);
+  // Eight digits listed for each of rows 1..4 (32 changes) and one for
+  // column 9, logged as the techniques log them: more than the log holds.
+  for (int r = 1; r <= 4; ++r) {
+    int k = 0;
+    for (const int d : {1, 2, 3, 4, 6, 7, 8, 9}) {
+      t->RowExclusions[r][++k] = d;
+      t->logChange(kindIndex(UnitKind::Row), r, d);
+    }
+  }
+  t->ColumnExclusions[1][9] = 5;
+  t->logChange(kindIndex(UnitKind::Column), 9, 5);
+  clearCycleTables(*t);
+  auto plain = std::make_unique<Tables>(*t);
+  tracker.candidatePass(*t);
+  candidatePass(*plain, NakedSingles::Hold);
+  expectSameCandidates(*t, *plain, 81, "after a long log");
+  EXPECT_EQ(t->Candidates[5][9], plain->Candidates[5][9]);
+  EXPECT_EQ(t->Candidates[1][1], 0);  // row 1 holds 5 itself
+}
+
+TEST(AnswerRunForms, PairCodesThatAreNoCandidateCodesAreCountedByEquality) {
+  // Two cells of row 3 with code 11 (no candidate code has a digit twice):
+  // a pair of the digit 1, added once.
+  auto t = std::make_unique<Tables>();
+  setCodes(*t, {{3, 2, 11}, {3, 7, 11}, {3, 8, 12}});
+  ASSERT_EQ(nakedPairs(*t), Outcome::Continue);
+  EXPECT_EQ(marks(*t), (std::vector<std::array<int, 4>>{{3, 2, 1, 999}, {3, 7, 1, 999}}));
+  EXPECT_EQ(t->RowExclusions[3][1], 1);
+  EXPECT_EQ(t->RowExclusions[3][2], 0);
+  setCodes(*t, {{5, 1, 11}, {5, 2, 11}, {5, 3, 11}});
+  EXPECT_EQ(nakedPairs(*t), Outcome::Contradiction);
 }
 
 }  // namespace

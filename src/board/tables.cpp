@@ -60,6 +60,17 @@ void primeLeastCodes(Tables &t) {
 void unpackRowCodes(Tables &t) {
   for (int r = 1; r <= 9; ++r) {
     double value = t.RowCodes[r];
+    // A whole number well inside int range divides exactly as the floating
+    // arithmetic does; anything else takes that arithmetic.
+    if (value >= 0 && value < 2'000'000'000.0 && value == std::floor(value)) {
+      auto v = static_cast<long>(value);
+      for (int c = 9; c >= 1; --c) {
+        const auto digit = static_cast<int>(v % 10);
+        if (digit != 0) t.Board[r][c] = digit;
+        v /= 10;
+      }
+      continue;
+    }
     for (int c = 9; c >= 1; --c) {
       const double rest = std::floor(value / 10);
       const int digit = static_cast<int>(value - 10 * rest);
@@ -75,21 +86,5 @@ void layTrialCode(Tables &t, double code) {
   const double digit = std::floor(code - 100 * row - 10 * column);
   t.Board[static_cast<int>(row)][static_cast<int>(column)] = static_cast<int>(digit);
 }
-
-namespace {
-struct CodeTable {
-  int code[1024]{};
-  constexpr CodeTable() {
-    for (int m = 0; m < 1024; ++m) {
-      for (int d = 1; d <= 9; ++d) {
-        if (m & (1 << d)) code[m] = code[m] * 10 + d;
-      }
-    }
-  }
-};
-constexpr CodeTable kCodes;
-}  // namespace
-
-int candidateCodeOf(std::uint16_t digits) { return kCodes.code[digits & 0x3FE]; }
 
 }  // namespace numplace

@@ -49,6 +49,23 @@ struct Tables {
   // finds the same.
   long changes = 0;
   long leastCodeChanges = 0;
+  // The changes counted in `changes` from `changeLogFrom` on, in order, as
+  // far as the log holds them: a digit added to a list (kind 1..3 of the
+  // unit, its number, the digit) or a mark changed (kind 0, row, column).
+  // The answer run brings its candidates up to date from it.
+  struct Change {
+    std::uint8_t kind, a, b;
+  };
+  static constexpr int kChangeLogSize = 32;
+  Change changeLog[kChangeLogSize]{};
+  long changeLogFrom = 0;
+  void logChange(int kind, int a, int b) {
+    const long k = changes - changeLogFrom;
+    if (k >= 0 && k < kChangeLogSize) {
+      changeLog[k] = {static_cast<std::uint8_t>(kind), static_cast<std::uint8_t>(a), static_cast<std::uint8_t>(b)};
+    }
+    ++changes;
+  }
 
   int TrialRow[kPairSlots]{};
   int TrialColumn[kPairSlots]{};
@@ -85,7 +102,19 @@ void layTrialCode(Tables &t, double code);
 inline int blockOrigin(int rowOrColumn) { return 3 * ((rowOrColumn - 1) / 3); }
 inline int blockNumber(int r, int c) { return blockOrigin(r) + (c - 1) / 3 + 1; }
 
-// Candidate code of a set of digits (bits 1..9), smallest digit first.
-int candidateCodeOf(std::uint16_t digits);
+// Candidate code of a set of digits (bits 1..9), smallest digit first; from
+// a table, as the codes are made for every cell of every cycle.
+struct CandidateCodeTable {
+  int code[1024]{};
+  constexpr CandidateCodeTable() {
+    for (int m = 0; m < 1024; ++m) {
+      for (int d = 1; d <= 9; ++d) {
+        if (m & (1 << d)) code[m] = code[m] * 10 + d;
+      }
+    }
+  }
+};
+inline constexpr CandidateCodeTable kCandidateCodes;
+inline int candidateCodeOf(std::uint16_t digits) { return kCandidateCodes.code[digits & 0x3FE]; }
 
 }  // namespace numplace

@@ -81,6 +81,7 @@ class AnswerRun {
       return Step::End;
     }
     primeLeastCodes(t_);
+    candidates_.forget();
     filledNow_ = filledCells(t_);
     return cycles();
   }
@@ -96,8 +97,10 @@ class AnswerRun {
 
   Step cycles() {
     for (;;) {
+      // The cycle stage needs no cleared tables: the tracker writes every
+      // cell's candidates and updateCodes every code before anything reads
+      // them (slots 19 and 20 are not read by this run).
       const bool reuseCycleStage = cycleStageClean_;
-      if (!reuseCycleStage) clearCycleTables(t_);
       if (options_.skipCycleGrid) {
         filled_ = filledNow_;
         gridOwed_ = true;
@@ -111,7 +114,7 @@ class AnswerRun {
       if (!reuseCycleStage) {
         const long changes = t_.changes;
         const long leastCodeChanges = t_.leastCodeChanges;
-        const CycleResult r = cycleTechniques(t_);
+        const CycleResult r = cycleTechniques(t_, candidates_);
         if (r.kind == CycleResult::Placed) {
           place(r);
           continue;
@@ -126,7 +129,7 @@ class AnswerRun {
 
       if (!lateStageClean_) {
         const long changes = t_.changes;
-        const CycleResult r = lateTechniques(t_);
+        const CycleResult r = lateTechniques(t_, digitLists_);
         if (r.kind == CycleResult::Placed) {
           place(r);
           continue;
@@ -142,10 +145,12 @@ class AnswerRun {
       if (!blockPairStageClean_) {
         const long changes = t_.changes;
         blockPairStage(t_, kBlockPairMarks);
+        // It rebuilt the candidates from the least codes. The cycle stage
+        // reads them only after making them afresh from the board, the lists
+        // and the marks: when the stage left those as they were, the cycle
+        // stage would find again what it found last time (nothing).
         if (t_.changes != changes) forgetCleanStages();
         blockPairStageClean_ = t_.changes == changes;
-        // It rebuilt the candidates from the least codes.
-        cycleStageClean_ = false;
       }
       if (isStallSweep(lateStageCount_)) {
         ++stallCount_;
@@ -157,6 +162,7 @@ class AnswerRun {
   void place(const CycleResult &r) {
     forgetCleanStages();
     const Placement &p = r.placement;
+    candidates_.placed(t_, p.row, p.column, p.digit);
     if (t_.Board[p.row][p.column] == 0) ++filledNow_;
     t_.Board[p.row][p.column] = p.digit;
     result_.placements.push_back({++placedInPass_, p.row, p.column, p.digit, r.word, passNumber_});
@@ -278,6 +284,8 @@ class AnswerRun {
   const RunOptions &options_;
   RunResult &result_;
   Tables t_;
+  CandidateTracker candidates_;
+  DigitListReader digitLists_;
   int passNumber_ = 0;
   double trialCode_ = 0;
   bool hasTrial_ = false;

@@ -20,23 +20,54 @@ void clearCycleTables(Tables &t) {
   }
 }
 
-CycleResult cycleTechniques(Tables &t) {
-  if (const Scan s = candidatePass(t, NakedSingles::Place); s.placement)
-    return placed(*s.placement, words::kNakedSingle);
+namespace {
+
+// The techniques after the candidate pass; the tracker's recount when there is one.
+CycleResult afterCandidatePass(Tables &t, const CandidateTracker *tracker) {
   if (const Scan s = hiddenSingleInBlocks(t); s.placement) return placed(*s.placement, words::kBlockSingle);
   if (updateCodes(t) == Outcome::Contradiction) return {CycleResult::CodeContradiction, {}, {}};
   if (auto p = hiddenSingleInRows(t)) return placed(*p, words::kRowSingle);
-  columnRecount(t);
+  if (tracker != nullptr) {
+    tracker->columnRecount(t);
+  } else {
+    columnRecount(t);
+  }
   if (auto p = hiddenSingleInColumns(t)) return placed(*p, words::kColumnSingle);
-  if (checkLeastCodes(t) == Outcome::Contradiction) return {CycleResult::OtherContradiction, {}, {}};
+  // The codes have not changed since updateCodes, which went through every
+  // cell without finding a least code of 0: the check finds nothing then.
+  if (tracker == nullptr && checkLeastCodes(t) == Outcome::Contradiction) {
+    return {CycleResult::OtherContradiction, {}, {}};
+  }
   if (nakedPairs(t) == Outcome::Contradiction) return {CycleResult::OtherContradiction, {}, {}};
   return {};
 }
 
+}  // namespace
+
+CycleResult cycleTechniques(Tables &t) {
+  if (const Scan s = candidatePass(t, NakedSingles::Place); s.placement)
+    return placed(*s.placement, words::kNakedSingle);
+  return afterCandidatePass(t, nullptr);
+}
+
+CycleResult cycleTechniques(Tables &t, CandidateTracker &candidates) {
+  if (const Scan s = candidates.candidatePass(t); s.placement) return placed(*s.placement, words::kNakedSingle);
+  return afterCandidatePass(t, &candidates);
+}
+
 CycleResult lateTechniques(Tables &t) {
   if (nakedTriples(t) == Outcome::Contradiction) return {CycleResult::OtherContradiction, {}, {}};
-  if (auto p = digitListSingleInColumns(t)) return placed(*p, words::kColumnListAnswer);
-  if (auto p = digitListSingleInRows(t)) return placed(*p, words::kRowListAnswer);
+  if (const DigitListSingle d = digitListSingleInColumnsThenRows(t); d.placement) {
+    return placed(*d.placement, d.inRows ? words::kRowListAnswer : words::kColumnListAnswer);
+  }
+  return {};
+}
+
+CycleResult lateTechniques(Tables &t, DigitListReader &lists) {
+  if (nakedTriples(t) == Outcome::Contradiction) return {CycleResult::OtherContradiction, {}, {}};
+  if (const DigitListSingle d = lists.columnsThenRows(t); d.placement) {
+    return placed(*d.placement, d.inRows ? words::kRowListAnswer : words::kColumnListAnswer);
+  }
   return {};
 }
 

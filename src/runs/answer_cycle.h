@@ -24,9 +24,14 @@ void clearCycleTables(Tables &t);
 
 // Candidates, singles, codes and naked pairs, in the order of a cycle.
 CycleResult cycleTechniques(Tables &t);
+// The same with the candidates kept from cycle to cycle (the board is written
+// only through the tracker's `placed`).
+CycleResult cycleTechniques(Tables &t, CandidateTracker &candidates);
 
 // Naked triples and digit-list singles (every third cycle).
 CycleResult lateTechniques(Tables &t);
+// The same with the digit lists read through a reader kept by the run.
+CycleResult lateTechniques(Tables &t, DigitListReader &lists);
 
 // The number of cells holding a digit.
 int filledCells(const Tables &t);

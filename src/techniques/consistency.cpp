@@ -7,13 +7,19 @@ namespace numplace {
 using namespace units;
 
 bool hasDuplicateGiven(const Tables &t) {
-  for (const UnitCells &cells : kUnits.unit) {
-    std::uint16_t seen = 0;
-    for (int k = 0; k < 9; ++k) {
-      const int d = t.Board[cells.row[k]][cells.column[k]];
+  // A digit met again in a row, column or block already holding it.
+  std::uint16_t row[10]{};
+  std::uint16_t column[10]{};
+  std::uint16_t block[10]{};
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c) {
+      const int d = t.Board[r][c];
       if (d == 0) continue;
-      if (seen & bit(d)) return true;
-      seen |= bit(d);
+      const int b = kBlocks.of[r][c];
+      if ((row[r] | column[c] | block[b]) & bit(d)) return true;
+      row[r] = static_cast<std::uint16_t>(row[r] | bit(d));
+      column[c] = static_cast<std::uint16_t>(column[c] | bit(d));
+      block[b] = static_cast<std::uint16_t>(block[b] | bit(d));
     }
   }
   return false;

@@ -58,41 +58,76 @@ ListDigits listDigitsOf(int code) {
   return out;
 }
 
-// A digit of the unit's list that occurs exactly once and is missing from the
-// unit: the lowest such digit, at the cell it came from.
-std::optional<Placement> singleOfUnit(const Tables &t, const UnitCells &u, const ListDigits (&digits)[10][10]) {
-  OnceTracker seen;
-  std::uint16_t present = 0;
-  for (int k = 0; k < 9; ++k) {
-    const int r = u.row[k];
-    const int c = u.column[k];
-    if (t.Board[r][c] != 0) present = static_cast<std::uint16_t>(present | bit(t.Board[r][c]));
-    seen.add(digits[r][c].once);
-    seen.more |= digits[r][c].repeated;
-  }
-  const auto lone = static_cast<std::uint16_t>(seen.once & ~seen.more & ~present & kAllDigits);
-  if (lone == 0) return std::nullopt;
-  const int d = lowestDigit(lone);
-  for (int k = 0; k < 9; ++k) {
-    if (digits[u.row[k]][u.column[k]].once & bit(d)) return Placement{u.row[k], u.column[k], d};
-  }
-  return std::nullopt;
-}
+// The lists of every column and row, read once: per unit the digits met
+// exactly once, the lowest of those missing from the unit first.
+struct UnitLists {
+  ListDigits cell[10][10];
+  std::uint16_t lone[27]{};  // rows, then columns (kFirstRow, kFirstColumn)
 
-std::optional<Placement> digitListSingle(const Tables &t, int firstUnit) {
-  ListDigits digits[10][10];
-  for (int r = 1; r <= 9; ++r) {
-    for (int c = 1; c <= 9; ++c) digits[r][c] = listDigitsOf(t.LeastCode[r][c]);
+  // `digitsOf(r, c)` gives what the cell's least code adds to the lists.
+  template <typename DigitsOf>
+  UnitLists(const Tables &t, DigitsOf digitsOf) {
+    OnceTracker rows[10];
+    OnceTracker columns[10];
+    for (int r = 1; r <= 9; ++r) {
+      for (int c = 1; c <= 9; ++c) {
+        const ListDigits d = digitsOf(r, c);
+        cell[r][c] = d;
+        rows[r].add(d.once);
+        rows[r].more |= d.repeated;
+        columns[c].add(d.once);
+        columns[c].more |= d.repeated;
+      }
+    }
+    const PlacedDigits present = placedDigits(t);
+    for (int u = 1; u <= 9; ++u) {
+      lone[kFirstRow + u - 1] = static_cast<std::uint16_t>(rows[u].once & ~rows[u].more & ~present.row[u] & kAllDigits);
+      lone[kFirstColumn + u - 1] =
+          static_cast<std::uint16_t>(columns[u].once & ~columns[u].more & ~present.column[u] & kAllDigits);
+    }
   }
-  for (int unit = firstUnit; unit < firstUnit + 9; ++unit) {
-    if (auto p = singleOfUnit(t, kUnits.unit[unit], digits)) return p;
+  explicit UnitLists(const Tables &t) : UnitLists(t, [&t](int r, int c) { return listDigitsOf(t.LeastCode[r][c]); }) {}
+
+  // The first unit of the nine from `firstUnit` with such a digit: the lowest
+  // one, at the cell it came from.
+  std::optional<Placement> single(int firstUnit) const {
+    for (int unit = firstUnit; unit < firstUnit + 9; ++unit) {
+      if (lone[unit] == 0) continue;
+      const int d = lowestDigit(lone[unit]);
+      const UnitCells &u = kUnits.unit[unit];
+      for (int k = 0; k < 9; ++k) {
+        if (cell[u.row[k]][u.column[k]].once & bit(d)) return Placement{u.row[k], u.column[k], d};
+      }
+    }
+    return std::nullopt;
   }
-  return std::nullopt;
-}
+};
 
 }  // namespace
 
-std::optional<Placement> digitListSingleInColumns(const Tables &t) { return digitListSingle(t, kFirstColumn); }
-std::optional<Placement> digitListSingleInRows(const Tables &t) { return digitListSingle(t, kFirstRow); }
+std::optional<Placement> digitListSingleInColumns(const Tables &t) { return UnitLists(t).single(kFirstColumn); }
+std::optional<Placement> digitListSingleInRows(const Tables &t) { return UnitLists(t).single(kFirstRow); }
+
+DigitListSingle digitListSingleInColumnsThenRows(const Tables &t) {
+  const UnitLists lists(t);
+  if (auto p = lists.single(kFirstColumn)) return {p, false};
+  return {lists.single(kFirstRow), true};
+}
+
+DigitListSingle DigitListReader::columnsThenRows(const Tables &t) {
+  const UnitLists lists(t, [&](int r, int c) {
+    const int code = t.LeastCode[r][c];
+    if (code < 10) return ListDigits{};
+    if (code != code_[r][c]) {
+      const ListDigits d = listDigitsOf(code);
+      code_[r][c] = code;
+      once_[r][c] = d.once;
+      repeated_[r][c] = d.repeated;
+    }
+    return ListDigits{once_[r][c], repeated_[r][c]};
+  });
+  if (auto p = lists.single(kFirstColumn)) return {p, false};
+  return {lists.single(kFirstRow), true};
+}
 
 }  // namespace numplace

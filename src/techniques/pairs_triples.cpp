@@ -22,6 +22,46 @@ bool mayJoinGroup(int x) { return x >= 10 && x <= 1000; }
 // looks only at these: a code outside 10..1000 equals no pair or triple code.
 // The codes do not change while the groups are found (marks and lists are
 // read by the next candidate pass only).
+struct BlockPlaces {
+  int of[10][10]{};
+  constexpr BlockPlaces() {
+    for (int r = 1; r <= 9; ++r) {
+      for (int c = 1; c <= 9; ++c) of[r][c] = 3 * ((r - 1) % 3) + (c - 1) % 3;
+    }
+  }
+};
+constexpr BlockPlaces kBlockPlaces;
+inline constexpr const int (&kPlaceInBlock)[10][10] = kBlockPlaces.of;
+
+// Codes written with two or three digits rising from 1 to 9, as candidate
+// codes are; each two-digit one with its own bit.
+struct PlainCodes {
+  int pairBit[1001]{};                  // 1..36 for a plain two-digit code, else 0
+  bool triple[1001]{};                  // a plain three-digit code
+  std::uint8_t subPairBits[1001][3]{};  // the bits of its sub-pairs ab, ac, bc
+  int tripleBit[1001]{};                // 0..83 for a plain three-digit code
+  constexpr PlainCodes() {
+    int n = 0;
+    for (int a = 1; a <= 9; ++a) {
+      for (int b = a + 1; b <= 9; ++b) pairBit[10 * a + b] = ++n;
+    }
+    int k = 0;
+    for (int a = 1; a <= 9; ++a) {
+      for (int b = a + 1; b <= 9; ++b) {
+        for (int c = b + 1; c <= 9; ++c) {
+          const int t = 100 * a + 10 * b + c;
+          triple[t] = true;
+          tripleBit[t] = k++;
+          subPairBits[t][0] = static_cast<std::uint8_t>(pairBit[10 * a + b]);
+          subPairBits[t][1] = static_cast<std::uint8_t>(pairBit[10 * a + c]);
+          subPairBits[t][2] = static_cast<std::uint8_t>(pairBit[10 * b + c]);
+        }
+      }
+    }
+  }
+};
+constexpr PlainCodes kPlain;
+
 class GroupCells {
  public:
   // One look at each cell, row-major: that is also the scan order of each
@@ -34,13 +74,22 @@ class GroupCells {
         if (!mayJoinGroup(x)) continue;
         add(kFirstRow + r - 1, c - 1, x);
         add(kFirstColumn + c - 1, r - 1, x);
-        add(kFirstBlock + kBlocks.of[r][c] - 1, 3 * ((r - 1) % 3) + (c - 1) % 3, x);
+        add(kFirstBlock + kBlocks.of[r][c] - 1, kPlaceInBlock[r][c], x);
       }
     }
   }
+  // In a unit of plain codes a triple code's count is the number of its cells
+  // holding the code itself plus the number of its sub-pairs present.
+  struct Unit;
+  static bool plainCount(const Unit &g, int code, int &count);
   // Only the first n entries are written and read.
   struct Unit {
     int n = 0;
+    bool plain = true;             // every code plain
+    std::uint64_t pairs = 0;       // the plain two-digit codes present, by bit
+    std::uint64_t pairsTwice = 0;  // those present more than once
+    std::uint64_t triples[2]{};    // the plain three-digit codes present, by bit
+    std::uint64_t triplesTwice[2]{};
     int index[9];  // position in the unit's scan order
     int code[9];
   };
@@ -52,6 +101,19 @@ class GroupCells {
     g.index[g.n] = index;
     g.code[g.n] = code;
     ++g.n;
+    const int pair = kPlain.pairBit[code];
+    if (pair != 0) {
+      const std::uint64_t b = std::uint64_t{1} << pair;
+      g.pairsTwice |= g.pairs & b;
+      g.pairs |= b;
+    } else if (kPlain.triple[code]) {
+      const int k = kPlain.tripleBit[code];
+      const std::uint64_t b = std::uint64_t{1} << (k & 63);
+      g.triplesTwice[k >> 6] |= g.triples[k >> 6] & b;
+      g.triples[k >> 6] |= b;
+    } else {
+      g.plain = false;
+    }
   }
   Unit units_[27];
 };
@@ -68,7 +130,24 @@ SubPairs subPairs(int t) { return {t / 10, t + 10 * (t / 100) - 10 * (t / 10), t
 
 // Cells of a unit counted for a triple code: every cell equal to t, and each
 // sub-pair only at the first cell that holds it.
+bool GroupCells::plainCount(const Unit &g, int code, int &count) {
+  if (!g.plain || !kPlain.triple[code]) return false;
+  int n = 0;
+  for (const std::uint8_t pair : kPlain.subPairBits[code]) n += static_cast<int>((g.pairs >> pair) & 1u);
+  const int k = kPlain.tripleBit[code];
+  if ((g.triplesTwice[k >> 6] >> (k & 63) & 1u) == 0) {
+    // The code itself is held once in the unit (or not at all).
+    n += static_cast<int>(g.triples[k >> 6] >> (k & 63) & 1u);
+    count = n;
+    return true;
+  }
+  for (int i = 0; i < g.n; ++i) n += g.code[i] == code ? 1 : 0;
+  count = n;
+  return true;
+}
+
 int tripleCount(const GroupCells::Unit &g, int code) {
+  if (int n = 0; GroupCells::plainCount(g, code, n)) return n;
   SubPairs p = subPairs(code);
   int n = 0;
   for (int i = 0; i < g.n; ++i) {
@@ -141,7 +220,12 @@ int findTripleAmongPairs(Tables &t, int n) {
 
 // A naked pair of one unit seen from one of its cells.
 Outcome pairFromCell(const UnitList &list, const GroupCells::Unit &g, const UnitCells &u, int code) {
-  if (!isTwoCandidateCode(code)) return Outcome::Continue;
+  // A pair needs two cells that can join a group.
+  if (!isTwoCandidateCode(code) || g.n < 2) return Outcome::Continue;
+  // In a unit of plain codes a code held once is counted once.
+  if (g.plain && kPlain.pairBit[code] != 0 && (g.pairsTwice >> kPlain.pairBit[code] & 1u) == 0) {
+    return Outcome::Continue;
+  }
   int count = 0;
   for (int i = 0; i < g.n; ++i) count += g.code[i] == code ? 1 : 0;
   if (count > 2) return Outcome::Contradiction;
@@ -167,17 +251,21 @@ Outcome tripleFromCell(const UnitList &list, const GroupCells::Unit &g, const Un
 
 // Each cell in row-major order, seen within its row, column or block; the
 // columns are walked column by column. Only cells whose code can join a
-// group can find one.
-template <typename FromCell>
-Outcome eachCell(Tables &t, const GroupCells &groups, UnitKind kind, FromCell fromCell) {
-  for (int i = 1; i <= 9; ++i) {
-    for (int j = 1; j <= 9; ++j) {
-      const int r = kind == UnitKind::Column ? j : i;
-      const int c = kind == UnitKind::Column ? i : j;
-      const int code = t.CandidateCode[r][c];
-      if (!mayJoinGroup(code)) continue;
-      const int unit = kind == UnitKind::Row ? r : kind == UnitKind::Column ? c : kBlocks.of[r][c];
+// group can find one, so only those are visited: a row's (column's) group
+// cells in order are its cells in scan order, and the rows' group cells one
+// after another are the cells in row-major order.
+// `finds` tells the codes from which `fromCell` can find something.
+template <typename Finds, typename FromCell>
+Outcome eachCell(Tables &t, const GroupCells &groups, UnitKind kind, Finds finds, FromCell fromCell) {
+  const int first = kind == UnitKind::Column ? kFirstColumn : kFirstRow;
+  for (int line = 1; line <= 9; ++line) {
+    const GroupCells::Unit &g = groups.of(first + line - 1);
+    for (int i = 0; i < g.n; ++i) {
+      const int code = g.code[i];
+      int unit = line;
+      if (kind == UnitKind::Block) unit = kBlocks.of[line][g.index[i] + 1];
       const int u = unitIndex(kind, unit);
+      if (!finds(groups.of(u), code)) continue;
       if (fromCell(UnitList{t, kind, unit}, groups.of(u), kUnits.unit[u], code) == Outcome::Contradiction) {
         return Outcome::Contradiction;
       }
@@ -186,12 +274,100 @@ Outcome eachCell(Tables &t, const GroupCells &groups, UnitKind kind, FromCell fr
   return Outcome::Continue;
 }
 
+bool pairMayFind(const GroupCells::Unit &, int code) { return isTwoCandidateCode(code); }
+
+// False when the unit's triple count for the code is known to stay below 3.
+bool tripleMayFind(const GroupCells::Unit &g, int code) {
+  if (!isThreeCandidateCode(code)) return false;
+  if (!g.plain || !kPlain.triple[code]) return true;
+  const int k = kPlain.tripleBit[code];
+  if ((g.triplesTwice[k >> 6] >> (k & 63) & 1u) != 0) return true;
+  int n = 1;  // the cell itself
+  for (const std::uint8_t pair : kPlain.subPairBits[code]) n += static_cast<int>((g.pairs >> pair) & 1u);
+  return n >= 3;
+}
+
+// Naked pairs over the group cells of every unit, whatever the codes.
+Outcome nakedPairsOfGroups(Tables &t) {
+  const GroupCells groups(t);
+  for (const UnitKind kind : {UnitKind::Row, UnitKind::Column, UnitKind::Block}) {
+    if (eachCell(t, groups, kind, pairMayFind, pairFromCell) == Outcome::Contradiction) {
+      return Outcome::Contradiction;
+    }
+  }
+  return Outcome::Continue;
+}
+
+// A naked pair seen from the cell of code p at position k of a unit: the same
+// as pairFromCell, over the unit's nine cells.
+Outcome pairInUnit(Tables &t, UnitKind kind, int unit, int p) {
+  const UnitCells &u = kind == UnitKind::Row      ? rowCells(unit)
+                       : kind == UnitKind::Column ? columnCells(unit)
+                                                  : blockCellsByNumber(unit);
+  int count = 0;
+  for (int k = 0; k < 9; ++k) count += codeAt(t, u, k) == p ? 1 : 0;
+  if (count > 2) return Outcome::Contradiction;
+  if (count < 2) return Outcome::Continue;
+  const UnitList list{t, kind, unit};
+  for (int k = 0; k < 9; ++k) {
+    if (codeAt(t, u, k) == p) list.mark(u.row[k], u.column[k], groupMark(kind));
+  }
+  list.add(p / 10);
+  list.add(p - 10 * (p / 10));
+  return Outcome::Continue;
+}
+
 }  // namespace
 
 Outcome nakedPairs(Tables &t) {
-  const GroupCells groups(t);
-  for (const UnitKind kind : {UnitKind::Row, UnitKind::Column, UnitKind::Block}) {
-    if (eachCell(t, groups, kind, pairFromCell) == Outcome::Contradiction) return Outcome::Contradiction;
+  // The plain two-candidate codes of each unit and those held more than once:
+  // a code held once makes no pair, so only the cells with such a code are
+  // looked at, in the same order.
+  std::uint64_t seen[27]{};
+  std::uint64_t twice[27]{};
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c) {
+      const int x = t.CandidateCode[r][c];
+      if (!isTwoCandidateCode(x)) continue;
+      const int k = kPlain.pairBit[x];
+      if (k == 0) return nakedPairsOfGroups(t);
+      const std::uint64_t b = std::uint64_t{1} << k;
+      for (const int u : {kFirstRow + r - 1, kFirstColumn + c - 1, kFirstBlock + kBlocks.of[r][c] - 1}) {
+        twice[u] |= seen[u] & b;
+        seen[u] |= b;
+      }
+    }
+  }
+  const auto held = [&](int unit, int x) {
+    return isTwoCandidateCode(x) && (twice[unit] >> kPlain.pairBit[x] & 1u) != 0;
+  };
+  for (int r = 1; r <= 9; ++r) {
+    if (twice[kFirstRow + r - 1] == 0) continue;
+    for (int c = 1; c <= 9; ++c) {
+      const int x = t.CandidateCode[r][c];
+      if (held(kFirstRow + r - 1, x) && pairInUnit(t, UnitKind::Row, r, x) == Outcome::Contradiction) {
+        return Outcome::Contradiction;
+      }
+    }
+  }
+  for (int c = 1; c <= 9; ++c) {
+    if (twice[kFirstColumn + c - 1] == 0) continue;
+    for (int r = 1; r <= 9; ++r) {
+      const int x = t.CandidateCode[r][c];
+      if (held(kFirstColumn + c - 1, x) && pairInUnit(t, UnitKind::Column, c, x) == Outcome::Contradiction) {
+        return Outcome::Contradiction;
+      }
+    }
+  }
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c) {
+      const int b = kBlocks.of[r][c];
+      if (twice[kFirstBlock + b - 1] == 0) continue;
+      const int x = t.CandidateCode[r][c];
+      if (held(kFirstBlock + b - 1, x) && pairInUnit(t, UnitKind::Block, b, x) == Outcome::Contradiction) {
+        return Outcome::Contradiction;
+      }
+    }
   }
   return Outcome::Continue;
 }
@@ -199,7 +375,8 @@ Outcome nakedPairs(Tables &t) {
 Outcome nakedTriples(Tables &t) {
   const GroupCells groups(t);
   // Rows from a three-candidate cell.
-  if (eachCell(t, groups, UnitKind::Row, tripleFromCell) == Outcome::Contradiction) return Outcome::Contradiction;
+  if (eachCell(t, groups, UnitKind::Row, tripleMayFind, tripleFromCell) == Outcome::Contradiction)
+    return Outcome::Contradiction;
   // Rows from three two-candidate cells; the triple code is kept in CandidateCode(r, 10).
   for (int r = 1; r <= 9; ++r) {
     const GroupCells::Unit &g = groups.of(unitIndex(UnitKind::Row, r));
@@ -213,7 +390,8 @@ Outcome nakedTriples(Tables &t) {
     addTripleDigits(list, code);
   }
   // Columns from a three-candidate cell.
-  if (eachCell(t, groups, UnitKind::Column, tripleFromCell) == Outcome::Contradiction) return Outcome::Contradiction;
+  if (eachCell(t, groups, UnitKind::Column, tripleMayFind, tripleFromCell) == Outcome::Contradiction)
+    return Outcome::Contradiction;
   // Columns from three two-candidate cells: no count is made, and only the
   // sub-pair cells are marked; the code is kept in CandidateCode(10, c).
   for (int c = 1; c <= 9; ++c) {
@@ -228,7 +406,8 @@ Outcome nakedTriples(Tables &t) {
     addTripleDigits(list, code);
   }
   // Blocks from a three-candidate cell.
-  if (eachCell(t, groups, UnitKind::Block, tripleFromCell) == Outcome::Contradiction) return Outcome::Contradiction;
+  if (eachCell(t, groups, UnitKind::Block, tripleMayFind, tripleFromCell) == Outcome::Contradiction)
+    return Outcome::Contradiction;
   // Blocks from three two-candidate cells, seen from each two-candidate cell:
   // the first triple found ends the pass, marking the cells of that cell's
   // code too. A block's triple is the same from each of its cells.

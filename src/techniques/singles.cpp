@@ -1,5 +1,7 @@
 #include "techniques/singles.h"
 
+#include <cstring>
+
 #include "techniques/units.h"
 
 namespace numplace {
@@ -9,16 +11,26 @@ using namespace units;
 namespace units {
 
 PlacedDigits placedDigits(const Tables &t) {
+  // Band by band, three columns of blocks each; bit 0 collects the empty
+  // cells and is masked away at the end. The board holds 0..9 only.
   PlacedDigits m;
-  for (int r = 1; r <= 9; ++r) {
-    for (int c = 1; c <= 9; ++c) {
-      const int d = t.Board[r][c];
-      if (d == 0) continue;
-      m.row[r] |= bit(d);
-      m.column[c] |= bit(d);
-      m.block[kBlocks.of[r][c]] |= bit(d);
+  unsigned column[9]{};
+  for (int band = 0; band < 3; ++band) {
+    unsigned block[3]{};
+    for (int i = 1; i <= 3; ++i) {
+      const int r = 3 * band + i;
+      unsigned row = 0;
+      for (int j = 0; j < 9; ++j) {
+        const unsigned b = 1u << t.Board[r][j + 1];
+        row |= b;
+        column[j] |= b;
+        block[j / 3] |= b;
+      }
+      m.row[r] = static_cast<std::uint16_t>(row & kAllDigits);
     }
+    for (int k = 0; k < 3; ++k) m.block[3 * band + k + 1] = static_cast<std::uint16_t>(block[k] & kAllDigits);
   }
+  for (int j = 0; j < 9; ++j) m.column[j + 1] = static_cast<std::uint16_t>(column[j] & kAllDigits);
   return m;
 }
 
@@ -26,21 +38,49 @@ PlacedDigits placedDigits(const Tables &t) {
 
 namespace {
 
-// Digits held by slots 1..8 of an exclusion list.
-std::uint16_t listDigits(const UnitList &list) {
-  std::uint16_t m = 0;
-  for (int k = 1; k <= 8; ++k) {
-    const int d = list.slot(k);
-    if (d >= 1 && d <= 9) m |= bit(d);
-  }
-  return m;
+// Digits held by slots 1..8 of an exclusion list, as a set.
+unsigned listBit(int slot) {
+  const auto d = static_cast<unsigned>(slot);
+  return d <= 9 ? 1u << d : 0u;
 }
 
-// Digits that are candidates of exactly one cell of a unit.
-std::uint16_t loneCandidates(const Tables &t, const UnitCells &u) {
-  OnceTracker seen;
-  for (int k = 0; k < 9; ++k) seen.add(t.Candidates[u.row[k]][u.column[k]]);
-  return static_cast<std::uint16_t>(seen.once & kAllDigits);
+// Per unit, the digits its exclusion list leaves a cell.
+struct ListKeeps {
+  std::uint16_t row[10]{};
+  std::uint16_t column[10]{};
+  std::uint16_t block[10]{};
+  explicit ListKeeps(const Tables &t) {
+    unsigned columnList[10]{};
+    for (int k = 1; k <= 8; ++k) {
+      for (int u = 1; u <= 9; ++u) columnList[u] |= listBit(t.ColumnExclusions[k][u]);
+    }
+    for (int u = 1; u <= 9; ++u) {
+      unsigned rowList = 0;
+      unsigned blockList = 0;
+      for (int k = 1; k <= 8; ++k) {
+        rowList |= listBit(t.RowExclusions[u][k]);
+        blockList |= listBit(t.BlockExclusions[u][k]);
+      }
+      row[u] = static_cast<std::uint16_t>(~rowList & kAllDigits);
+      column[u] = static_cast<std::uint16_t>(~columnList[u] & kAllDigits);
+      block[u] = static_cast<std::uint16_t>(~blockList & kAllDigits);
+    }
+  }
+};
+
+// The candidates of an empty cell from the digits its row, column and block
+// hold, and the lists it does not ignore as a member of their group.
+unsigned cellCandidates(const Tables &t, const PlacedDigits &used, const std::uint16_t *rowKeep,
+                        const std::uint16_t *columnKeep, const std::uint16_t *blockKeep, int r, int c) {
+  const int b = kBlocks.of[r][c];
+  unsigned allowed = kAllDigits & ~static_cast<unsigned>(used.row[r] | used.column[c] | used.block[b]);
+  const int(&marks)[4] = t.PairMarks[r][c];
+  // Most cells carry no mark (slot 0 is never written).
+  if ((marks[0] | marks[1] | marks[2] | marks[3]) == 0) return allowed & rowKeep[r] & columnKeep[c] & blockKeep[b];
+  if (!exemptFromLineList(marks[kindIndex(UnitKind::Row)])) allowed &= rowKeep[r];
+  if (!exemptFromLineList(marks[kindIndex(UnitKind::Column)])) allowed &= columnKeep[c];
+  if (!exemptFromBlockList(marks[kindIndex(UnitKind::Block)])) allowed &= blockKeep[b];
+  return allowed;
 }
 
 // The cell of a unit holding candidate d (the only one).
@@ -49,15 +89,6 @@ Placement cellWithCandidate(const Tables &t, const UnitCells &u, int d) {
     if (t.Candidates[u.row[k]][u.column[k]] & bit(d)) return {u.row[k], u.column[k], d};
   }
   return {};
-}
-
-// The first unit in order with a lone candidate, and in it the lowest digit.
-std::optional<Placement> firstLoneCandidate(const Tables &t, int firstUnit) {
-  for (int u = firstUnit; u < firstUnit + 9; ++u) {
-    const std::uint16_t lone = loneCandidates(t, kUnits.unit[u]);
-    if (lone != 0) return cellWithCandidate(t, kUnits.unit[u], lowestDigit(lone));
-  }
-  return std::nullopt;
 }
 
 // Count and largest candidate of a cell, as the candidate pass and the
@@ -73,27 +104,13 @@ int settleCell(Tables &t, int r, int c) {
 
 Scan candidatePass(Tables &t, NakedSingles mode) {
   const PlacedDigits used = placedDigits(t);
-  std::uint16_t rowEx[10]{};
-  std::uint16_t colEx[10]{};
-  std::uint16_t blockEx[10]{};
-  for (int u = 1; u <= 9; ++u) {
-    rowEx[u] = listDigits({t, UnitKind::Row, u});
-    colEx[u] = listDigits({t, UnitKind::Column, u});
-    blockEx[u] = listDigits({t, UnitKind::Block, u});
-  }
+  const ListKeeps keep(t);
   int tested = 0;
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
       if (t.Board[r][c] == 0) {
-        const int b = kBlocks.of[r][c];
-        std::uint16_t allowed =
-            kAllDigits & static_cast<std::uint16_t>(~(used.row[r] | used.column[c] | used.block[b]));
-        // A member of the pair or triple that produced a list ignores it.
-        const int(&marks)[4] = t.PairMarks[r][c];
-        if (!exemptFromLineList(marks[kindIndex(UnitKind::Row)])) allowed &= static_cast<std::uint16_t>(~rowEx[r]);
-        if (!exemptFromLineList(marks[kindIndex(UnitKind::Column)])) allowed &= static_cast<std::uint16_t>(~colEx[c]);
-        if (!exemptFromBlockList(marks[kindIndex(UnitKind::Block)])) allowed &= static_cast<std::uint16_t>(~blockEx[b]);
-        t.Candidates[r][c] |= allowed;
+        t.Candidates[r][c] = static_cast<std::uint16_t>(
+            t.Candidates[r][c] | cellCandidates(t, used, keep.row, keep.column, keep.block, r, c));
       }
       const int n = settleCell(t, r, c);
       t.CandidateCount[r][c] = n;
@@ -105,23 +122,178 @@ Scan candidatePass(Tables &t, NakedSingles mode) {
   return {std::nullopt, tested};
 }
 
-Scan hiddenSingleInBlocks(const Tables &t) {
-  std::uint16_t lone[10]{};
-  for (int b = 1; b <= 9; ++b) lone[b] = loneCandidates(t, blockCellsByNumber(b));
-  // The digit loop is outermost: the lowest digit wins, then the first block.
-  int tested = 0;
-  for (int d = 1; d <= 9; ++d) {
-    for (int b = 1; b <= 9; ++b) {
-      ++tested;
-      if (lone[b] & bit(d)) return {cellWithCandidate(t, blockCellsByNumber(b), d), tested};
+namespace {
+
+// The 20 other cells of each cell's row, column and block.
+struct PeerTable {
+  std::uint8_t peer[10][10][20][2]{};
+  constexpr PeerTable() {
+    for (int r = 1; r <= 9; ++r) {
+      for (int c = 1; c <= 9; ++c) {
+        int n = 0;
+        for (int i = 1; i <= 9; ++i) {
+          for (int j = 1; j <= 9; ++j) {
+            const bool sameBlock = (r - 1) / 3 == (i - 1) / 3 && (c - 1) / 3 == (j - 1) / 3;
+            if ((i == r && j == c) || !(i == r || j == c || sameBlock)) continue;
+            peer[r][c][n][0] = static_cast<std::uint8_t>(i);
+            peer[r][c][n][1] = static_cast<std::uint8_t>(j);
+            ++n;
+          }
+        }
+      }
     }
   }
-  return {std::nullopt, tested};
+};
+constexpr PeerTable kPeers;
+
+}  // namespace
+
+void CandidateTracker::compute(Tables &t) {
+  if (!valid_ || !followChanges(t)) {
+    const PlacedDigits used = placedDigits(t);
+    for (int u = 1; u <= 9; ++u) {
+      rowUsed_[u] = used.row[u];
+      columnUsed_[u] = used.column[u];
+      blockUsed_[u] = used.block[u];
+    }
+    const ListKeeps keep(t);
+    for (int u = 1; u <= 9; ++u) {
+      rowKeep_[u] = keep.row[u];
+      columnKeep_[u] = keep.column[u];
+      blockKeep_[u] = keep.block[u];
+    }
+    for (int r = 1; r <= 9; ++r) {
+      for (int c = 1; c <= 9; ++c) {
+        free_[r][c] = static_cast<std::uint16_t>(
+            t.Board[r][c] == 0 ? cellCandidates(t, used, rowKeep_, columnKeep_, blockKeep_, r, c) : 0u);
+      }
+    }
+  }
+  changes_ = t.changes;
+  t.changeLogFrom = t.changes;
+  valid_ = true;
 }
 
-std::optional<Placement> hiddenSingleInRows(const Tables &t) { return firstLoneCandidate(t, kFirstRow); }
+// The changes since the last computation, from the log: a digit added to a
+// list leaves every cell of the unit that does not ignore the list; a cell
+// whose mark changed is computed afresh. False when the log does not hold
+// them all.
+bool CandidateTracker::followChanges(Tables &t) {
+  const long n = t.changes - changes_;
+  if (t.changeLogFrom != changes_ || n < 0 || n > Tables::kChangeLogSize) return false;
+  int marked[Tables::kChangeLogSize][2];
+  int nMarked = 0;
+  for (long i = 0; i < n; ++i) {
+    const Tables::Change &e = t.changeLog[i];
+    if (e.kind == 0) {
+      marked[nMarked][0] = e.a;
+      marked[nMarked][1] = e.b;
+      ++nMarked;
+      continue;
+    }
+    const auto keep = static_cast<std::uint16_t>(~bit(e.b));
+    const auto kind = static_cast<UnitKind>(e.kind);
+    const UnitCells &u = kind == UnitKind::Row      ? rowCells(e.a)
+                         : kind == UnitKind::Column ? columnCells(e.a)
+                                                    : blockCellsByNumber(e.a);
+    std::uint16_t *keeps = kind == UnitKind::Row ? rowKeep_ : kind == UnitKind::Column ? columnKeep_ : blockKeep_;
+    keeps[e.a] &= keep;
+    for (int k = 0; k < 9; ++k) {
+      const int mark = t.PairMarks[u.row[k]][u.column[k]][e.kind];
+      const bool ignores = kind == UnitKind::Block ? exemptFromBlockList(mark) : exemptFromLineList(mark);
+      if (!ignores) free_[u.row[k]][u.column[k]] &= keep;
+    }
+  }
+  PlacedDigits used;
+  for (int u = 1; u <= 9; ++u) {
+    used.row[u] = rowUsed_[u];
+    used.column[u] = columnUsed_[u];
+    used.block[u] = blockUsed_[u];
+  }
+  for (int i = 0; i < nMarked; ++i) {
+    const int r = marked[i][0];
+    const int c = marked[i][1];
+    free_[r][c] = static_cast<std::uint16_t>(
+        t.Board[r][c] == 0 ? cellCandidates(t, used, rowKeep_, columnKeep_, blockKeep_, r, c) : 0u);
+  }
+  return true;
+}
 
-std::optional<Placement> hiddenSingleInColumns(const Tables &t) { return firstLoneCandidate(t, kFirstColumn); }
+Scan CandidateTracker::candidatePass(Tables &t) {
+  if (!valid_ || changes_ != t.changes) compute(t);
+  // Every cell's candidates at once (a filled cell has none); the cells after
+  // a naked single are not read before the next cycle clears them.
+  std::memcpy(t.Candidates, free_, sizeof free_);
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c) {
+      const unsigned digits = free_[r][c];
+      if (digits != 0 && (digits & (digits - 1)) == 0) {
+        const int d = highestDigit(static_cast<std::uint16_t>(digits));
+        t.SingleCandidate[r][c] = d;
+        return {Placement{r, c, d}, 9 * (r - 1) + c};
+      }
+    }
+  }
+  return {std::nullopt, 81};
+}
+
+void CandidateTracker::placed(const Tables &t, int r, int c, int d) {
+  // A digit written over another frees that one again: start afresh.
+  if (t.Board[r][c] != 0) valid_ = false;
+  if (!valid_) return;
+  free_[r][c] = 0;
+  rowUsed_[r] = static_cast<std::uint16_t>(rowUsed_[r] | bit(d));
+  columnUsed_[c] = static_cast<std::uint16_t>(columnUsed_[c] | bit(d));
+  blockUsed_[kBlocks.of[r][c]] = static_cast<std::uint16_t>(blockUsed_[kBlocks.of[r][c]] | bit(d));
+  const auto keep = static_cast<std::uint16_t>(~bit(d));
+  for (const std::uint8_t(&peer)[2] : kPeers.peer[r][c]) free_[peer[0]][peer[1]] &= keep;
+}
+
+Scan hiddenSingleInBlocks(const Tables &t) {
+  // Band by band: the three blocks of a band take their rows' cells in turn.
+  OnceTracker block[10];
+  for (int band = 0; band < 3; ++band) {
+    for (int r = 3 * band + 1; r <= 3 * band + 3; ++r) {
+      for (int c = 1; c <= 9; ++c) block[3 * band + (c - 1) / 3 + 1].add(t.Candidates[r][c]);
+    }
+  }
+  std::uint16_t lone[10]{};
+  unsigned any = 0;
+  for (int b = 1; b <= 9; ++b) {
+    lone[b] = static_cast<std::uint16_t>(block[b].once & kAllDigits);
+    any |= lone[b];
+  }
+  // The digit loop is outermost: the lowest digit wins, then the first block;
+  // the (digit, block) tests before it count.
+  if (any == 0) return {std::nullopt, 81};
+  const int d = lowestDigit(static_cast<std::uint16_t>(any));
+  for (int b = 1; b <= 9; ++b) {
+    if (lone[b] & bit(d)) return {cellWithCandidate(t, blockCellsByNumber(b), d), 9 * (d - 1) + b};
+  }
+  return {std::nullopt, 81};
+}
+
+std::optional<Placement> hiddenSingleInRows(const Tables &t) {
+  for (int r = 1; r <= 9; ++r) {
+    OnceTracker seen;
+    for (int c = 1; c <= 9; ++c) seen.add(t.Candidates[r][c]);
+    const auto lone = static_cast<std::uint16_t>(seen.once & kAllDigits);
+    if (lone != 0) return cellWithCandidate(t, rowCells(r), lowestDigit(lone));
+  }
+  return std::nullopt;
+}
+
+std::optional<Placement> hiddenSingleInColumns(const Tables &t) {
+  OnceTracker column[10];
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c) column[c].add(t.Candidates[r][c]);
+  }
+  for (int c = 1; c <= 9; ++c) {
+    const auto lone = static_cast<std::uint16_t>(column[c].once & kAllDigits);
+    if (lone != 0) return cellWithCandidate(t, columnCells(c), lowestDigit(lone));
+  }
+  return std::nullopt;
+}
 
 void columnRecount(Tables &t) {
   const PlacedDigits used = placedDigits(t);
@@ -167,6 +339,20 @@ void lowerLeastCode(Tables &t, int r, int c) {
   if (t.CandidateCode[r][c] >= t.LeastCode[r][c]) return;
   t.LeastCode[r][c] = t.CandidateCode[r][c];
   ++t.leastCodeChanges;
+}
+
+}  // namespace numplace
+
+namespace numplace {
+
+void CandidateTracker::columnRecount(Tables &t) const {
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c) {
+      if (t.Board[r][c] != 0) continue;
+      const unsigned blocked = rowUsed_[r] | columnUsed_[c] | blockUsed_[units::kBlocks.of[r][c]];
+      t.Candidates[r][c] = static_cast<std::uint16_t>(t.Candidates[r][c] | (units::kAllDigits & ~blocked));
+    }
+  }
 }
 
 }  // namespace numplace

@@ -3,6 +3,8 @@
 // candidate codes and least codes built from the candidates.
 #pragma once
 
+#include <cstdint>
+
 #include "board/tables.h"
 #include "techniques/placement.h"
 
@@ -17,6 +19,42 @@ enum class NakedSingles {
 // Candidates of every empty cell from the board, the exclusion lists and the
 // marks; the first naked single in row order when `mode` asks for it.
 Scan candidatePass(Tables &t, NakedSingles mode);
+
+// The candidate pass of a run that writes the board only through `placed`
+// (the answer run): the candidates of every cell are kept from cycle to
+// cycle and brought up to date by each placement; they are computed afresh
+// when the lists or marks have changed or the board was laid anew. A cycle's
+// candidates are those of candidatePass; the pass stops at the same naked
+// single. Slot 19 and SingleCandidate, which nothing of such a run reads, are
+// left as they are.
+class CandidateTracker {
+ public:
+  // After the board has been laid anew (a new pass): compute everything again.
+  void forget() { valid_ = false; }
+  // Candidates(r, c) = the cell's candidates, for a table cleared before;
+  // the first naked single in row order. The cells after it are given their
+  // candidates too, which the run never reads (the next cycle clears them).
+  Scan candidatePass(Tables &t);
+  // Digit d is about to be written into the cell (r, c).
+  void placed(const Tables &t, int r, int c, int d);
+  // columnRecount after this cycle's candidatePass, from the digits the
+  // tracker knows to stand in each unit (slot 20 and SingleCandidate left).
+  void columnRecount(Tables &t) const;
+
+ private:
+  void compute(Tables &t);
+  bool followChanges(Tables &t);
+  std::uint16_t free_[10][10]{};
+  std::uint16_t rowUsed_[10]{};
+  std::uint16_t columnUsed_[10]{};
+  std::uint16_t blockUsed_[10]{};
+  // The digits each unit's list leaves a cell.
+  std::uint16_t rowKeep_[10]{};
+  std::uint16_t columnKeep_[10]{};
+  std::uint16_t blockKeep_[10]{};
+  long changes_ = 0;
+  bool valid_ = false;
+};
 
 // The lowest digit with one candidate cell in some block, the first such
 // block; `tested` counts the (digit, block) tests up to it.

@@ -118,14 +118,14 @@ struct UnitList {
       if (s == digit) return;
       if (s == 0) {
         s = digit;
-        ++t.changes;
+        t.logChange(kindIndex(kind), unit, digit);
         return;
       }
     }
   }
   void mark(int r, int c, int value) const {
     int &m = t.PairMarks[r][c][kindIndex(kind)];
-    if (m != value) ++t.changes;
+    if (m != value) t.logChange(0, r, c);
     m = value;
   }
 };
