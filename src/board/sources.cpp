@@ -143,8 +143,10 @@ DataFileResult parseDataFile(std::string_view content, std::string_view name) {
   return out;
 }
 
-std::optional<std::string> readPuzzle(const Controls &controls, const FileReader &files, Tables &t) {
-  enum class Source { Grid, Rows, File } source = Source::Grid;
+std::optional<std::string> readPuzzle(const Controls &controls, const FileReader &files, Tables &t,
+                                      PuzzleSource *readFrom) {
+  using Source = SourceKind;
+  Source source = Source::Grid;
   for (int r = 1; r <= 9; ++r) {
     double code = 0;
     for (int c = 1; c <= 9; ++c) code += cellValue(controls, r, c) * std::pow(10.0, 9 - c);
@@ -161,6 +163,9 @@ std::optional<std::string> readPuzzle(const Controls &controls, const FileReader
   if (empty >= 3) {
     source = Source::File;
     name = controls.text({"Text3"});
+  }
+  if (readFrom != nullptr) *readFrom = PuzzleSource{source, name, source != Source::Grid};
+  if (source == Source::File) {
     const FileBytes bytes = files.read(name);
     if (bytes.failure == FileBytes::Failure::CannotOpen) {
       return captionOf({"Label1"}) + "のファイル「" + shownFileName(name) + "」を開けません。";

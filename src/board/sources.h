@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "board/ports.h"
+#include "board/puzzle_source.h"
 #include "board/tables.h"
 
 namespace numplace {
@@ -42,8 +43,10 @@ DataFileResult parseDataFile(std::string_view content, std::string_view name);
 // Fills RowCodes(1..9) from the grid, else the row boxes, else the data file
 // named in Text3, read through `files`. Returns a message when the puzzle
 // cannot be used (the file is missing or malformed, a row holds a number the
-// board cannot take).
-std::optional<std::string> readPuzzle(const Controls &controls, const FileReader &files, Tables &t);
+// board cannot take). `readFrom`, when given, learns which source was read
+// (also when its content then proves unusable).
+std::optional<std::string> readPuzzle(const Controls &controls, const FileReader &files, Tables &t,
+                                      PuzzleSource *readFrom = nullptr);
 
 // Checks Text1 and Text2: each must read as 0..999 (a row-column-digit code).
 std::optional<std::string> checkExtraGivens(const Controls &controls);

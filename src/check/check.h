@@ -13,20 +13,10 @@
 
 #include "board/marks.h"
 #include "board/ports.h"
+#include "board/puzzle_source.h"
 #include "runs/result.h"
 
 namespace numplace {
-
-// Which source an analysis run reads: the grid, else the row boxes, else the
-// data file named in Text3.
-enum class SourceKind { Grid, Rows, File };
-
-struct PuzzleSource {
-  SourceKind kind = SourceKind::Grid;
-  std::string file;             // with File: the name as typed in Text3
-  bool gridPassedOver = false;  // the grid had three or more empty rows
-  friend bool operator==(const PuzzleSource &, const PuzzleSource &) = default;
-};
 
 struct CellRef {
   int row = 0;  // 1..9
@@ -43,21 +33,22 @@ struct Clash {
 };
 
 struct CheckResult {
-  int solutions = 0;               // 0, 1, or 2 for "two or more"
-  std::optional<Grid> solution;    // with exactly one; with several, the first found
-  std::optional<Grid> second;      // with several: a second, different solution
-  std::vector<Clash> clashes;      // givens that clash (then solutions is 0)
-  std::vector<CellRef> differ;     // with several: where the two solutions differ
+  int solutions = 0;             // 0, 1, or 2 for "two or more"
+  std::optional<Grid> solution;  // with exactly one; with several, the first found
+  std::optional<Grid> second;    // with several: a second, different solution
+  std::vector<Clash> clashes;    // givens that clash (then solutions is 0)
+  std::vector<CellRef> differ;   // with several: where the two solutions differ
+  long guesses = 0;              // cells the search branched on (0: singles alone decided)
 };
 
 // Counts the solutions of `givens` (0 = empty cell) to two, exactly.
 CheckResult checkGivens(const Grid &givens);
 
 struct Grade {
-  int level = 0;              // 1 (easiest) and up; the last level: beyond this program's techniques
-  std::string_view name;      // short Japanese name
-  std::string_view english;   // English name
-  int score = 0;              // for sorting within a level
+  int level = 0;             // 1 (easiest) and up; the last level: beyond this program's techniques
+  std::string_view name;     // short Japanese name
+  std::string_view english;  // English name
+  int score = 0;             // for sorting within a level
 };
 
 // The grade of a puzzle with exactly one solution; nothing otherwise.

@@ -17,6 +17,7 @@ void RunResult::reset(RunKind kind) {
   run = kind;
   end = RunEnd::Solved;
   message.clear();
+  source = {};
   givens.fill(0);
   board.fill(0);
   boardShown = false;
@@ -55,7 +56,7 @@ bool startRun(Ports &ports, Tables &t, ColourScheme scheme, double fontSize, Run
   clearSurface(ports.surface, result);
   ports.surface.setFontSize(fontSize);
   ports.surface.setColour(kBlack);
-  auto error = readPuzzle(ports.controls, ports.files, t);
+  auto error = readPuzzle(ports.controls, ports.files, t, &result.source);
   if (!error) error = checkExtraGivens(ports.controls);
   if (!error) return true;
   showInputError(ports.surface, result, std::move(*error));

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "board/puzzle_source.h"
+
 namespace numplace {
 
 enum class RunKind { Answer, Step, Reference1, Reference2 };
@@ -57,6 +59,7 @@ struct RunResult {
   RunKind run = RunKind::Answer;
   RunEnd end = RunEnd::Solved;
   std::string message;      // with BadInput: the message shown on the window
+  PuzzleSource source;      // where the puzzle was read from (also when its content was bad)
   Grid givens{};            // the board as first laid: the puzzle and the extra givens
   Grid board{};             // the board when the run ended
   bool boardShown = false;  // the window shows `board` at the end (else a board without digits)

@@ -1,0 +1,215 @@
+// The exact count of solutions, to two: candidates as bit sets per cell,
+// naked and hidden singles propagated after every placement, and the empty
+// cell with the fewest candidates tried first, each digit in turn. The depth
+// of the search is at most the 81 cells; it has no other limit.
+#include <bit>
+#include <cstdint>
+
+#include "check/check.h"
+
+namespace numplace {
+namespace {
+
+constexpr std::uint16_t kAll = 0x1FF;  // digits 1..9 as bits 0..8
+
+struct Geometry {
+  std::uint8_t unitCells[27][9]{};  // rows, columns, blocks
+  std::uint8_t units[81][3]{};
+  std::uint8_t peers[81][20]{};
+  constexpr Geometry() {
+    for (int i = 0; i < 81; ++i) {
+      const int r = i / 9;
+      const int c = i % 9;
+      const int b = 3 * (r / 3) + c / 3;
+      units[i][0] = static_cast<std::uint8_t>(r);
+      units[i][1] = static_cast<std::uint8_t>(9 + c);
+      units[i][2] = static_cast<std::uint8_t>(18 + b);
+      unitCells[r][c] = static_cast<std::uint8_t>(i);
+      unitCells[9 + c][r] = static_cast<std::uint8_t>(i);
+      unitCells[18 + b][3 * (r % 3) + c % 3] = static_cast<std::uint8_t>(i);
+    }
+    for (int i = 0; i < 81; ++i) {
+      int n = 0;
+      for (int j = 0; j < 81; ++j) {
+        const bool sameRow = i / 9 == j / 9;
+        const bool sameColumn = i % 9 == j % 9;
+        const bool sameBlock = (i / 27 == j / 27) && ((i % 9) / 3 == (j % 9) / 3);
+        if (j != i && (sameRow || sameColumn || sameBlock)) peers[i][n++] = static_cast<std::uint8_t>(j);
+      }
+    }
+  }
+};
+constexpr Geometry kGeo;
+
+int lowestDigit(std::uint16_t bits) { return std::countr_zero(static_cast<unsigned>(bits)); }
+bool isSingle(std::uint16_t bits) { return (bits & (bits - 1)) == 0; }
+
+// One position of the search: the candidates of the empty cells (0 for a
+// filled cell) and the digits; copied when the search branches.
+struct Position {
+  std::uint16_t cand[81];
+  std::uint8_t value[81];
+  int filled;
+  // Cells found to have one candidate left, waiting to be filled.
+  std::uint8_t queue[81];
+  int queued;
+
+  // Fills `cell` with `digit` (0..8) and takes the digit from its peers;
+  // false on a contradiction.
+  bool place(int cell, int digit) {
+    const auto bit = static_cast<std::uint16_t>(1u << digit);
+    if ((cand[cell] & bit) == 0) return false;
+    value[cell] = static_cast<std::uint8_t>(digit + 1);
+    cand[cell] = 0;
+    ++filled;
+    for (const std::uint8_t p : kGeo.peers[cell]) {
+      std::uint16_t &m = cand[p];
+      if ((m & bit) == 0) continue;
+      m = static_cast<std::uint16_t>(m & ~bit);
+      if (m == 0) return false;
+      if (isSingle(m)) queue[queued++] = p;
+    }
+    return true;
+  }
+
+  bool nakedSingles() {
+    while (queued > 0) {
+      const int cell = queue[--queued];
+      if (value[cell] != 0) continue;
+      if (cand[cell] == 0 || !place(cell, lowestDigit(cand[cell]))) return false;
+    }
+    return true;
+  }
+
+  // Naked and hidden singles until neither finds anything; false on a
+  // contradiction (a cell or a digit of a unit without a place).
+  bool propagate() {
+    if (!nakedSingles()) return false;
+    for (;;) {
+      bool placed = false;
+      for (const auto *const unit : kGeo.unitCells) {
+        std::uint16_t once = 0;
+        std::uint16_t more = 0;
+        std::uint16_t done = 0;
+        for (int k = 0; k < 9; ++k) {
+          const int cell = unit[k];
+          const std::uint16_t m = cand[cell];
+          more = static_cast<std::uint16_t>(more | (once & m));
+          once = static_cast<std::uint16_t>(once | m);
+          if (value[cell] != 0) done = static_cast<std::uint16_t>(done | (1u << (value[cell] - 1)));
+        }
+        if ((once | done) != kAll) return false;
+        auto hidden = static_cast<std::uint16_t>(once & ~more);
+        while (hidden != 0) {
+          const int digit = lowestDigit(hidden);
+          hidden = static_cast<std::uint16_t>(hidden & (hidden - 1));
+          for (int k = 0; k < 9; ++k) {
+            const int cell = unit[k];
+            if ((cand[cell] >> digit) & 1u) {
+              if (!place(cell, digit)) return false;
+              break;
+            }
+          }
+          placed = true;
+        }
+        if (placed && !nakedSingles()) return false;
+      }
+      if (!placed) return true;
+    }
+  }
+};
+
+struct Search {
+  int found = 0;
+  long guesses = 0;
+  Grid solutions[2]{};
+
+  void run(Position &pos) {
+    if (!pos.propagate()) return;
+    if (pos.filled == 81) {
+      auto &s = solutions[found++];
+      for (int i = 0; i < 81; ++i) s[static_cast<std::size_t>(i)] = pos.value[i];
+      return;
+    }
+    int best = -1;
+    int fewest = 10;
+    for (int i = 0; i < 81; ++i) {
+      if (pos.cand[i] == 0) continue;
+      const int n = std::popcount(static_cast<unsigned>(pos.cand[i]));
+      if (n < fewest) {
+        fewest = n;
+        best = i;
+        if (n == 2) break;
+      }
+    }
+    ++guesses;
+    std::uint16_t digits = pos.cand[best];
+    while (digits != 0) {
+      const int digit = lowestDigit(digits);
+      digits = static_cast<std::uint16_t>(digits & (digits - 1));
+      if (digits == 0) {
+        // The last digit: this position is not needed again.
+        pos.queued = 0;
+        if (pos.place(best, digit)) run(pos);
+        return;
+      }
+      Position next = pos;
+      next.queued = 0;
+      if (next.place(best, digit)) run(next);
+      if (found == 2) return;
+    }
+  }
+};
+
+void addClashes(const Grid &givens, std::vector<Clash> &clashes) {
+  static constexpr UnitKind kKinds[3] = {UnitKind::Row, UnitKind::Column, UnitKind::Block};
+  for (int u = 0; u < 27; ++u) {
+    const auto &cells = kGeo.unitCells[u];
+    for (int a = 0; a < 9; ++a) {
+      const int d = givens[cells[a]];
+      if (d < 1 || d > 9) continue;
+      for (int b = a + 1; b < 9; ++b) {
+        if (givens[cells[b]] != d) continue;
+        const int first = cells[a] < cells[b] ? cells[a] : cells[b];
+        const int second = cells[a] < cells[b] ? cells[b] : cells[a];
+        clashes.push_back(
+            {{CellRef{first / 9 + 1, first % 9 + 1}, CellRef{second / 9 + 1, second % 9 + 1}}, d, kKinds[u / 9]});
+      }
+    }
+  }
+}
+
+}  // namespace
+
+CheckResult checkGivens(const Grid &givens) {
+  CheckResult out;
+  addClashes(givens, out.clashes);
+  if (!out.clashes.empty()) return out;
+  Position pos{};
+  for (auto &m : pos.cand) m = kAll;
+  for (int i = 0; i < 81; ++i) {
+    const int d = givens[static_cast<std::size_t>(i)];
+    if (d < 1 || d > 9) continue;
+    // The givens do not clash: a given cannot lose its own digit, but the
+    // digits of its peers can leave an empty cell with nothing.
+    if (!pos.place(i, d - 1)) {
+      out.guesses = 0;
+      return out;
+    }
+  }
+  Search search;
+  search.run(pos);
+  out.solutions = search.found;
+  out.guesses = search.guesses;
+  if (search.found >= 1) out.solution = search.solutions[0];
+  if (search.found == 2) {
+    out.second = search.solutions[1];
+    for (int i = 0; i < 81; ++i) {
+      if (search.solutions[0][static_cast<std::size_t>(i)] != search.solutions[1][static_cast<std::size_t>(i)])
+        out.differ.push_back({i / 9 + 1, i % 9 + 1});
+    }
+  }
+  return out;
+}
+
+}  // namespace numplace

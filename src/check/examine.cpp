@@ -1,0 +1,26 @@
+// The puzzle the next analysis run would read, read the way the runs read it
+// (the same source rules, messages and extra givens), then checked and graded.
+#include "board/sources.h"
+#include "check/check.h"
+#include "runs/common.h"
+
+namespace numplace {
+
+PuzzleReport examinePuzzle(const Controls &controls, const FileReader &files) {
+  PuzzleReport report;
+  Tables t;
+  report.badInput = readPuzzle(controls, files, t, &report.source);
+  if (!report.badInput) report.badInput = checkExtraGivens(controls);
+  if (report.badInput) return report;
+  // As a pass of the answer run lays the board: no trial (code 0), the two
+  // extra givens, then the rows over them.
+  layTrialCode(t, 0);
+  layExtraGivens(controls, t);
+  unpackRowCodes(t);
+  report.givens = gridOf(t);
+  report.check = checkGivens(report.givens);
+  report.grade = gradePuzzle(report.givens, report.check);
+  return report;
+}
+
+}  // namespace numplace
