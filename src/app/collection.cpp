@@ -35,7 +35,8 @@ QString leadingCells(const QString &line) {
   return cells;
 }
 
-QString tr(const char *text) { return QCoreApplication::translate("numplace::app::Collection", text); }
+// The context lupdate gives these texts: the namespace they are written in.
+QString tr(const char *text) { return QCoreApplication::translate("numplace::app", text); }
 
 }  // namespace
 

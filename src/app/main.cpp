@@ -196,12 +196,14 @@ int main(int argc, char **argv) {
       saved = numplace::app::saveScreenshot(window, parser.value(screenshot));
     };
   }
-  if (const auto error = numplace::app::playActions(window, actions, beforePrompt)) {
+  std::optional<numplace::RunResult> lastRun;
+  if (const auto error = numplace::app::playActions(window, actions, beforePrompt, &lastRun)) {
     std::fprintf(stderr, "numplace: %s\n", error->c_str());
     return kUsageError;
   }
   if (shell) {
-    shell->refreshStatus();
+    shell->adoptEntries();
+    if (lastRun) shell->takeRun(*lastRun);
     shell->show();
   } else {
     window.show();

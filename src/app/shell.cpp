@@ -51,7 +51,7 @@ QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), 
 
 }  // namespace
 
-ShellWindow::ShellWindow(QWidget *parent) : QMainWindow(parent), form_(new MainWindow(this)) {
+ShellWindow::ShellWindow(QWidget *parent) : QMainWindow(parent), form_(new MainWindow(this)), examine_(&examinePuzzle) {
   setObjectName(QStringLiteral("shell"));
   setWindowTitle(form_->windowTitle());
   setCentralWidget(form_);
@@ -292,6 +292,11 @@ void ShellWindow::markClashes() {
   }
 }
 
+void ShellWindow::adoptEntries() {
+  history_->resync();
+  refreshStatus();
+}
+
 void ShellWindow::setExamine(Examine examine) {
   examine_ = std::move(examine);
   refreshStatus();
@@ -352,9 +357,9 @@ bool ShellWindow::saveFile(const QString &path) {
 }
 
 void ShellWindow::copyPuzzle() {
-  const GivensRead read = readGivens(form_->controls(), form_->files());
-  if (read.error) {
-    tell(tr("問題を読めません：%1").arg(fromUtf8(*read.error)));
+  const PuzzleReport read = examinePuzzle(form_->controls(), form_->files());
+  if (read.badInput) {
+    tell(tr("問題を読めません：%1").arg(fromUtf8(*read.badInput)));
     return;
   }
   QGuiApplication::clipboard()->setText(fromUtf8(gridText(read.givens)));

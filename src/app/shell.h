@@ -12,11 +12,7 @@
 
 #include "app/history.h"
 #include "app/window.h"
-// The check's header, until it lands, names a source kind like the Grid type.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wshadow"
 #include "check/check.h"
-#pragma GCC diagnostic pop
 #include "runs/result.h"
 
 class QAction;
@@ -66,12 +62,19 @@ class ShellWindow : public QMainWindow {
   QString statusLine() const { return statusLine_; }
   void refreshStatus();
   // How the status bar examines the puzzle the next run reads: the exact
-  // check of the core (examinePuzzle).
+  // check of the core (examinePuzzle) unless told otherwise.
   using Examine = std::function<PuzzleReport(const Controls &, const FileReader &)>;
   void setExamine(Examine examine);
   const std::optional<PuzzleReport> &report() const { return report_; }
   QPushButton *showSolutionButton() const { return solutionButton_; }
   const std::optional<RunResult> &lastRun() const { return lastRun_; }
+
+  // Takes a run played by the scripted actions as the last run: the panel
+  // explains it and the status bar speaks of it.
+  void takeRun(const RunResult &result) { runEnded(result, false); }
+  // Takes what scripted actions typed into the boxes as where the undo
+  // history starts, and brings the status bar up to date.
+  void adoptEntries();
 
   // The recent files, newest first, as QSettings keeps them.
   QStringList recentFiles() const;

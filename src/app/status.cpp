@@ -8,9 +8,8 @@
 namespace numplace::app {
 namespace {
 
-QString tr(const char *text, int n = -1) {
-  return QCoreApplication::translate("numplace::app::Status", text, nullptr, n);
-}
+// The context lupdate gives these texts: the namespace they are written in.
+QString tr(const char *text) { return QCoreApplication::translate("numplace::app", text); }
 
 QString cellText(const CellRef &cell) { return tr("%1行%2列").arg(cell.row).arg(cell.column); }
 
@@ -37,7 +36,7 @@ QString cellList(const std::vector<CellRef> &cells) {
   }
   QString out = names.join(tr("、"));
   const auto rest = static_cast<int>(cells.size()) - static_cast<int>(names.size());
-  if (rest > 0) out += tr("ほか%n マス", rest);
+  if (rest > 0) out += QCoreApplication::translate("numplace::app", "ほか%n マス", nullptr, rest);
   return out;
 }
 

@@ -6,11 +6,7 @@
 #include <QString>
 #include <optional>
 
-// The check's header, until it lands, names a source kind like the Grid type.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wshadow"
 #include "check/check.h"
-#pragma GCC diagnostic pop
 #include "runs/result.h"
 
 namespace numplace::app {

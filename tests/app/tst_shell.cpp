@@ -60,8 +60,10 @@ QString gridLine(MainWindow &form) {
   return line;
 }
 
-void typeGrid(MainWindow &form, const QString &puzzle) {
-  QCOMPARE(numplace::app::playActions(form, {numplace::TypeGrid{puzzle.toStdString()}}), std::nullopt);
+// Types a puzzle as the scripted actions do, taken as where the history starts.
+void typeGrid(ShellWindow &shell, const QString &puzzle) {
+  QCOMPARE(numplace::app::playActions(shell.form(), {numplace::TypeGrid{puzzle.toStdString()}}), std::nullopt);
+  shell.adoptEntries();
 }
 
 void writeFile(const QString &path, const QByteArray &bytes) {
@@ -201,7 +203,7 @@ class TstShell : public QObject {
   void saveAndOpenAgain() {
     ShellWindow shell;
     MainWindow &form = shell.form();
-    typeGrid(form, kPuzzle);
+    typeGrid(shell, kPuzzle);
     box(form, "Text1")->setText(QStringLiteral("134"));  // an extra given: 4 at row 1, column 3
     const QString path = files_.filePath(QStringLiteral("saved.csv"));
     QVERIFY(shell.saveFile(path));
@@ -290,7 +292,7 @@ class TstShell : public QObject {
     shell.show();
     QVERIFY(QTest::qWaitForWindowExposed(&shell));
     MainWindow &form = shell.form();
-    typeGrid(form, kPuzzle);
+    typeGrid(shell, kPuzzle);
     QGuiApplication::clipboard()->clear();
     QLineEdit *first = cell(form, 1, 1);
     first->setFocus();
@@ -313,7 +315,7 @@ class TstShell : public QObject {
   void explanationAsTheCliSaysIt() {
     ShellWindow shell;
     MainWindow &form = shell.form();
-    typeGrid(form, kPuzzle);
+    typeGrid(shell, kPuzzle);
     QTest::mouseClick(form.control({"Command3", 0}), Qt::LeftButton);
     QProcess cli;
     cli.start(QStringLiteral(NUMPLACE_CLI_PATH),
@@ -341,7 +343,7 @@ class TstShell : public QObject {
     shell.show();
     QVERIFY(QTest::qWaitForWindowExposed(&shell));
     MainWindow &form = shell.form();
-    typeGrid(form, kPuzzle);
+    typeGrid(shell, kPuzzle);
     int prompts = 0;
     QStringList selectedAtPrompt;
     QList<int> linesAtPrompt;
@@ -360,7 +362,7 @@ class TstShell : public QObject {
         QTest::keyClick(dialog->answerEdit(), Qt::Key_Return);
         return;
       }
-      QVERIFY(shell.action("undo") != nullptr && !shell.action("undo")->isEnabled());
+      QVERIFY(!shell.action("copyPuzzle")->isEnabled());  // the menus wait for the run
       log = box(form, "Text14")->text();
       picture = form.canvas().grab().toImage();
       dialog->stopButton()->click();
@@ -384,7 +386,7 @@ class TstShell : public QObject {
     const QStringList lines = listTexts(shell.explanationList());
     QCOMPARE(lines.size(), linesAtPrompt[3] + 1);
     QCOMPARE(lines.last(), QStringLiteral("中止：ここで実行を終えました"));
-    QVERIFY(shell.action("undo")->isEnabled());
+    QVERIFY(shell.action("copyPuzzle")->isEnabled());
     // The program goes on: another run starts and ends.
     QTest::mouseClick(form.control({"Command3", 0}), Qt::LeftButton);
     QCOMPARE(shell.lastRun()->end, numplace::RunEnd::Solved);
@@ -396,12 +398,12 @@ class TstShell : public QObject {
     shell.show();
     QVERIFY(QTest::qWaitForWindowExposed(&shell));
     MainWindow &form = shell.form();
-    typeGrid(form, kPuzzle);
+    typeGrid(shell, kPuzzle);
     QWidget *clear = form.control({"Command4", 0});
     clear->setFocus();
     QTest::keyClick(clear, Qt::Key_Return);
     QCOMPARE(gridLine(form), QString(81, u'.'));
-    typeGrid(form, kPuzzle);
+    typeGrid(shell, kPuzzle);
     QWidget *answer = form.control({"Command3", 0});
     QTest::keyClick(answer, Qt::Key_Enter);
     QVERIFY(shell.lastRun().has_value());
@@ -422,6 +424,95 @@ class TstShell : public QObject {
     QVERIFY(box->text() != QStringLiteral("4"));
     QTest::keyClicks(box, QStringLiteral("7"));
     QCOMPARE(box->text(), QStringLiteral("7"));
+  }
+
+  // The status bar after a change to the boxes (a moment later, so typing
+  // is never held up) and after a run: the source, then the check.
+  void statusBarTellsTheTruth() {
+    ShellWindow shell;
+    MainWindow &form = shell.form();
+    typeGrid(shell, kPuzzle);
+    shell.refreshStatus();
+    QVERIFY2(shell.statusLine().startsWith(QStringLiteral("読むのは：盤面　解は1つ：難しさ ")),
+             qPrintable(shell.statusLine()));
+    QVERIFY(!shell.showSolutionButton()->isVisibleTo(&shell));
+
+    // A 5 typed at row 1, column 3 clashes with the 5 at column 1: both boxes turn red.
+    QTest::keyClicks(cell(form, 1, 3), QStringLiteral("5"));
+    QVERIFY(!shell.statusLine().contains(QStringLiteral("解なし")));  // not yet: typing goes on undisturbed
+    QTRY_VERIFY2(
+        shell.statusLine().contains(QStringLiteral("解なし：同じ数字がぶつかっています：1行1列と1行3列の5（同じ行）")),
+        qPrintable(shell.statusLine()));
+    QCOMPARE(cell(form, 1, 3)->palette().color(QPalette::Text), QColor(Qt::red));
+    QCOMPARE(cell(form, 1, 1)->palette().color(QPalette::Text), QColor(Qt::red));
+    QVERIFY(cell(form, 1, 2)->palette().color(QPalette::Text) != QColor(Qt::red));
+    shell.undoStack().undo();
+    QTRY_VERIFY(shell.statusLine().contains(QStringLiteral("解は1つ")));
+    QVERIFY(cell(form, 1, 3)->palette().color(QPalette::Text) != QColor(Qt::red));
+
+    // Several solutions, and where they differ.
+    QTest::mouseClick(form.control({"Command4", 0}), Qt::LeftButton);
+    QFile multi(QStringLiteral(NUMPLACE_DATA_DIR "/serg_multisolution.txt"));
+    QVERIFY(multi.open(QIODevice::ReadOnly));
+    typeGrid(shell, QString::fromLatin1(multi.readLine().trimmed()));
+    shell.refreshStatus();
+    QVERIFY2(shell.statusLine().contains(QStringLiteral("解が複数あります：")) &&
+                 shell.statusLine().contains(QStringLiteral("で分かれます（ヒントが足りません）")),
+             qPrintable(shell.statusLine()));
+    QVERIFY(!shell.report()->check.differ.empty());
+
+    // Six rows typed: the grid is passed over, plainly, for the data file.
+    QTest::mouseClick(form.control({"Command4", 0}), Qt::LeftButton);
+    typeGrid(shell, kPuzzle.left(54) + QString(27, u'.'));
+    box(form, "Text3")->setText(QStringLiteral(NUMPLACE_EXAMPLES_DIR "/karune111.csv"));
+    shell.refreshStatus();
+    QVERIFY2(shell.statusLine().startsWith(QStringLiteral(
+                 "読むのは：データファイル karune111.csv（盤面は空の行が3行以上あるので使いません）　解は1つ")),
+             qPrintable(shell.statusLine()));
+    box(form, "Text3")->setText(QStringLiteral("nowhere.csv"));
+    shell.refreshStatus();
+    QVERIFY2(shell.statusLine().contains(QStringLiteral("入力エラー：")), qPrintable(shell.statusLine()));
+  }
+
+  // A puzzle with one solution that the answer run does not reach: the
+  // status bar says so after the run and 解を表示 draws the check's solution
+  // on the board, nothing else of the picture changing; 答えをコピー falls
+  // back to the check's solution.
+  void unreachedPuzzleAndShowSolution() {
+    ShellWindow shell;
+    shell.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&shell));
+    MainWindow &form = shell.form();
+    QFile top95(QStringLiteral(NUMPLACE_DATA_DIR "/top95.txt"));
+    QVERIFY(top95.open(QIODevice::ReadOnly));
+    QString puzzle;
+    for (int i = 0; i < 4; ++i) puzzle = QString::fromLatin1(top95.readLine().trimmed());
+    typeGrid(shell, puzzle);
+    QTest::mouseClick(form.control({"Command3", 0}), Qt::LeftButton);
+    QCOMPARE(shell.lastRun()->end, numplace::RunEnd::Error);
+    QVERIFY2(shell.statusLine().contains(
+                 QStringLiteral("解は1つですが、このプログラムの解き方と試し置きでは届きませんでした")),
+             qPrintable(shell.statusLine()));
+    QVERIFY(shell.showSolutionButton()->isVisibleTo(&shell));
+
+    const QImage before = form.canvas().grab().toImage();
+    QTest::mouseClick(shell.showSolutionButton(), Qt::LeftButton);
+    const QImage after = form.canvas().grab().toImage();
+    QVERIFY(before != after);
+    // The board stands right of x = 8400 twips (560 pixels): the rest is as it was.
+    const QRect rest(0, 0, 540, before.height());
+    QCOMPARE(after.copy(rest), before.copy(rest));
+
+    const QString solution = QString::fromStdString(numplace::gridText(*shell.report()->check.solution));
+    shell.copyAnswer();
+    QCOMPARE(QGuiApplication::clipboard()->text(), solution);
+    QVERIFY(!solution.contains(u'.'));
+    for (int k = 0; k < 81; ++k) QVERIFY(puzzle[k] == u'0' || puzzle[k] == solution[k]);
+
+    // Typing again: the note goes, it was about the run.
+    QTest::keyClicks(cell(form, 9, 9), QStringLiteral("1"));
+    QTRY_VERIFY(!shell.showSolutionButton()->isVisibleTo(&shell));
+    QVERIFY(!shell.statusLine().contains(QStringLiteral("届きません")));
   }
 
   // Under a language other than Japanese the new texts are English; the
