@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTextBrowser>
@@ -51,7 +52,10 @@ QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), 
 
 }  // namespace
 
-ShellWindow::ShellWindow(QWidget *parent) : QMainWindow(parent), form_(new MainWindow(this)), examine_(&examinePuzzle) {
+ShellWindow::ShellWindow(QWidget *parent)
+    : QMainWindow(parent),
+      form_(new MainWindow(this)),
+      examine_([](const Controls &controls, const FileReader &files) { return examinePuzzle(controls, files); }) {
   setObjectName(QStringLiteral("shell"));
   setWindowTitle(form_->windowTitle());
   setCentralWidget(form_);
@@ -142,6 +146,16 @@ void ShellWindow::buildMenus() {
   add(help, QStringLiteral("manual"), tr("使い方(&M)"), QKeySequence::HelpContents, &ShellWindow::showManual);
   add(help, QStringLiteral("about"), tr("バージョン情報(&A)"), QKeySequence(), &ShellWindow::showAbout);
   fillRecentMenu();
+  // A right click on the form's background offers the edit actions.
+  form_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  auto *separator = new QAction(this);
+  separator->setSeparator(true);
+  form_->addActions({undo, redo, separator, actions_.value(QStringLiteral("copyPuzzle")),
+                     actions_.value(QStringLiteral("copyAnswer")), actions_.value(QStringLiteral("paste")),
+                     actions_.value(QStringLiteral("showSolution"))});
+  // Nothing to step through until a collection is open.
+  actions_.value(QStringLiteral("previous"))->setEnabled(false);
+  actions_.value(QStringLiteral("next"))->setEnabled(false);
 }
 
 void ShellWindow::buildStatusBar() {
@@ -165,6 +179,11 @@ void ShellWindow::buildDock() {
   explanation_->setObjectName(QStringLiteral("explanationList"));
   explanation_->setWordWrap(true);
   explanation_->setMinimumWidth(kDockWidth / 2);
+  // Wrapped lines get their heights only when the list is laid out: while the
+  // last line is the selected one, it stays in view as the heights come in.
+  connect(explanation_->verticalScrollBar(), &QScrollBar::rangeChanged, explanation_, [list = explanation_] {
+    if (list->count() > 0 && list->currentRow() == list->count() - 1) list->scrollToBottom();
+  });
   dock_->setWidget(explanation_);
   dock_->resize(kDockWidth, dock_->height());
   addDockWidget(Qt::RightDockWidgetArea, dock_);
@@ -210,10 +229,13 @@ void ShellWindow::runProgress(const RunResult &soFar) {
   // The placements so far of a step run, the newest selected and in view.
   explanation_->clear();
   for (const PlacementRecord &p : soFar.placements) explanation_->addItem(fromUtf8(explainStep(p)));
-  if (explanation_->count() > 0) {
-    explanation_->setCurrentRow(explanation_->count() - 1);
-    explanation_->scrollToItem(explanation_->currentItem());
-  }
+  selectLastLine();
+}
+
+void ShellWindow::selectLastLine() {
+  if (explanation_->count() == 0) return;
+  explanation_->setCurrentRow(explanation_->count() - 1);
+  explanation_->scrollToBottom();
 }
 
 void ShellWindow::runEnded(const RunResult &result, bool stopped) {
@@ -226,15 +248,14 @@ void ShellWindow::runEnded(const RunResult &result, bool stopped) {
     for (const PlacementRecord &p : result.placements) explanation_->addItem(fromUtf8(explainStep(p)));
     explanation_->addItem(tr("中止：ここで実行を終えました"));
   } else {
-    showExplanation(result, result.run == RunKind::Step || result.run == RunKind::Reference1);
+    showExplanation(result);
   }
-  explanation_->setCurrentRow(explanation_->count() - 1);
-  explanation_->scrollToItem(explanation_->currentItem());
+  selectLastLine();
   setBusy(false);
   refreshStatus();
 }
 
-void ShellWindow::showExplanation(const RunResult &result, bool /*selectLast*/) {
+void ShellWindow::showExplanation(const RunResult &result) {
   explanation_->clear();
   for (const std::string &line : explainRun(result).lines()) explanation_->addItem(fromUtf8(line));
 }
@@ -317,6 +338,8 @@ bool ShellWindow::openFile(const QString &path) {
     case OpenedFile::Kind::DataFile:
       collection_.clear();
       collectionIndex_ = -1;
+      actions_.value(QStringLiteral("previous"))->setEnabled(false);
+      actions_.value(QStringLiteral("next"))->setEnabled(false);
       form_->controls().setText({"Text3"}, QFileInfo(path).absoluteFilePath().toStdString());
       history_->record(tr("開く"));
       lastRunCurrent_ = false;

@@ -94,7 +94,8 @@ class ShellWindow : public QMainWindow {
   void runStarted();
   void runProgress(const RunResult &soFar);
   void runEnded(const RunResult &result, bool stopped);
-  void showExplanation(const RunResult &result, bool selectLast);
+  void showExplanation(const RunResult &result);
+  void selectLastLine();
   void scheduleStatus();
   void markClashes();
   void tell(const QString &message);
