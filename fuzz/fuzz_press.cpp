@@ -4,7 +4,11 @@
 // crashing, every press must end within a fixed amount of drawing, draw
 // only what the surface can take, leave the controls it does not own as the
 // user typed them, report placements that rebuild its final board, and call
-// solved only a board that is a valid completion of the givens.
+// solved only a board that is a valid completion of the givens. The exact
+// check of the same controls must read the same puzzle from the same source,
+// name clashes exactly when a unit holds a digit twice, give solutions that
+// complete the givens and differ where it says, and agree with every board
+// a run calls solved.
 //
 // The input layout is described in press_input.h.
 #include <algorithm>
@@ -22,6 +26,7 @@
 #include "board/layout.h"
 #include "board/sources.h"
 #include "board/tables.h"
+#include "check/check.h"
 #include "press_input.h"
 #include "runs/runs.h"
 #include "script/headless.h"
@@ -230,11 +235,52 @@ void checkPlacements(const RunResult &r, const std::string &label) {
   if (board != r.board) fail(label + "the placements do not rebuild the final board");
 }
 
+// What the check says of the puzzle holds together, and agrees with the runs' own reading.
+void checkReport(const numplace::PuzzleReport &report, const Givens &givens, const std::string &label) {
+  if (report.badInput != givens.error) fail(label + "the check and the runs read the input differently");
+  if (report.badInput) return;
+  if (report.givens != givens.digit) fail(label + "the check read other givens");
+  const numplace::CheckResult &c = report.check;
+  if (c.clashes.empty() != givens.consistent)
+    fail(label + "clashes reported when no unit holds a digit twice, or none");
+  if (!c.clashes.empty() && c.solutions != 0) fail(label + "clashing givens with a solution");
+  for (const numplace::Clash &k : c.clashes) {
+    const auto at = [&](const numplace::CellRef &cell) {
+      return givens.digit[static_cast<std::size_t>((cell.row - 1) * 9 + cell.column - 1)];
+    };
+    if (at(k.cells[0]) != k.digit || at(k.cells[1]) != k.digit) fail(label + "a clash names cells without its digit");
+  }
+  if (c.solution.has_value() != (c.solutions >= 1) || c.second.has_value() != (c.solutions == 2))
+    fail(label + "the solutions and their count disagree");
+  if (c.solution && !completionFault(*c.solution, givens.digit).empty())
+    fail(label + "the check's solution is no completion of the givens");
+  if (c.second && !completionFault(*c.second, givens.digit).empty())
+    fail(label + "the check's second solution is no completion of the givens");
+  std::size_t differing = 0;
+  if (c.second) {
+    for (std::size_t i = 0; i < 81; ++i) {
+      if ((*c.solution)[i] == (*c.second)[i]) continue;
+      if (differing >= c.differ.size() ||
+          c.differ[differing] != numplace::CellRef{static_cast<int>(i / 9) + 1, static_cast<int>(i % 9) + 1})
+        fail(label + "the two solutions differ elsewhere than reported");
+      ++differing;
+    }
+    if (differing == 0) fail(label + "two solutions that are the same");
+  }
+  if (differing != c.differ.size()) fail(label + "more differing cells reported than there are");
+  if (report.grade.has_value() != (c.solutions == 1)) fail(label + "a grade for a puzzle without one solution");
+}
+
 RunResult press(Window &w, numplace::Button button, const numplace::RunOptions &options, const std::string &label) {
   const auto layout = numplace::controlLayout();
   const std::vector<std::string> before = allTexts(w.controls);
   const bool isRun = button != numplace::Button::Clear;
   const Givens givens = isRun ? readGivens(w) : Givens{};
+  std::optional<numplace::PuzzleReport> report;
+  if (isRun) {
+    report = numplace::examinePuzzle(w.controls, w.files);
+    checkReport(*report, givens, label);
+  }
   const long operationsBefore = w.surface.operations();
   w.surface.startPress();
   w.promptLimit = w.prompt.asked() + kMaxPrompts;
@@ -262,6 +308,7 @@ RunResult press(Window &w, numplace::Button button, const numplace::RunOptions &
          (stoppedOnInput ? "stopped on input the puzzle source accepts" : "ran on bad input: " + *givens.error));
   }
   if (stoppedOnInput && r.message != *givens.error) fail(label + "the message is not the source's");
+  if (r.source != report->source) fail(label + "the run and the check name different sources");
   for (std::size_t i = 0; i < layout.size(); ++i) {
     if (after[i] == before[i]) continue;
     const ControlRef ref = layout[i].ref();
@@ -301,6 +348,11 @@ RunResult press(Window &w, numplace::Button button, const numplace::RunOptions &
   if (r.boardShown && full && !error && givens.consistent) {
     const std::string fault = completionFault(r.board, givens.digit);
     if (!fault.empty()) fail(label + "a board called solved is no completion of the givens: " + fault);
+  }
+  if (r.end == RunEnd::Solved && full) {
+    if (report->check.solutions == 0) fail(label + "solved a puzzle that has no solution");
+    if (report->check.solutions == 1 && r.board != *report->check.solution)
+      fail(label + "solved to a board other than the only solution");
   }
   return r;
 }

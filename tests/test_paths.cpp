@@ -276,7 +276,7 @@ TEST(Explanation, OneNumberedLinePerPlacementThenTheEnding) {
   const CliResult r = runCli(arguments + " --explain");
   EXPECT_EQ(r.status, 0);
   const std::vector<std::string> lines = r.lines();
-  ASSERT_EQ(lines.size(), path.size() + 2);
+  ASSERT_EQ(lines.size(), path.size() + 3);
   EXPECT_EQ(lines.front(), "1 STEP（Command7）：56手");
   const std::regex numbered(R"( *(\d+)\. (\d)行(\d)列に(\d)　「(.+)」.+)");
   for (std::size_t i = 0; i < path.size(); ++i) {
@@ -289,28 +289,36 @@ TEST(Explanation, OneNumberedLinePerPlacementThenTheEnding) {
     EXPECT_EQ(m[4], std::to_string(p["digit"].get<int>()));
     EXPECT_EQ(m[5], p["word"].get<std::string>());
   }
-  EXPECT_EQ(lines.back(), "終了：解けました（solved）");
+  EXPECT_EQ(lines[lines.size() - 2], "終了：解けました（solved）");
+  EXPECT_TRUE(lines.back().starts_with("検査：解は1つで、この盤面がその解です。難しさは")) << lines.back();
 }
 
 TEST(Explanation, TellsHowARunThatDidNotSolveEnded) {
   const std::string stop = clickArgs(kStepStopPuzzle, "Command7");
   const std::string board = jsonRun(stop)["board"];
   const auto empty = std::count(board.begin(), board.end(), '.');
-  EXPECT_EQ(runCli(stop + " --explain").lines().back(),
+  const std::vector<std::string> stopped = runCli(stop + " --explain").lines();
+  ASSERT_GE(stopped.size(), 2u);
+  EXPECT_EQ(stopped[stopped.size() - 2],
             "いったんstop：空きマス" + std::to_string(empty) + "で止まりました（stopped）");
+  EXPECT_TRUE(stopped.back().starts_with("検査：解は1つありますが、この手順の技ではそこまで届きませんでした。"))
+      << stopped.back();
 
   const std::vector<std::string> error = runCli(clickArgs(kNoCompletionPuzzle, "Command3") + " --explain").lines();
   EXPECT_EQ(error, (std::vector<std::string>{"答（Command3）：0手", "  置いた数字はありません",
-                                             "エラー：矛盾か試し置きの上限で、空きマス65のまま終わりました（error）"}));
+                                             "エラー：矛盾か試し置きの上限で、空きマス65のまま終わりました（error）",
+                                             "検査：この問題には解がありません（no solution）"}));
 
   const CliResult bad = runCli("--file nosuch.csv --click Command3 --explain");
   EXPECT_EQ(bad.status, 1);
-  EXPECT_EQ(bad.lines().back(), "入力エラー：" + kMissingFileMessage + "（bad-input）");
+  ASSERT_GE(bad.lines().size(), 2u);
+  EXPECT_EQ(bad.lines()[bad.lines().size() - 2], "入力エラー：" + kMissingFileMessage + "（bad-input）");
+  EXPECT_EQ(bad.lines().back(), "検査：問題を読めなかったので、調べていません（unread）");
 
   const std::vector<std::string> trial = runCli(clickArgs(kTrialPuzzle, "Command3") + " --explain").lines();
   ASSERT_FALSE(trial.empty());
   EXPECT_NE(trial.front().find("試し置き 1行8列に4（184）のあとの56手"), std::string::npos) << trial.front();
-  EXPECT_EQ(trial.back(), "終了：解けました（solved）");
+  EXPECT_EQ(trial[trial.size() - 2], "終了：解けました（solved）");
 }
 
 }  // namespace

@@ -64,5 +64,8 @@ struct PuzzleReport {
 };
 
 PuzzleReport examinePuzzle(const Controls &controls, const FileReader &files);
+// The same, the grade left out when `withGrade` is false (a batch that only
+// counts solutions).
+PuzzleReport examinePuzzle(const Controls &controls, const FileReader &files, bool withGrade);
 
 }  // namespace numplace

@@ -7,6 +7,10 @@
 namespace numplace {
 
 PuzzleReport examinePuzzle(const Controls &controls, const FileReader &files) {
+  return examinePuzzle(controls, files, true);
+}
+
+PuzzleReport examinePuzzle(const Controls &controls, const FileReader &files, bool withGrade) {
   PuzzleReport report;
   Tables t;
   report.badInput = readPuzzle(controls, files, t, &report.source);
@@ -19,7 +23,7 @@ PuzzleReport examinePuzzle(const Controls &controls, const FileReader &files) {
   unpackRowCodes(t);
   report.givens = gridOf(t);
   report.check = checkGivens(report.givens);
-  report.grade = gradePuzzle(report.givens, report.check);
+  if (withGrade) report.grade = gradePuzzle(report.givens, report.check);
   return report;
 }
 

@@ -227,10 +227,20 @@ int runBatch(const BatchOptions &options) {
   if (options.stats) tally.profile.print(std::cout);
   std::cout.flush();
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  const long total = tally.solved + tally.unfinished + tally.errors;
-  std::cerr << "puzzles " << total << ": solved " << tally.solved << ", unfinished " << tally.unfinished << ", error "
-            << tally.errors << ", malformed lines " << in.malformed << "; " << seconds << " s, "
-            << (seconds > 0 ? static_cast<double>(total) / seconds : 0.0) << " puzzles/s\n";
+  const long total =
+      options.checkOnly ? tally.none + tally.unique + tally.several : tally.solved + tally.unfinished + tally.errors;
+  if (options.checkOnly) {
+    std::cerr << "puzzles " << total << ": one solution " << tally.unique << ", several " << tally.several << ", none "
+              << tally.none << ", malformed lines " << in.malformed << "; " << seconds << " s, "
+              << (seconds > 0 ? static_cast<double>(total) / seconds : 0.0) << " puzzles/s\n";
+  } else {
+    std::cerr << "puzzles " << total << ": solved " << tally.solved << ", unfinished " << tally.unfinished << ", error "
+              << tally.errors << ", malformed lines " << in.malformed << "; " << seconds << " s, "
+              << (seconds > 0 ? static_cast<double>(total) / seconds : 0.0) << " puzzles/s";
+    if (options.check)
+      std::cerr << "; one solution " << tally.unique << ", several " << tally.several << ", none " << tally.none;
+    std::cerr << '\n';
+  }
   if (readError != 0) {
     std::cerr << "numplace-cli: cannot read " << options.path << ": " << std::strerror(readError) << '\n';
     return 1;

@@ -7,10 +7,12 @@
 namespace numplace {
 
 struct BatchOptions {
-  std::string path;    // "-" for standard input
-  bool stats = false;  // passes and placements per technique, and a profile at the end
-  bool json = false;   // one JSON object per puzzle instead of the text line
-  unsigned jobs = 1;   // threads that solve
+  std::string path;        // "-" for standard input
+  bool stats = false;      // passes and placements per technique, and a profile at the end
+  bool json = false;       // one JSON object per puzzle instead of the text line
+  unsigned jobs = 1;       // threads that solve
+  bool check = false;      // the exact check and the grade added to every line
+  bool checkOnly = false;  // the exact check of every line instead of the answer run
 };
 
 // Solves every puzzle line and prints one line per puzzle, in input order,

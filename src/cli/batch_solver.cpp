@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/check_output.h"
 #include "cli/summary.h"
 
 namespace numplace::batch {
@@ -60,11 +61,40 @@ FileBytes PuzzleFile::read(const std::string &name) const {
   return {content_, FileBytes::Failure::None};
 }
 
+void Solver::checkOne(long line, const std::string &puzzle, std::string &out) {
+  file_.set(puzzle);
+  controls_.type({"Text1"}, "追加 1");
+  controls_.type({"Text3"}, kPuzzleFile);
+  const PuzzleReport report = examinePuzzle(controls_, file_, false);
+  tally_.count(report.badInput ? 0 : report.check.solutions);
+  if (options_.json) {
+    appendCheckJson(out, report, false, line, puzzle);
+    out += '\n';
+    return;
+  }
+  out += puzzle;
+  appendCheckFields(out, report, false);
+  if (report.check.solutions == 1 && report.check.solution) {
+    out += " solution=";
+    out += gridText(*report.check.solution);
+  }
+  out += '\n';
+}
+
 void Solver::solveOne(long line, const std::string &puzzle, std::string &out) {
+  if (options_.checkOnly) {
+    checkOne(line, puzzle, out);
+    return;
+  }
   file_.set(puzzle);
   controls_.type({"Text1"}, "追加 1");
   controls_.type({"Text3"}, kPuzzleFile);
   runAnswer(ports_, kRunOptions, result_);
+  std::optional<PuzzleReport> report;
+  if (options_.check) {
+    report = reportOfRun(result_);
+    tally_.count(report->badInput ? 0 : report->check.solutions);
+  }
   board_ = result_.boardShown ? gridText(result_.board) : puzzle;
   std::string_view status;
   if (result_.end == RunEnd::BadInput || result_.end == RunEnd::Inconsistent) {
@@ -78,7 +108,7 @@ void Solver::solveOne(long line, const std::string &puzzle, std::string &out) {
     ++tally_.unfinished;
   }
   if (options_.json) {
-    json_.append(out, result_, BatchFields{line, board_, status});
+    json_.append(out, result_, BatchFields{line, board_, status}, report ? &*report : nullptr);
     out += '\n';
     return;
   }
@@ -109,6 +139,7 @@ void Solver::solveOne(long line, const std::string &puzzle, std::string &out) {
       out += std::to_string(n);
     }
   }
+  if (report) appendCheckFields(out, *report, true);
   out += '\n';
 }
 

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "check/check.h"
 #include "cli/batch.h"
 #include "cli/path.h"
 #include "runs/runs.h"
@@ -41,9 +42,15 @@ struct Profile {
 // What the puzzles of one thread came to.
 struct Tally {
   long solved = 0, unfinished = 0, errors = 0;
+  // With a check: puzzles with no solution (or unreadable), one, several.
+  long none = 0, unique = 0, several = 0;
   Profile profile;
 
+  void count(int solutions) { ++(solutions == 1 ? unique : solutions == 0 ? none : several); }
   void merge(const Tally &other) {
+    none += other.none;
+    unique += other.unique;
+    several += other.several;
     solved += other.solved;
     unfinished += other.unfinished;
     errors += other.errors;
@@ -88,6 +95,7 @@ class Solver {
 
  private:
   void solveOne(long line, const std::string &puzzle, std::string &out);
+  void checkOne(long line, const std::string &puzzle, std::string &out);
 
   static constexpr RunOptions kRunOptions{.skipCycleGrid = true};
   const BatchOptions &options_;

@@ -2,6 +2,8 @@
 #include <iostream>
 
 #include "board/files.h"
+#include "check/check.h"
+#include "cli/check_output.h"
 #include "cli/explain.h"
 #include "cli/options.h"
 #include "cli/path.h"
@@ -34,8 +36,12 @@ int playActions(const Options &options) {
   // Without the trace nothing drawn is looked at: only the results count.
   const RunOptions runOptions{.skipCycleGrid = !options.trace};
   std::optional<RunResult> last;
+  std::optional<PuzzleReport> checked;
   bool badInput = false;
-  for (const Action &action : options.actions) {
+  for (std::size_t i = 0; i <= options.actions.size(); ++i) {
+    if (options.checkAfter == i) checked = examinePuzzle(controls, files);
+    if (i == options.actions.size()) break;
+    const Action &action = options.actions[i];
     Played played = playAction(action, controls, ports, answers, runOptions);
     if (played.error) {
       std::cerr << "numplace-cli: " << *played.error << '\n';
@@ -49,21 +55,33 @@ int playActions(const Options &options) {
     }
     last = std::move(played.run);
   }
-  if (options.json || options.explain) {
+  if (checked && checked->badInput) {
+    badInput = true;
+    std::cerr << "numplace-cli: " << *checked->badInput << '\n';
+  }
+  if (options.json && !last && checked) {
+    std::string json;
+    appendCheckJson(json, *checked, true);
+    std::cout << json << '\n';
+  } else if (options.json || options.explain) {
     if (!last) {
       std::cerr << "numplace-cli: " << (options.json ? "--json" : "--explain")
-                << " needs an analysis run among the actions (--click Command3, Command7, Command1 or Command5)\n";
+                << " needs an analysis run among the actions (--click Command3, Command7, Command1 or Command5)"
+                << (options.json ? " or --check" : "") << '\n';
       return kExitUsage;
     }
     if (options.json) {
       std::string json;
-      PathJsonWriter().append(json, *last);
+      const PuzzleReport report = checked ? *checked : reportOfRun(*last);
+      PathJsonWriter().append(json, *last, {}, &report);
       std::cout << json << '\n';
     } else {
       printExplanation(std::cout, *last);
+      if (checked) printCheck(std::cout, *checked);
     }
-  } else if (!options.trace) {
-    printSummary(std::cout, last, controls);
+  } else {
+    if (!options.trace) printSummary(std::cout, last, controls);
+    if (checked) printCheck(std::cout, *checked);
   }
   if (options.dump) dumpControls(std::cout, controls);
   return badInput ? kExitBadInput : kExitDone;

@@ -16,7 +16,7 @@ unsigned defaultJobs() { return std::max(1u, std::thread::hardware_concurrency()
 }  // namespace
 
 const char *const kHelp = R"(Usage: numplace-cli [OPTIONS] ACTIONS...
-       numplace-cli --batch FILE|- [--stats | --json] [--jobs N]
+       numplace-cli --batch FILE|- [--stats | --json] [--check | --check-only] [--jobs N]
 
 Plays ACTIONS on a fresh window, in the order given, and tells what the
 window shows afterwards: the last board drawn (nine lines, '.' for an empty
@@ -38,6 +38,11 @@ Actions:
                        with no queued answer gets its default answer
   --save PATH          write the puzzle the next run would read (extra givens
                        laid) to PATH as a data file
+  --check              check the puzzle an analysis run would read at this point
+                       (same sources, extra givens laid): printed after the
+                       actions as lines "check source|solutions|clash|differ|
+                       grade|solution ..."; the solutions are counted exactly,
+                       to two
 
 Output:
   --trace              write every drawing call, control change and prompt, one
@@ -61,6 +66,11 @@ Output:
                        (JSON Lines)
   --jobs N             with --batch: solve on N threads (default: one per core);
                        the output is the same for every N
+  --check              with --batch: add the exact check and the grade to every
+                       line: solutions=0|1|2 [clashes=r1c1-r1c5:5:row,...]
+                       [differ=r1c2,...] grade=LEVEL:NAME:SCORE|-
+  --check-only         with --batch: only the exact check, no run: one line
+                       PUZZLE solutions=N [clashes=...] [differ=...] [solution=...]
   --help, --version
 
 JSON: one object with the fields "button" (Command3, Command7, Command1 or
@@ -74,18 +84,29 @@ null), "trial" (the trial code written to Text1, or null), "passes",
 it), "technique" (its English name), "pass"}. The answer run's path is its
 last pass; a run that drew no board has none. A batch line begins with
 "line" (its line number in the input) and has "status" (as in the text
-line) after "board".
+line) after "board". With --check (and always for one run) the object ends
+with "source" {"kind": grid, rows or file, "file", "grid_passed_over"},
+"check" {"solutions" (0, 1, or 2 for two or more), "solution" (81 digits
+or null), "clashes" [{"cells": [[R, C], [R, C]], "digit", "unit": row,
+column or block}], "differ" [[R, C], ...]} (null for bad input) and
+"grade" {"level", "name", "english", "score"} or null. --check without a
+run gives only these three; --check-only lines have "line", "puzzle",
+"source" and "check".
 
 Exit status: 0 when the actions ran; 1 when a run stopped on bad input (a
 missing or malformed data file, an extra given out of range, a number the
 board cannot take) or the batch input cannot be opened or read; 2 for bad
-arguments, an unknown button, or --json or --explain without an analysis run.
+arguments, an unknown button, or --json or --explain without an analysis run
+(--json goes with --check alone). --check exits 0 whatever it finds, 1 when
+the puzzle cannot be read.
 )";
 
 ParsedOptions parseOptions(int argc, const char *const *argv) {
   ParsedOptions parsed;
   Options &o = parsed.options;
   bool stats = false;
+  bool check = false;
+  bool checkOnly = false;
   std::optional<unsigned> jobs;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
@@ -107,6 +128,11 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
       o.explain = true;
     } else if (arg == "--stats") {
       stats = true;
+    } else if (arg == "--check") {
+      check = true;
+      o.checkAfter = o.actions.size();
+    } else if (arg == "--check-only") {
+      checkOnly = true;
     } else if (arg == "--jobs") {
       unsigned n = 0;
       const std::string_view value = i + 1 < argc ? argv[++i] : "";
@@ -141,7 +167,12 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
       parsed.error = "--explain does not go with --batch";
     } else if (stats && o.json) {
       parsed.error = "--stats and --json do not go together";
+    } else if (checkOnly && (stats || check)) {
+      parsed.error = "--check-only goes without --stats and --check";
     }
+    o.checkAfter.reset();
+    o.batch->check = check;
+    o.batch->checkOnly = checkOnly;
     o.batch->stats = stats;
     o.batch->json = std::exchange(o.json, false);
     o.batch->jobs = jobs.value_or(defaultJobs());
@@ -149,6 +180,8 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
   }
   if (stats) {
     parsed.error = "--stats goes with --batch";
+  } else if (checkOnly) {
+    parsed.error = "--check-only goes with --batch";
   } else if (jobs) {
     parsed.error = "--jobs goes with --batch";
   } else if (int(o.trace) + int(o.json) + int(o.explain) > 1) {

@@ -13,7 +13,8 @@ namespace numplace {
 // Exit statuses.
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitBadInput = 1;  // a run stopped on bad input; the batch file cannot be opened
-inline constexpr int kExitUsage = 2;     // bad arguments, an unknown button, --json or --explain without a run
+inline constexpr int kExitUsage =
+    2;  // bad arguments, an unknown button, --json or --explain without a run (or a check)
 
 struct Options {
   bool help = false;
@@ -24,6 +25,8 @@ struct Options {
   bool explain = false;  // the last analysis run's path for a person instead of the summary
   std::optional<BatchOptions> batch;
   std::vector<Action> actions;
+  // --check: the puzzle is checked after this many actions (the last --check counts).
+  std::optional<std::size_t> checkAfter;
 };
 
 // The options, or a message for bad arguments.

@@ -3,11 +3,79 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
+#include "cli/check_output.h"
 #include "cli/summary.h"
 #include "runs/common.h"
 #include "runs/runs.h"
 
 namespace numplace {
+
+namespace {
+
+using OrderedJson = nlohmann::ordered_json;
+
+OrderedJson cellJson(const CellRef &c) { return OrderedJson::array({c.row, c.column}); }
+
+void setCheckFields(OrderedJson &j, const PuzzleReport &report, bool withGrade) {
+  OrderedJson &source = j["source"];
+  source = OrderedJson::object();
+  source["kind"] = sourceKindName(report.source.kind);
+  if (report.source.kind == SourceKind::File) {
+    source["file"] = report.source.file;
+  } else {
+    source["file"] = nullptr;
+  }
+  source["grid_passed_over"] = report.source.gridPassedOver;
+  OrderedJson &check = j["check"];
+  if (report.badInput) {
+    check = nullptr;
+  } else {
+    const CheckResult &c = report.check;
+    check = OrderedJson::object();
+    check["solutions"] = c.solutions;
+    if (c.solutions == 1 && c.solution) {
+      check["solution"] = gridText(*c.solution);
+    } else {
+      check["solution"] = nullptr;
+    }
+    OrderedJson clashes = OrderedJson::array();
+    for (const Clash &k : c.clashes) {
+      OrderedJson o = OrderedJson::object();
+      o["cells"] = OrderedJson::array({cellJson(k.cells[0]), cellJson(k.cells[1])});
+      o["digit"] = k.digit;
+      o["unit"] = unitName(k.unit);
+      clashes.push_back(std::move(o));
+    }
+    check["clashes"] = std::move(clashes);
+    OrderedJson differ = OrderedJson::array();
+    for (const CellRef &cell : c.differ) differ.push_back(cellJson(cell));
+    check["differ"] = std::move(differ);
+  }
+  if (!withGrade) return;
+  OrderedJson &grade = j["grade"];
+  if (report.grade) {
+    const Grade &g = *report.grade;
+    grade = OrderedJson::object();
+    grade["level"] = g.level;
+    grade["name"] = g.name;
+    grade["english"] = g.english;
+    grade["score"] = g.score;
+  } else {
+    grade = nullptr;
+  }
+}
+
+}  // namespace
+
+void appendCheckJson(std::string &out, const PuzzleReport &report, bool withGrade, long line, std::string_view puzzle) {
+  OrderedJson j = OrderedJson::object();
+  if (line > 0) {
+    j["line"] = line;
+    j["puzzle"] = puzzle;
+  }
+  setCheckFields(j, report, withGrade);
+  out += j.dump(-1, ' ', false, OrderedJson::error_handler_t::replace);
+}
 
 // The storage of the objects written: the document, and placement objects
 // kept for longer paths to come.
@@ -60,7 +128,8 @@ PathJsonWriter::PathJsonWriter(bool batchLines) : document_(std::make_unique<Doc
 
 PathJsonWriter::~PathJsonWriter() = default;
 
-void PathJsonWriter::append(std::string &out, const RunResult &result, const BatchFields &batch) {
+void PathJsonWriter::append(std::string &out, const RunResult &result, const BatchFields &batch,
+                            const PuzzleReport *report) {
   Document &d = *document_;
   Document::Json &j = d.json;
   // The first object sets the order of the fields; later ones find them in place.
@@ -100,6 +169,7 @@ void PathJsonWriter::append(std::string &out, const RunResult &result, const Bat
     }
     o["pass"] = p.pass;
   }
+  if (report != nullptr) setCheckFields(j, *report, true);
   // A message can hold a file name in any bytes; the JSON stays valid UTF-8.
   out += j.dump(-1, ' ', false, Document::Json::error_handler_t::replace);
 }

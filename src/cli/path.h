@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "check/check.h"
 #include "runs/result.h"
 #include "script/explanation.h"
 
@@ -31,11 +32,19 @@ class PathJsonWriter {
   PathJsonWriter(const PathJsonWriter &) = delete;
   PathJsonWriter &operator=(const PathJsonWriter &) = delete;
 
-  void append(std::string &out, const RunResult &result, const BatchFields &batch = {});
+  // With `report`, the fields "source", "check" and "grade" follow the run's.
+  void append(std::string &out, const RunResult &result, const BatchFields &batch = {},
+              const PuzzleReport *report = nullptr);
 
  private:
   struct Document;
   std::unique_ptr<Document> document_;
 };
+
+// The check alone as one JSON object on one line: "line" and "puzzle" first
+// when `line` is above 0 (a batch line), then "source", "check" and, with
+// `withGrade`, "grade".
+void appendCheckJson(std::string &out, const PuzzleReport &report, bool withGrade, long line = 0,
+                     std::string_view puzzle = {});
 
 }  // namespace numplace

@@ -76,6 +76,20 @@ std::string endText(const RunResult &result) {
   return text + "（" + std::string(endName(result.end)) + "）";
 }
 
+std::string cellName(const CellRef &c) { return cellName(c.row, c.column); }
+
+std::string_view unitJapanese(UnitKind unit) {
+  switch (unit) {
+    case UnitKind::Row:
+      return "行";
+    case UnitKind::Column:
+      return "列";
+    case UnitKind::Block:
+      break;
+  }
+  return "ブロック";
+}
+
 }  // namespace
 
 std::optional<Technique> techniqueOf(std::string_view word) {
@@ -164,6 +178,7 @@ std::vector<std::string> Explanation::lines() const {
   out.push_back(heading);
   out.insert(out.end(), steps.begin(), steps.end());
   out.push_back(end);
+  if (!check.empty()) out.push_back(check);
   return out;
 }
 
@@ -180,7 +195,45 @@ Explanation explainRun(const RunResult &result) {
   for (const PlacementRecord &p : path) out.steps.push_back(explainStep(p));
   if (path.empty()) out.steps.emplace_back("  置いた数字はありません");
   out.end = endText(result);
+  const PuzzleReport report = reportOfRun(result);
+  out.check = checkSentence(result, report.check, report.grade);
   return out;
+}
+
+std::string checkSentence(const RunResult &run, const CheckResult &check, const std::optional<Grade> &grade) {
+  std::string text = "検査：";
+  if (run.end == RunEnd::BadInput) return text + "問題を読めなかったので、調べていません（unread）";
+  if (!check.clashes.empty()) {
+    const Clash &k = check.clashes.front();
+    text += std::to_string(k.digit) + "が" + cellName(k.cells[0]) + "と" + cellName(k.cells[1]) + "の同じ" +
+            std::string(unitJapanese(k.unit)) + "にあり";
+    if (check.clashes.size() > 1) text += "（ほか" + std::to_string(check.clashes.size() - 1) + "組）";
+    return text + "、解はありません（clash）";
+  }
+  if (check.solutions == 0) return text + "この問題には解がありません（no solution）";
+  if (check.solutions == 2) {
+    return text + "解が2つ以上あります。2つの解は" + cellName(check.differ.front()) + "など" +
+           std::to_string(check.differ.size()) + "マスで異なり、そこに数字が足りません（several）";
+  }
+  const std::string level =
+      grade ? "難しさは" + std::string(grade->name) + "（" + std::string(grade->english) + "）" : std::string();
+  if (run.end == RunEnd::Solved && check.solution && run.board == *check.solution)
+    return text + "解は1つで、この盤面がその解です。" + level + "（unique）";
+  return text + "解は1つありますが、" + (run.run == RunKind::Answer ? "技と試し置き" : "この手順の技") +
+         "ではそこまで届きませんでした。" + level + "（unique）";
+}
+
+PuzzleReport reportOfRun(const RunResult &run) {
+  PuzzleReport report;
+  report.source = run.source;
+  if (run.end == RunEnd::BadInput) {
+    report.badInput = run.message;
+    return report;
+  }
+  report.givens = run.givens;
+  report.check = checkGivens(run.givens);
+  report.grade = gradePuzzle(run.givens, report.check);
+  return report;
 }
 
 }  // namespace numplace

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "check/check.h"
 #include "runs/result.h"
 
 namespace numplace {
@@ -52,13 +53,22 @@ std::string explainPlacement(const PlacementRecord &p);
 // A placement's line of the explanation: "  12. " and explainPlacement.
 std::string explainStep(const PlacementRecord &p);
 
+// The last line of --explain: what the check found, in Japanese, beside how
+// the run ended.
+std::string checkSentence(const RunResult &run, const CheckResult &check, const std::optional<Grade> &grade);
+
+// The check of what a run read: its givens, checked and graded (nothing
+// read for bad input).
+PuzzleReport reportOfRun(const RunResult &run);
+
 // The explanation of a run, one text per line: a heading naming the run,
 // one numbered line per placement of its path ("   1. " and the
-// placement), then how the run ended.
+// placement), how the run ended, then what the exact check found.
 struct Explanation {
   std::string heading;
   std::vector<std::string> steps;  // numbered
   std::string end;
+  std::string check;  // what the exact check found (checkSentence)
 
   std::vector<std::string> lines() const;
 };
