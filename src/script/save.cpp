@@ -8,8 +8,8 @@ namespace numplace {
 
 std::string dataFileText(const Grid &givens) {
   std::string out;
-  for (int r = 0; r < 9; ++r) {
-    for (int c = 0; c < 9; ++c) out += static_cast<char>('0' + givens[static_cast<std::size_t>(r * 9 + c)]);
+  for (std::size_t r = 0; r < 9; ++r) {
+    for (std::size_t c = 0; c < 9; ++c) out += static_cast<char>('0' + givens[r * 9 + c]);
     out += "," + std::to_string(r + 1) + ",\"numplace\",0,0\n";
   }
   return out;
