@@ -18,6 +18,7 @@ struct Geometry {
   // the three blocks it crosses.
   std::uint8_t segments[2][9][3][3]{};
   std::uint8_t units[81][3]{};
+  std::uint32_t unitMask[81]{};  // the cell's three units as bits 0..26
   std::uint8_t peers[81][20]{};
   constexpr Geometry() {
     for (int i = 0; i < 81; ++i) {
@@ -27,6 +28,7 @@ struct Geometry {
       units[i][0] = static_cast<std::uint8_t>(r);
       units[i][1] = static_cast<std::uint8_t>(9 + c);
       units[i][2] = static_cast<std::uint8_t>(18 + b);
+      unitMask[i] = (1u << r) | (1u << (9 + c)) | (1u << (18 + b));
       unitCells[r][c] = static_cast<std::uint8_t>(i);
       unitCells[9 + c][r] = static_cast<std::uint8_t>(i);
       unitCells[18 + b][3 * (r % 3) + c % 3] = static_cast<std::uint8_t>(i);
@@ -58,6 +60,10 @@ struct Position {
   // Cells found to have one candidate left, waiting to be filled.
   std::uint8_t queue[81];
   int queued;
+  // Units whose candidates changed since the hidden singles last looked.
+  std::uint32_t dirty;
+  // The digits placed in each unit.
+  std::uint16_t placedIn[27];
 
   // Fills `cell` with `digit` (0..8) and takes the digit from its peers;
   // false on a contradiction.
@@ -67,9 +73,12 @@ struct Position {
     value[cell] = static_cast<std::uint8_t>(digit + 1);
     cand[cell] = 0;
     ++filled;
+    dirty |= kGeo.unitMask[cell];
+    for (const std::uint8_t u : kGeo.units[cell]) placedIn[u] = static_cast<std::uint16_t>(placedIn[u] | bit);
     for (const std::uint8_t p : kGeo.peers[cell]) {
       std::uint16_t &m = cand[p];
       if ((m & bit) == 0) continue;
+      dirty |= kGeo.unitMask[p];
       m = static_cast<std::uint16_t>(m & ~bit);
       if (m == 0) return false;
       if (isSingle(m)) queue[queued++] = p;
@@ -92,6 +101,7 @@ struct Position {
     for (const std::uint8_t cell : cells) {
       std::uint16_t &m = cand[cell];
       if ((m & digits) == 0) continue;
+      dirty |= kGeo.unitMask[cell];
       m = static_cast<std::uint16_t>(m & ~digits);
       if (m == 0) return false;
       if (isSingle(m)) queue[queued++] = cell;
@@ -163,25 +173,25 @@ struct Position {
     if (!nakedSingles()) return false;
     for (;;) {
       bool placed = false;
-      for (const auto *const unit : kGeo.unitCells) {
+      while (dirty != 0) {
+        const int u = std::countr_zero(dirty);
+        dirty &= dirty - 1;
+        const std::uint8_t *const unit = kGeo.unitCells[u];
         std::uint16_t once = 0;
         std::uint16_t more = 0;
-        std::uint16_t done = 0;
         for (int k = 0; k < 9; ++k) {
-          const int cell = unit[k];
-          const std::uint16_t m = cand[cell];
+          const std::uint16_t m = cand[unit[k]];
           more = static_cast<std::uint16_t>(more | (once & m));
           once = static_cast<std::uint16_t>(once | m);
-          if (value[cell] != 0) done = static_cast<std::uint16_t>(done | (1u << (value[cell] - 1)));
         }
-        if ((once | done) != kAll) return false;
+        if ((once | placedIn[u]) != kAll) return false;
         auto hidden = static_cast<std::uint16_t>(once & ~more);
         while (hidden != 0) {
           const int digit = lowestDigit(hidden);
           hidden = static_cast<std::uint16_t>(hidden & (hidden - 1));
           for (int k = 0; k < 9; ++k) {
             const int cell = unit[k];
-            if ((cand[cell] >> digit) & 1u) {
+            if ((static_cast<unsigned>(cand[cell]) >> digit) & 1u) {
               if (!place(cell, digit)) return false;
               break;
             }
@@ -263,6 +273,7 @@ CheckResult checkGivens(const Grid &givens) {
   if (!out.clashes.empty()) return out;
   Position pos{};
   for (auto &m : pos.cand) m = kAll;
+  pos.dirty = (1u << 27) - 1;
   for (int i = 0; i < 81; ++i) {
     const int d = givens[static_cast<std::size_t>(i)];
     if (d < 1 || d > 9) continue;

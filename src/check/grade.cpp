@@ -146,6 +146,13 @@ std::optional<Grade> gradePuzzle(const Grid &givens, const CheckResult &check) {
     // in the answer run's order; a wrong one cannot finish a puzzle with one
     // solution, so only the right ones are played out.
     const int last = buildTrialList(t);
+    // Each trial starts from where the logic stuck: the digits it placed
+    // follow from the givens, so playing them again would only cost time.
+    Grid stuck{};
+    for (int r = 1; r <= 9; ++r) {
+      for (int c = 1; c <= 9; ++c)
+        stuck[static_cast<std::size_t>((r - 1) * 9 + c - 1)] = static_cast<std::uint8_t>(t.Board[r][c]);
+    }
     const std::vector<Placement> trials = [&] {
       std::vector<Placement> list;
       for (int k = 1; k <= last && k < kPairSlots; ++k) {
@@ -157,8 +164,8 @@ std::optional<Grade> gradePuzzle(const Grid &givens, const CheckResult &check) {
     int tried = 0;
     for (const Placement &p : trials) {
       ++tried;
-      if (p.digit != digitAt(solution, p.row, p.column) || digitAt(givens, p.row, p.column) != 0) continue;
-      Grid start = givens;
+      if (p.digit != digitAt(solution, p.row, p.column) || digitAt(stuck, p.row, p.column) != 0) continue;
+      Grid start = stuck;
       start[static_cast<std::size_t>((p.row - 1) * 9 + p.column - 1)] = static_cast<std::uint8_t>(p.digit);
       Tally pass;
       if (logicPass(t, start, solution, pass) == PassEnd::Solved)

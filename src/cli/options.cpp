@@ -38,13 +38,13 @@ Actions:
                        with no queued answer gets its default answer
   --save PATH          write the puzzle the next run would read (extra givens
                        laid) to PATH as a data file
-  --check              check the puzzle an analysis run would read at this point
-                       (same sources, extra givens laid): printed after the
-                       actions as lines "check source|solutions|clash|differ|
-                       grade|solution ..."; the solutions are counted exactly,
-                       to two
 
 Output:
+  --check              check the puzzle an analysis run would read at this point
+                       of the actions (same sources, extra givens laid): printed
+                       after them as lines "check source|solutions|clash|differ|
+                       grade|solution ..."; the solutions are counted exactly,
+                       to two
   --trace              write every drawing call, control change and prompt, one
                        per line, as they happen
   --json               instead of the summary, the last analysis run as one JSON
