@@ -37,7 +37,10 @@
     </message>
     <message numerus="yes">
         <source>ほか%n マス</source>
-        <translation><numerusform> and %n more cell</numerusform><numerusform> and %n more cells</numerusform></translation>
+        <translation>
+            <numerusform> and %n more cell</numerusform>
+            <numerusform> and %n more cells</numerusform>
+        </translation>
     </message>
     <message>
         <source>読むのは：盤面</source>
@@ -85,10 +88,10 @@
     </message>
     <message>
         <source>この問題の解は1つですが、このプログラムの解き方と試し置きでは届きませんでした</source>
-        <translation>This puzzle has one solution, which this program's techniques and trial placements did not reach</translation>
+        <translation>This puzzle has one solution, which this program&apos;s techniques and trial placements did not reach</translation>
     </message>
     <message>
-        <source>　</source>
+        <source>&#x3000;</source>
         <translation>  </translation>
     </message>
 </context>
@@ -218,11 +221,11 @@
         <translation>Stopped: the run ended here</translation>
     </message>
     <message>
-        <source>　</source>
+        <source>&#x3000;</source>
         <translation>  </translation>
     </message>
     <message>
-        <source>%1 / %2　%3</source>
+        <source>%1 / %2&#x3000;%3</source>
         <translation>%1 / %2  %3</translation>
     </message>
     <message>
@@ -287,7 +290,7 @@
     </message>
     <message>
         <source>&lt;h3&gt;問題を入れる&lt;/h3&gt;&lt;p&gt;盤面のマスに数字を打つか、マスをクリックして数字を1ずつ進めます（クリックのあと数字を打つと置き換わります）。81文字の問題（1～9、空きマスは0か.）は、マスに貼り付けるか［編集］→［貼り付け］で盤面全体に入ります。行データの欄には1行9桁の数を、「入力データ名」にはデータファイルの名前を入れます。盤面に空の行が3行以上あると盤面は使われず、行データ、それも空ならデータファイルを読みます。&lt;/p&gt;&lt;h3&gt;4つのボタン&lt;/h3&gt;&lt;p&gt;&lt;b&gt;答&lt;/b&gt;：一気に解いて答えを描きます。&lt;b&gt;1 STEP&lt;/b&gt;：一手ずつ、問い合わせに答えながら進みます。&lt;b&gt;参考1&lt;/b&gt;：1 STEP と同じ進め方で、ペアの仲間も示します。&lt;b&gt;参考2&lt;/b&gt;：ペアを使って解き、区切りで止まります。問い合わせでは、キャンセル（Esc）は次へ進み、&lt;b&gt;中止&lt;/b&gt;はその場で実行を終えます。&lt;b&gt;消去&lt;/b&gt;は入力を空にします。&lt;/p&gt;&lt;h3&gt;ステータスバー&lt;/h3&gt;&lt;p&gt;次の実行が読む問題（盤面、行データ、データファイル）と、その問題の解の数を示します。解が1つなら難しさ、複数なら解が分かれるマス、解がなければぶつかっている数字（赤で表示）を示します。解が1つなのにこのプログラムが解けなかったときは［解を表示］で解を盤面に描きます。&lt;/p&gt;&lt;h3&gt;メニュー&lt;/h3&gt;&lt;p&gt;&lt;b&gt;ファイル&lt;/b&gt;：データファイルや問題集（1行に1問）を開く、問題集の前後の問題、名前を付けて保存、最近使ったファイル。&lt;b&gt;編集&lt;/b&gt;：元に戻す／やり直し（入力、クリック、貼り付け、消去）、問題と答えのコピー、貼り付け。&lt;b&gt;表示&lt;/b&gt;：解き方の説明（最後の実行の手順）、解を表示。&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Entering a puzzle&lt;/h3&gt;&lt;p&gt;Type digits into the cells of the grid, or click a cell to step its digit (typing after the click replaces it). A puzzle of 81 characters (1-9, 0 or . for an empty cell) pasted into a cell, or with Edit &amp;gt; Paste, fills the whole grid. The row boxes take a row's nine digits as one number; 入力データ名 takes the name of a data file. A grid with three or more empty rows is passed over: the row boxes are read, and when they are empty too, the data file.&lt;/p&gt;&lt;h3&gt;The four buttons&lt;/h3&gt;&lt;p&gt;&lt;b&gt;答&lt;/b&gt; (answer): solves at once and draws the answer. &lt;b&gt;1 STEP&lt;/b&gt;: one placement at a time, asking at each prompt. &lt;b&gt;参考1&lt;/b&gt; (reference 1): as 1 STEP, also showing the members of pairs. &lt;b&gt;参考2&lt;/b&gt; (reference 2): solves with pairs and pauses at breakpoints. At a prompt, Cancel (Esc) goes on, and &lt;b&gt;Stop&lt;/b&gt; ends the run there. &lt;b&gt;消去&lt;/b&gt; (clear) empties the entry.&lt;/p&gt;&lt;h3&gt;The status bar&lt;/h3&gt;&lt;p&gt;Which puzzle the next run reads (the grid, the row boxes or the data file) and how many solutions it has: with one, its grade; with several, the cells where they differ; with none, the givens that clash (shown in red). When the puzzle has one solution that this program did not reach, Show the solution draws it on the board.&lt;/p&gt;&lt;h3&gt;The menus&lt;/h3&gt;&lt;p&gt;&lt;b&gt;File&lt;/b&gt;: open a data file or a collection (one puzzle a line), the previous and next puzzle of a collection, save as, recent files. &lt;b&gt;Edit&lt;/b&gt;: undo and redo (typing, clicks, paste, clear), copy the puzzle or the answer, paste. &lt;b&gt;View&lt;/b&gt;: the explanation of the last run's steps, show the solution.&lt;/p&gt;</translation>
+        <translation>&lt;h3&gt;Entering a puzzle&lt;/h3&gt;&lt;p&gt;Type digits into the cells of the grid, or click a cell to step its digit (typing after the click replaces it). A puzzle of 81 characters (1-9, 0 or . for an empty cell) pasted into a cell, or with Edit &amp;gt; Paste, fills the whole grid. The row boxes take a row&apos;s nine digits as one number; 入力データ名 takes the name of a data file. A grid with three or more empty rows is passed over: the row boxes are read, and when they are empty too, the data file.&lt;/p&gt;&lt;h3&gt;The four buttons&lt;/h3&gt;&lt;p&gt;&lt;b&gt;答&lt;/b&gt; (answer): solves at once and draws the answer. &lt;b&gt;1 STEP&lt;/b&gt;: one placement at a time, asking at each prompt. &lt;b&gt;参考1&lt;/b&gt; (reference 1): as 1 STEP, also showing the members of pairs. &lt;b&gt;参考2&lt;/b&gt; (reference 2): solves with pairs and pauses at breakpoints. At a prompt, Cancel (Esc) goes on, and &lt;b&gt;Stop&lt;/b&gt; ends the run there. &lt;b&gt;消去&lt;/b&gt; (clear) empties the entry.&lt;/p&gt;&lt;h3&gt;The status bar&lt;/h3&gt;&lt;p&gt;Which puzzle the next run reads (the grid, the row boxes or the data file) and how many solutions it has: with one, its grade; with several, the cells where they differ; with none, the givens that clash (shown in red). When the puzzle has one solution that this program did not reach, Show the solution draws it on the board.&lt;/p&gt;&lt;h3&gt;The menus&lt;/h3&gt;&lt;p&gt;&lt;b&gt;File&lt;/b&gt;: open a data file or a collection (one puzzle a line), the previous and next puzzle of a collection, save as, recent files. &lt;b&gt;Edit&lt;/b&gt;: undo and redo (typing, clicks, paste, clear), copy the puzzle or the answer, paste. &lt;b&gt;View&lt;/b&gt;: the explanation of the last run&apos;s steps, show the solution.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>バージョン情報</source>
@@ -305,7 +308,7 @@ Qt %2（実行時 %3）
 Solves number-place (sudoku) puzzles and shows how.
 
 Qt %2 (running on %3)
-Licence: see the repository's README.</translation>
+Licence: see the repository&apos;s README.</translation>
     </message>
 </context>
 </TS>
