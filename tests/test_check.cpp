@@ -213,6 +213,23 @@ TEST(ExaminePuzzle, AGridWithThreeEmptyRowsIsPassedOverForTheRowsOrTheFile) {
   EXPECT_EQ(report.givens, run.givens);
 }
 
+TEST(RunSource, EveryRunRecordsTheSourceItRead) {
+  Window w;
+  w.typeGrid(kEasyPuzzle, 1, 6);
+  w.files.put("other.csv", dataFileOf(kTrialPuzzle));
+  w.controls.type({"Text3"}, "other.csv");
+  for (const Button button : kRunButtons) {
+    Ports ports{w.controls, w.surface, w.prompt, w.files};
+    const std::optional<RunResult> run = clickButton(ports, button, RunOptions{.skipCycleGrid = true});
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->source, (PuzzleSource{SourceKind::File, "other.csv", true})) << static_cast<int>(button);
+    EXPECT_EQ(gridString(run->givens).substr(9), kTrialPuzzle.substr(9));
+  }
+  // The grid read again once the missing rows are typed; the source of a clear result is reset.
+  w.typeGrid(kEasyPuzzle, 7, 9);
+  EXPECT_EQ(w.answerRun().source, PuzzleSource{});
+}
+
 TEST(ExaminePuzzle, BadInputGivesTheRunsMessage) {
   Window w;
   w.controls.type({"Text3"}, "missing.csv");
