@@ -7,11 +7,13 @@
 #include <QTimer>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/fonts.h"
 #include "app/scripted.h"
+#include "app/shell.h"
 #include "app/translations.h"
 #include "app/window.h"
 #include "numplace/version.h"
@@ -56,6 +58,7 @@ std::optional<std::string> actionsInOrder(const QCommandLineParser &parser, std:
 
 void nameApplication() {
   QCoreApplication::setApplicationName(QStringLiteral("numplace"));
+  QCoreApplication::setOrganizationName(QStringLiteral("numplace"));
   QCoreApplication::setApplicationVersion(QString::fromLatin1(numplace::kNumplaceVersion));
 }
 
@@ -91,7 +94,7 @@ struct CommandLine {
                                  QStringLiteral("Actions as numplace-cli takes them, played on the window in order: "
                                                 "--set CONTROL=TEXT, --grid PUZZLE, --puzzle LINE, --rows R1,...,R9, "
                                                 "--file PATH, --click BUTTON, --press CELL:X, --key CONTROL:CODE, "
-                                                "--answer TEXT."),
+                                                "--answer TEXT, --save PATH."),
                                  QStringLiteral("[ACTIONS...]"));
     for (const std::string_view name : numplace::kActionOptions) {
       QCommandLineOption action(fromUtf8(name), QStringLiteral("An action (see above)."), QStringLiteral("VALUE"));
@@ -169,10 +172,19 @@ int main(int argc, char **argv) {
 
   // After the command line, whose texts stay as the terminal has them.
   numplace::app::installQtTranslations(&app);
+  numplace::app::installShellTranslations(&app, QLocale::system());
   numplace::app::installFontSubstitutions();
-  numplace::app::MainWindow window;
-  // Screenshots show the window at its own size, wherever it would stand.
-  if (!parser.isSet(screenshot)) window.placeOnScreen();
+  // A screenshot is of the form alone, at its own size, wherever it would
+  // stand; the program shows the form in its main window.
+  std::unique_ptr<numplace::app::ShellWindow> shell;
+  std::unique_ptr<numplace::app::MainWindow> bare;
+  if (parser.isSet(screenshot)) {
+    bare = std::make_unique<numplace::app::MainWindow>();
+  } else {
+    shell = std::make_unique<numplace::app::ShellWindow>();
+    shell->placeOnScreen();
+  }
+  numplace::app::MainWindow &window = shell ? shell->form() : *bare;
   const int snapshotPrompt = parser.isSet(atPrompt) ? parser.value(atPrompt).toInt() : 0;
   bool saved = false;
   std::function<void(int)> beforePrompt;
@@ -184,11 +196,18 @@ int main(int argc, char **argv) {
       saved = numplace::app::saveScreenshot(window, parser.value(screenshot));
     };
   }
-  if (const auto error = numplace::app::playActions(window, actions, beforePrompt)) {
+  std::optional<numplace::RunResult> lastRun;
+  if (const auto error = numplace::app::playActions(window, actions, beforePrompt, &lastRun)) {
     std::fprintf(stderr, "numplace: %s\n", error->c_str());
     return kUsageError;
   }
-  window.show();
+  if (shell) {
+    shell->adoptEntries();
+    if (lastRun) shell->takeRun(*lastRun);
+    shell->show();
+  } else {
+    window.show();
+  }
   if (parser.isSet(screenshot) && snapshotPrompt > 0) {
     if (!saved) std::fprintf(stderr, "numplace: the run asked fewer than %d prompts\n", snapshotPrompt);
     return saved ? 0 : kFailure;
@@ -203,6 +222,6 @@ int main(int argc, char **argv) {
     return 0;
   }
   // The frame is known once the window manager has put one around the window.
-  QTimer::singleShot(kFramedAfterMs, &window, &numplace::app::MainWindow::placeOnScreen);
+  QTimer::singleShot(kFramedAfterMs, shell.get(), &numplace::app::ShellWindow::placeOnScreen);
   return QApplication::exec();
 }

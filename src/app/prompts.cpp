@@ -39,7 +39,8 @@ class InputHold : public QObject {
   bool eventFilter(QObject *watched, QEvent *event) override {
     if (!isUserInput(event->type())) return false;
     const auto *widget = qobject_cast<const QWidget *>(watched);
-    if (widget == nullptr || widget->window() != owner_) return false;
+    // The owner may be the central part of a larger window: its menus wait too.
+    if (widget == nullptr || widget->window() != owner_->window()) return false;
     if (event->type() == QEvent::MouseButtonPress) {
       prompt_->raise();
       prompt_->activateWindow();
@@ -81,7 +82,8 @@ class InputHold : public QObject {
 PromptDialog::PromptDialog(const PromptRequest &request, QWidget *parent, double scale)
     : QDialog(parent),
       label_(new QLabel(fromUtf8(request.text))),
-      edit_(new QLineEdit(fromUtf8(request.defaultAnswer))) {
+      edit_(new QLineEdit(fromUtf8(request.defaultAnswer))),
+      stop_(new QPushButton(QCoreApplication::translate("numplace::app::PromptDialog", "中止"))) {
   setWindowTitle(fromUtf8(request.title));
   setFont(windowFont(kPromptFontSize));
   label_->setWordWrap(true);
@@ -93,6 +95,10 @@ PromptDialog::PromptDialog(const PromptRequest &request, QWidget *parent, double
   buttons->button(QDialogButtonBox::Ok)->setDefault(true);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  // Ends the run: neither an answer nor a cancel, which both go on.
+  stop_->setToolTip(QCoreApplication::translate("numplace::app::PromptDialog", "この実行をここで終わります"));
+  buttons->addButton(stop_, QDialogButtonBox::ActionRole);
+  connect(stop_, &QPushButton::clicked, this, [this] { done(kStopped); });
 
   auto *grid = new QGridLayout(this);
   grid->addWidget(label_, 0, 0);
@@ -138,6 +144,7 @@ std::optional<std::string> DialogPrompt::ask(const PromptRequest &request) {
     abandoned_ = false;
     throw RunAbandoned{};
   }
+  if (dialog.result() == PromptDialog::kStopped) throw RunStopped{};
   if (dialog.result() != QDialog::Accepted) return std::nullopt;
   return dialog.answer().toStdString();
 }

@@ -7,7 +7,7 @@
 namespace numplace::app {
 
 std::optional<std::string> playActions(MainWindow &window, const std::vector<Action> &actions,
-                                       const std::function<void(int)> &atPrompt) {
+                                       const std::function<void(int)> &atPrompt, std::optional<RunResult> *lastRun) {
   AnswerQueue answers;
   QueuedPrompt prompt(answers);
   if (atPrompt) {
@@ -20,8 +20,10 @@ std::optional<std::string> playActions(MainWindow &window, const std::vector<Act
   Ports ports = window.ports();
   std::optional<std::string> error;
   for (const Action &action : actions) {
-    error = playAction(action, typist, ports, answers, MainWindow::kRunOptions).error;
+    Played played = playAction(action, typist, ports, answers, MainWindow::kRunOptions);
+    error = std::move(played.error);
     if (error) break;
+    if (played.run && lastRun != nullptr) *lastRun = std::move(played.run);
   }
   window.setPrompt(previous);
   return error;

@@ -29,8 +29,10 @@ class WidgetTypist : public Typist {
 // take and returns its message.
 // `atPrompt`, when given, is called with the prompt's number (1, 2, ...) as
 // each prompt opens, while the window shows the run so far.
+// `lastRun`, when given, receives the last analysis run's result.
 std::optional<std::string> playActions(MainWindow &window, const std::vector<Action> &actions,
-                                       const std::function<void(int)> &atPrompt = {});
+                                       const std::function<void(int)> &atPrompt = {},
+                                       std::optional<RunResult> *lastRun = nullptr);
 
 // Saves a PNG of the whole client area: controls and drawing.
 bool saveScreenshot(MainWindow &window, const QString &path);

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 namespace numplace::app {
@@ -13,6 +14,19 @@ bool installQtTranslations(QObject *owner) {
     return false;
   }
   QCoreApplication::installTranslator(translator);
+  return true;
+}
+
+bool installShellTranslations(QObject *owner, const QLocale &locale) {
+  if (locale.language() == QLocale::Japanese) return false;
+  auto *translator = new QTranslator(owner);
+  if (!translator->load(QStringLiteral(":/translations/numplace_en.qm"))) {
+    delete translator;
+    return false;
+  }
+  QCoreApplication::installTranslator(translator);
+  // The grade's name and numbers follow the language of the texts.
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   return true;
 }
 

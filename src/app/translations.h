@@ -2,6 +2,7 @@
 // like the rest of the window, whatever the user's locale.
 #pragma once
 
+class QLocale;
 class QObject;
 
 namespace numplace::app {
@@ -10,5 +11,10 @@ namespace numplace::app {
 // application; false when it is not installed, and Qt's texts stay English.
 // `owner` keeps the translator alive.
 bool installQtTranslations(QObject *owner);
+
+// The texts of the menus, the status bar and the panels (written in
+// Japanese) in English when the system's language is not Japanese; the
+// form's own texts stay as they are. True when the English was loaded.
+bool installShellTranslations(QObject *owner, const QLocale &locale);
 
 }  // namespace numplace::app

@@ -66,6 +66,14 @@ class CaptionButton : public QPushButton {
     painter.drawText(rect().adjusted(frame, frame, -frame, -frame), Qt::AlignCenter | Qt::TextWordWrap,
                      text().trimmed());
   }
+  // Enter presses a focused button, as Space does.
+  void keyPressEvent(QKeyEvent *event) override {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+      click();
+      return;
+    }
+    QPushButton::keyPressEvent(event);
+  }
 };
 
 // Setting a box's text puts the caret at its start, so a narrow box shows the
@@ -163,7 +171,11 @@ MainWindow::MainWindow(QWidget *parent)
     QWidget *widget = makeControl(entry, this, fillGrid);
     widgets.push_back(widget);
     // The text boxes take dropped text themselves; a dropped file goes to the window.
-    if (entry.kind == ControlKind::TextBox) widget->installEventFilter(this);
+    if (entry.kind == ControlKind::TextBox) {
+      widget->installEventFilter(this);
+      connect(static_cast<QLineEdit *>(widget), &QLineEdit::textEdited, this,
+              [this, box = static_cast<int>(widgets.size()) - 1] { Q_EMIT entryChanged(EntryChange::Typing, box); });
+    }
     // Label1 overlaps the top edge of Text3; a box is never hidden by a label.
     if (entry.kind == ControlKind::Label) widget->lower();
     if (entry.kind == ControlKind::Button) {
@@ -269,6 +281,7 @@ bool MainWindow::pastePuzzle(const QString &text) {
     controls_->setText({kCellGrid, cellIndex(k / 9 + 1, k % 9 + 1)},
                        cell == u'.' ? std::string() : std::string(1, static_cast<char>(cell.unicode())));
   }
+  Q_EMIT entryChanged(EntryChange::Paste, -1);
   return true;
 }
 
@@ -282,7 +295,10 @@ bool MainWindow::takeDrag(QDropEvent *event) {
   if (file.isEmpty() || action == Qt::IgnoreAction) return false;
   event->setDropAction(action);
   event->accept();
-  if (event->type() == QEvent::Drop) controls_->setText(kDataFileName, file.toStdString());
+  if (event->type() == QEvent::Drop) {
+    controls_->setText(kDataFileName, file.toStdString());
+    Q_EMIT entryChanged(EntryChange::Drop, controlPosition(kDataFileName));
+  }
   return true;
 }
 
@@ -305,13 +321,39 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
       const auto cell = cellIndex_.constFind(watched);
       if (cell != cellIndex_.constEnd()) {
         const auto *press = static_cast<const QMouseEvent *>(event);
+        const auto *box = static_cast<const QLineEdit *>(watched);
+        const QString before = box->text();
         pressCell(*controls_, *cell, press->position().x() * kTwipsPerPixel / scale_);
+        stepsCell_ = box->text() != before;
+        if (stepsCell_) Q_EMIT entryChanged(EntryChange::CellPress, controlPosition({kCellGrid, *cell}));
       }
       break;
     }
+    // The box has put its cursor where the press was; a digit stepped by the
+    // press is selected, so that typing replaces it.
+    case QEvent::MouseButtonRelease:
+      if (stepsCell_ && cellIndex_.contains(watched)) {
+        stepsCell_ = false;
+        static_cast<QLineEdit *>(watched)->selectAll();
+      }
+      break;
+    // Not taken by the box, the keys reach the window's shortcuts.
+    case QEvent::ShortcutOverride:
+      if (editKeysToMenus_) {
+        const auto *key = static_cast<const QKeyEvent *>(event);
+        const auto *box = qobject_cast<const QLineEdit *>(watched);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            (key->matches(QKeySequence::Copy) && box != nullptr && !box->hasSelectedText())) {
+          return true;
+        }
+      }
+      break;
     case QEvent::KeyPress:
       if (watched == quickInput_) {
-        if (const auto code = characterCode(*static_cast<const QKeyEvent *>(event))) quickInputKey(*controls_, *code);
+        if (const auto code = characterCode(*static_cast<const QKeyEvent *>(event))) {
+          quickInputKey(*controls_, *code);
+          Q_EMIT entryChanged(EntryChange::QuickInput, -1);
+        }
       }
       break;
     default:
@@ -321,19 +363,62 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {
-  dialogPrompt_->abandon();
+  abandonPrompt();
   QWidget::closeEvent(event);
 }
+
+void MainWindow::abandonPrompt() { dialogPrompt_->abandon(); }
 
 void MainWindow::runButton(std::string_view name) {
   const auto button = buttonNamed(name);
   if (!button) return;
+  if (*button == Button::Clear) {
+    clearEntry(*controls_);
+    Q_EMIT entryChanged(EntryChange::Clear, -1);
+    return;
+  }
+  runAnalysis(*button);
+}
+
+void MainWindow::runAnalysis(Button button) {
+  RunResult result;
+  running_ = &result;
+  Q_EMIT runStarted();
   Ports runPorts = ports();
+  bool stopped = false;
   try {
-    clickButton(runPorts, *button, kRunOptions);
+    // The runs themselves, as clickButton has them, so that the result
+    // grows where a prompt can show it.
+    switch (button) {
+      case Button::Answer:
+        runAnswer(runPorts, kRunOptions, result);
+        break;
+      case Button::Step:
+        runStep(runPorts, result);
+        break;
+      case Button::Reference1:
+        runReference1(runPorts, result);
+        break;
+      case Button::Reference2:
+        runReference2(runPorts, result);
+        break;
+      case Button::Clear:
+        break;
+    }
   } catch (const RunAbandoned &) {
     // The window was closed at a prompt; nothing of the run is wanted any more.
+    running_ = nullptr;
+    return;
+  } catch (const RunStopped &) {
+    stopped = true;
   }
+  running_ = nullptr;
+  Q_EMIT runEnded(result, stopped);
+}
+
+std::optional<std::string> MainWindow::ProgressPrompt::ask(const PromptRequest &request) {
+  if (window_.running_ != nullptr) Q_EMIT window_.runProgress(*window_.running_);
+  return window_.prompt_->ask(request);
 }
 
 }  // namespace numplace::app

@@ -30,7 +30,12 @@ class WidgetControls : public Controls {
   std::vector<QWidget *> widgets_;
 };
 
+// What the user changed in the entry boxes, for the undo history.
+enum class EntryChange { Typing, CellPress, QuickInput, Paste, Clear, Drop };
+
 class MainWindow : public QWidget {
+  Q_OBJECT
+
  public:
   explicit MainWindow(QWidget *parent = nullptr);
   ~MainWindow() override;
@@ -64,12 +69,32 @@ class MainWindow : public QWidget {
   // The prompt that the runs ask; nullptr brings back the modal dialog.
   void setPrompt(Prompt *prompt);
   Prompt *prompt() const { return prompt_; }
-  Ports ports() { return {*controls_, *canvas_, *prompt_, files_}; }
+  Ports ports() { return {*controls_, *canvas_, progressPrompt_, files_}; }
+  const FileReader &files() const { return files_; }
 
   // Fills the whole grid from a pasted puzzle line (see puzzleFromPaste):
   // digits into their boxes, empty cells empty. False, with nothing changed,
   // when the text is not such a line.
   bool pastePuzzle(const QString &text);
+
+  // True while a run started from a button waits at a prompt.
+  bool running() const { return running_ != nullptr; }
+  // Closes the open prompt, if any: its run ends (as closing the window does).
+  void abandonPrompt();
+  // In a window with an Edit menu: the undo and redo keys, and the copy key
+  // where nothing is selected, go to the menu's actions instead of the box.
+  void leaveEditKeysToMenus(bool leave) { editKeysToMenus_ = leave; }
+
+ Q_SIGNALS:
+  // The user changed the entry boxes: typed into `box` (its place in the
+  // layout table; -1 for changes to several boxes), pressed a cell, pasted.
+  void entryChanged(numplace::app::EntryChange change, int box);
+  // A button started an analysis run.
+  void runStarted();
+  // The run so far, as a prompt of the run opens.
+  void runProgress(const numplace::RunResult &soFar);
+  // An analysis run ended: to its end, or `stopped` by the user with 中止.
+  void runEnded(const numplace::RunResult &result, bool stopped);
 
  protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
@@ -86,12 +111,27 @@ class MainWindow : public QWidget {
   // Accepts a drag that carries a local file and, on the drop, puts the
   // file's path into Text3. False for any other drag.
   bool takeDrag(QDropEvent *event);
+  void runAnalysis(Button button);
+
+  // Hands every prompt to the current prompt, telling of the run so far first.
+  class ProgressPrompt : public Prompt {
+   public:
+    explicit ProgressPrompt(MainWindow &window) : window_(window) {}
+    std::optional<std::string> ask(const PromptRequest &request) override;
+
+   private:
+    MainWindow &window_;
+  };
 
   Canvas *canvas_;
   DiskFiles files_;
   std::unique_ptr<WidgetControls> controls_;
   std::unique_ptr<DialogPrompt> dialogPrompt_;
   Prompt *prompt_;
+  ProgressPrompt progressPrompt_{*this};
+  RunResult *running_ = nullptr;
+  bool stepsCell_ = false;
+  bool editKeysToMenus_ = false;  // the last press on a cell box changed its digit
   double scale_ = 1;
   QHash<const QObject *, int> cellIndex_;
   QWidget *quickInput_ = nullptr;

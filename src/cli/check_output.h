@@ -8,6 +8,7 @@
 
 #include "check/check.h"
 #include "runs/result.h"
+#include "script/explanation.h"
 
 namespace numplace {
 
@@ -24,12 +25,7 @@ void printCheck(std::ostream &out, const PuzzleReport &report);
 // " differ=...", " grade=LEVEL:ENGLISH:SCORE" (or " grade=-") as they apply.
 void appendCheckFields(std::string &out, const PuzzleReport &report, bool withGrade);
 
-// The last line of --explain: what the check found, in Japanese, beside how
-// the run ended.
-std::string checkSentence(const RunResult &run, const CheckResult &check, const std::optional<Grade> &grade);
-
-// The check of what a run read: its givens, checked and graded (nothing
-// read for bad input).
-PuzzleReport reportOfRun(const RunResult &run);
+// checkSentence and reportOfRun, the last line of --explain, live with the
+// rest of the explanation in script/explanation.h, which the window shares.
 
 }  // namespace numplace

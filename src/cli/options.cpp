@@ -36,6 +36,8 @@ Actions:
   --key CONTROL:CODE   key press with a key code in a text box, e.g. Text7:13
   --answer TEXT        answer for the next modal prompt ("" cancels it); a prompt
                        with no queued answer gets its default answer
+  --save PATH          write the puzzle the next run would read (extra givens
+                       laid) to PATH as a data file
 
 Output:
   --check              check the puzzle an analysis run would read at this point

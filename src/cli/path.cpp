@@ -1,6 +1,5 @@
 #include "cli/path.h"
 
-#include <array>
 #include <nlohmann/json.hpp>
 #include <vector>
 
@@ -10,72 +9,6 @@
 #include "runs/runs.h"
 
 namespace numplace {
-namespace {
-
-struct NamedTechnique {
-  std::string_view word;
-  Technique technique;
-};
-
-// One name for the answer family's word and the step family's word of the
-// same technique, so JSON and explanations read alike for every run.
-constexpr std::array<NamedTechnique, 8> kTechniques{{
-    {words::kNakedSingle, {"naked single", LookedAt::Cell}},
-    {words::kBlockSingle, {"hidden single (block)", LookedAt::Block}},
-    {words::kRowSingle, {"hidden single (row)", LookedAt::Row}},
-    {words::kColumnSingle, {"hidden single (column)", LookedAt::Column}},
-    {words::kColumnListAnswer, {"digit list single (column)", LookedAt::Column, true}},
-    {words::kRowListAnswer, {"digit list single (row)", LookedAt::Row, true}},
-    {words::kColumnListStep, {"digit list single (column)", LookedAt::Column, true}},
-    {words::kRowListStep, {"digit list single (row)", LookedAt::Row, true}},
-}};
-
-}  // namespace
-
-std::optional<Technique> techniqueOf(std::string_view word) {
-  for (const NamedTechnique &t : kTechniques) {
-    if (t.word == word) return t.technique;
-  }
-  return std::nullopt;
-}
-
-int unitNumber(const PlacementRecord &p, LookedAt lookedAt) {
-  switch (lookedAt) {
-    case LookedAt::Block:
-      return 3 * ((p.row - 1) / 3) + (p.column - 1) / 3 + 1;
-    case LookedAt::Row:
-      return p.row;
-    case LookedAt::Column:
-      return p.column;
-    case LookedAt::Cell:
-      break;
-  }
-  return 0;
-}
-
-std::span<const PlacementRecord> pathPlacements(const RunResult &result) {
-  if (!result.boardShown) return {};
-  if (result.run == RunKind::Answer) return result.lastPassPlacements();
-  return result.placements;
-}
-
-std::string pathBoard(const RunResult &result) { return gridText(result.boardShown ? result.board : result.givens); }
-
-std::string_view endName(RunEnd end) {
-  switch (end) {
-    case RunEnd::Solved:
-      return "solved";
-    case RunEnd::Stopped:
-      return "stopped";
-    case RunEnd::Error:
-      return "error";
-    case RunEnd::Inconsistent:
-      return "inconsistent";
-    case RunEnd::BadInput:
-      return "bad-input";
-  }
-  return "";
-}
 
 namespace {
 

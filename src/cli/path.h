@@ -10,37 +10,9 @@
 
 #include "check/check.h"
 #include "runs/result.h"
+#include "script/explanation.h"
 
 namespace numplace {
-
-// What a technique looks at to place its digit.
-enum class LookedAt { Cell, Block, Row, Column };
-
-struct Technique {
-  std::string_view english;  // "hidden single (block)"
-  LookedAt lookedAt = LookedAt::Cell;
-  bool digitList = false;  // reads the candidates of the whole unit as one list
-};
-
-// The technique behind a word the runs report ("基本", "縦　", "横１" ...);
-// nothing for a word no run reports.
-std::optional<Technique> techniqueOf(std::string_view word);
-
-// The number of the unit a placement's technique looked at: its block (1 to
-// 9, row by row from the top left), row or column; 0 for the cell itself.
-int unitNumber(const PlacementRecord &p, LookedAt lookedAt);
-
-// The placements that lead to `pathBoard`: the answer run's last pass (it
-// repeats a solved pass, and earlier passes were trials given up), every
-// placement of the other runs; none when the run drew no final board.
-std::span<const PlacementRecord> pathPlacements(const RunResult &result);
-
-// The board of the path, 81 characters with '.' for an empty cell: the board
-// the run ended on, or the board as first laid when the run drew none.
-std::string pathBoard(const RunResult &result);
-
-// "solved", "stopped", "error", "inconsistent", "bad-input".
-std::string_view endName(RunEnd end);
 
 // Fields that a batch line adds to a run's JSON.
 struct BatchFields {

@@ -6,14 +6,6 @@
 
 namespace numplace {
 
-std::string gridText(const Grid &grid) {
-  std::string out(81, '.');
-  for (std::size_t i = 0; i < 81; ++i) {
-    if (grid[i] >= 1 && grid[i] <= 9) out[i] = static_cast<char>('0' + grid[i]);
-  }
-  return out;
-}
-
 void printSummary(std::ostream &out, const std::optional<RunResult> &last, const Controls &controls) {
   // A board without digits when the run drew none (or no run was made).
   const std::string board = last && last->boardShown ? gridText(last->board) : std::string(81, '.');

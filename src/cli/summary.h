@@ -7,6 +7,7 @@
 
 #include "board/ports.h"
 #include "runs/result.h"
+#include "script/explanation.h"
 
 namespace numplace {
 
@@ -16,8 +17,5 @@ void printSummary(std::ostream &out, const std::optional<RunResult> &last, const
 
 // One line "control NAME TEXT" per control, in the layout's order.
 void dumpControls(std::ostream &out, const Controls &controls);
-
-// The 81 characters of a grid, '.' for an empty cell.
-std::string gridText(const Grid &grid);
 
 }  // namespace numplace

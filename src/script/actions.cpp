@@ -5,6 +5,7 @@
 
 #include "board/layout.h"
 #include "entry/entry.h"
+#include "script/save.h"
 
 namespace numplace {
 namespace {
@@ -112,6 +113,9 @@ std::optional<std::string> parseAction(std::string_view name, std::string_view v
     }
     key.control = control;
     out.push_back(key);
+  } else if (name == "save") {
+    if (value.empty()) return "--save needs a file name";
+    out.push_back(SavePuzzle{std::string(value)});
   } else if (name == "answer") {
     // An empty answer stands for a cancelled prompt.
     out.push_back(QueueAnswer{value.empty() ? std::nullopt : std::optional<std::string>(value)});
@@ -142,6 +146,8 @@ Played playAction(const Action &action, Typist &typist, Ports &ports, AnswerQueu
   } else if (const auto *key = std::get_if<KeyPress>(&action)) {
     // Only the quick-input box has a key handler; other boxes just take the key.
     if (parseControl(key->control)->name == "Text7") quickInputKey(ports.controls, key->code);
+  } else if (const auto *save = std::get_if<SavePuzzle>(&action)) {
+    if (auto error = savePuzzle(ports.controls, ports.files, save->path)) return {"--save: " + *error, std::nullopt};
   } else if (const auto *answer = std::get_if<QueueAnswer>(&action)) {
     answers.push(answer->text);
   }

@@ -41,14 +41,17 @@ struct KeyPress {
   std::string control;  // "Text7"
   int code = 0;
 };
+struct SavePuzzle {
+  std::string path;  // the data file to write the puzzle the next run reads to
+};
 struct QueueAnswer {
   std::optional<std::string> text;  // nothing = a cancelled prompt
 };
-using Action = std::variant<SetText, TypeGrid, TypeRows, TypeFile, Click, PressCell, KeyPress, QueueAnswer>;
+using Action = std::variant<SetText, TypeGrid, TypeRows, TypeFile, Click, PressCell, KeyPress, QueueAnswer, SavePuzzle>;
 
 // The action options, each taking one value: --set CONTROL=TEXT and so on.
-inline constexpr std::array<std::string_view, 9> kActionOptions = {"set",   "grid",  "puzzle", "rows",  "file",
-                                                                   "click", "press", "key",    "answer"};
+inline constexpr std::array<std::string_view, 10> kActionOptions = {"set",   "grid",  "puzzle", "rows",   "file",
+                                                                    "click", "press", "key",    "answer", "save"};
 bool isActionOption(std::string_view name);  // name without the leading "--"
 
 // Parses "Text15(35)" or "Text14" into a reference to a control of the window;
@@ -68,7 +71,8 @@ class Typist {
 };
 
 struct Played {
-  std::optional<std::string> error;  // an action the window cannot take (no such button, not a cell box)
+  std::optional<std::string> error;  // an action the window cannot take (no such button, not a cell box,
+                                     // a puzzle that cannot be saved)
   std::optional<RunResult> run;      // what an analysis run found
 };
 

@@ -1,0 +1,28 @@
+#include "script/save.h"
+
+#include <fstream>
+
+#include "check/check.h"
+
+namespace numplace {
+
+std::string dataFileText(const Grid &givens) {
+  std::string out;
+  for (std::size_t r = 0; r < 9; ++r) {
+    for (std::size_t c = 0; c < 9; ++c) out += static_cast<char>('0' + givens[r * 9 + c]);
+    out += "," + std::to_string(r + 1) + ",\"numplace\",0,0\n";
+  }
+  return out;
+}
+
+std::optional<std::string> savePuzzle(const Controls &controls, const FileReader &files, const std::string &path) {
+  const PuzzleReport read = examinePuzzle(controls, files);
+  if (read.badInput) return read.badInput;
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file << dataFileText(read.givens);
+  file.close();
+  if (!file) return "「" + path + "」に書き込めません。";
+  return std::nullopt;
+}
+
+}  // namespace numplace

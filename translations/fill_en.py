@@ -1,0 +1,147 @@
+#!/usr/bin/env python3
+"""Writes the English of the window's new texts into numplace_en.ts after
+lupdate has gathered the Japanese sources (cmake --build --preset default
+--target update_translations, then this script, then rebuild)."""
+import sys
+import xml.etree.ElementTree as ET
+from pathlib import Path
+
+MANUAL_EN = (
+    "<h3>Entering a puzzle</h3>"
+    "<p>Type digits into the cells of the grid, or click a cell to step its digit (typing after the click replaces it). "
+    "A puzzle of 81 characters (1-9, 0 or . for an empty cell) pasted into a cell, or with Edit &gt; Paste, fills the whole grid. "
+    "The row boxes take a row's nine digits as one number; 入力データ名 takes the name of a data file. "
+    "A grid with three or more empty rows is passed over: the row boxes are read, and when they are empty too, the data file.</p>"
+    "<h3>The four buttons</h3>"
+    "<p><b>答</b> (answer): solves at once and draws the answer. <b>1 STEP</b>: one placement at a time, asking at each prompt. "
+    "<b>参考1</b> (reference 1): as 1 STEP, also showing the members of pairs. <b>参考2</b> (reference 2): solves with pairs and pauses at breakpoints. "
+    "At a prompt, Cancel (Esc) goes on, and <b>Stop</b> ends the run there. <b>消去</b> (clear) empties the entry.</p>"
+    "<h3>The status bar</h3>"
+    "<p>Which puzzle the next run reads (the grid, the row boxes or the data file) and how many solutions it has: "
+    "with one, its grade; with several, the cells where they differ; with none, the givens that clash (shown in red). "
+    "When the puzzle has one solution that this program did not reach, Show the solution draws it on the board.</p>"
+    "<h3>The menus</h3>"
+    "<p><b>File</b>: open a data file or a collection (one puzzle a line), the previous and next puzzle of a collection, save as, recent files. "
+    "<b>Edit</b>: undo and redo (typing, clicks, paste, clear), copy the puzzle or the answer, paste. "
+    "<b>View</b>: the explanation of the last run's steps, show the solution.</p>"
+)
+
+EN = {
+    # the menus
+    "ファイル(&F)": "&File",
+    "開く(&O)...": "&Open...",
+    "前の問題(&P)": "&Previous puzzle",
+    "次の問題(&N)": "&Next puzzle",
+    "名前を付けて保存(&A)...": "Save &As...",
+    "最近使ったファイル(&R)": "&Recent files",
+    "終了(&X)": "&Quit",
+    "編集(&E)": "&Edit",
+    "元に戻す(&U)": "&Undo",
+    "やり直し(&R)": "&Redo",
+    "問題をコピー(&C)": "&Copy the puzzle",
+    "答えをコピー(&A)": "Copy the &answer",
+    "貼り付け(&P)": "&Paste",
+    "表示(&V)": "&View",
+    "解き方の説明(&E)": "&Explanation",
+    "解を表示(&S)": "Show the &solution",
+    "ヘルプ(&H)": "&Help",
+    "使い方(&M)": "&Manual",
+    "バージョン情報(&A)": "&About numplace",
+    # the status bar, the panel, the undo steps
+    "解を表示": "Show the solution",
+    "解き方の説明": "How it was solved",
+    "入力": "Typing",
+    "マスのクリック": "Cell click",
+    "行の入力": "Row input",
+    "貼り付け": "Paste",
+    "消去": "Clear",
+    "データファイル名": "Data file name",
+    "中止：ここで実行を終えました": "Stopped: the run ended here",
+    "　": "  ",
+    "%1 / %2　%3": "%1 / %2  %3",
+    "開く": "Open",
+    "問題 %1 / %2": "Puzzle %1 / %2",
+    "保存できません：%1": "Cannot save: %1",
+    "%1 に保存しました": "Saved to %1",
+    "問題を読めません：%1": "Cannot read the puzzle: %1",
+    "問題をコピーしました": "Puzzle copied",
+    "答えをコピーしました": "Answer copied",
+    "答えをコピーしました（確かめた解）": "Answer copied (the checked solution)",
+    "コピーする答えがありません：解が1つの問題ではありません":
+        "No answer to copy: the puzzle does not have exactly one solution",
+    "クリップボードの内容は問題ではありません（81文字の1～9、空きマスは0か.）":
+        "The clipboard holds no puzzle (81 characters 1-9, 0 or . for an empty cell)",
+    "表示する解がありません：解が1つの問題ではありません":
+        "No solution to show: the puzzle does not have exactly one solution",
+    "問題のファイル (*.csv *.txt *.sdm);;すべてのファイル (*)": "Puzzle files (*.csv *.txt *.sdm);;All files (*)",
+    "名前を付けて保存": "Save As",
+    "データファイル (*.csv)": "Data files (*.csv)",
+    "使い方": "Manual",
+    "バージョン情報": "About numplace",
+    "numplace %1\n\n数独（ナンバープレース）を解き、解き方を見せるプログラム。\n\n"
+    "Qt %2（実行時 %3）\nライセンス：リポジトリの README を参照してください。":
+        "numplace %1\n\nSolves number-place (sudoku) puzzles and shows how.\n\n"
+        "Qt %2 (running on %3)\nLicence: see the repository's README.",
+    # the status bar's words
+    "%1行%2列": "r%1c%2",
+    "行": "row",
+    "列": "column",
+    "ブロック": "block",
+    "、": ", ",
+    "読むのは：盤面": "Reads: the grid",
+    "読むのは：行データ": "Reads: the row boxes",
+    "読むのは：データファイル %1": "Reads: data file %1",
+    "（盤面は空の行が3行以上あるので使いません）": " (the grid has three or more empty rows and is passed over)",
+    "入力エラー：%1": "Input error: %1",
+    "%1と%2の%3（同じ%4）": "%3 at %1 and %2 (same %4)",
+    "解なし：同じ数字がぶつかっています：%1": "No solution: givens clash: %1",
+    "解なし：この問題には解がありません": "No solution: this puzzle has none",
+    "解は1つ：難しさ %1「%2」（%3点）": "One solution: grade %1 \u201c%2\u201d (score %3)",
+    "解は1つ": "One solution",
+    "解が複数あります：%1で分かれます（ヒントが足りません）":
+        "Several solutions: they differ at %1 (a given is missing)",
+    "この問題の解は1つですが、このプログラムの解き方と試し置きでは届きませんでした":
+        "This puzzle has one solution, which this program's techniques and trial placements did not reach",
+    # opening files
+    "「%1」を開けません。": "Cannot open \u201c%1\u201d.",
+    "「%1」は大きすぎます（64 MiB まで）。": "\u201c%1\u201d is too large (64 MiB at most).",
+    "「%1」には問題がありません。データファイル（9行、5項目ずつ）か、1行に81文字（1～9、空きマスは0か.）の問題集を開いてください。":
+        "\u201c%1\u201d holds no puzzle. Open a data file (nine lines of five fields) or a collection with one "
+        "puzzle a line (81 characters: 1-9, 0 or . for an empty cell).",
+    # the prompt
+    "中止": "Stop",
+    "この実行をここで終わります": "End this run here",
+}
+NUMERUS = {"ほか%n マス": [" and %n more cell", " and %n more cells"]}
+
+
+def main(path):
+    tree = ET.parse(path)
+    missing = []
+    for message in tree.getroot().iter("message"):
+        source = message.findtext("source")
+        translation = message.find("translation")
+        if source in NUMERUS:
+            translation.attrib.pop("type", None)
+            for form in list(translation):
+                translation.remove(form)
+            translation.text = None
+            for text in NUMERUS[source]:
+                ET.SubElement(translation, "numerusform").text = text
+        elif source.startswith("<h3>"):
+            translation.text = MANUAL_EN
+            translation.attrib.pop("type", None)
+        elif source in EN:
+            translation.text = EN[source]
+            translation.attrib.pop("type", None)
+        else:
+            missing.append(source)
+    body = ET.tostring(tree.getroot(), encoding="unicode")
+    Path(path).write_text('<?xml version="1.0" encoding="utf-8"?>\n<!DOCTYPE TS>\n' + body + "\n", encoding="utf-8")
+    for source in missing:
+        print("no English for:", repr(source), file=sys.stderr)
+    return 1 if missing else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1] if len(sys.argv) > 1 else str(Path(__file__).with_name("numplace_en.ts"))))
