@@ -42,8 +42,6 @@ constexpr int kMessageMs = 8000;
 constexpr int kRecentFiles = 8;
 constexpr int kUndoSteps = 1000;
 constexpr int kDockWidth = 330;  // pixels; the lines wrap no further
-// The frame of a window manager, until the real one is known: borders and a title bar.
-constexpr QMargins kFrameGuess{2, 28, 2, 2};
 
 const QString kRecentKey = QStringLiteral("recentFiles");
 const QString kExplanationKey = QStringLiteral("view/explanation");
@@ -517,15 +515,11 @@ void ShellWindow::placeOnScreen() {
   const QScreen *where = screen();
   if (where == nullptr) return;
   const QRect available = where->availableGeometry();
-  const QWindow *handle = windowHandle();
-  const QMargins frame = handle != nullptr && handle->isVisible() && !handle->frameMargins().isNull()
-                             ? handle->frameMargins()
-                             : kFrameGuess;
   // Everything around the form: the menu bar and status bar above and
   // below, the explanation panel at the side when it is shown.
   const QSize around(dock_->isVisible() ? std::max(dock_->width(), kDockWidth) : 0,
                      menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
-  const double fit = MainWindow::scaleToFit(available.size() - around, frame);
+  const double fit = MainWindow::scaleToFit(available.size() - around, MainWindow::frameOf(*this));
   resize(MainWindow::sizeAt(fit) + around);
   move(available.topLeft());
 }

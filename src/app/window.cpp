@@ -256,16 +256,18 @@ void MainWindow::resizeEvent(QResizeEvent *event) {
   setScale(std::min(static_cast<double>(width()) / full.width(), static_cast<double>(height()) / full.height()));
 }
 
+QMargins MainWindow::frameOf(const QWidget &window) {
+  // Known once a window manager has framed the shown window.
+  const QWindow *handle = window.windowHandle();
+  return handle != nullptr && handle->isVisible() && !handle->frameMargins().isNull() ? handle->frameMargins()
+                                                                                      : kFrameGuess;
+}
+
 void MainWindow::placeOnScreen() {
   const QScreen *where = screen();
   if (where == nullptr) return;
   const QRect available = where->availableGeometry();
-  // Known once a window manager has framed the shown window.
-  const QWindow *handle = windowHandle();
-  const QMargins frame = handle != nullptr && handle->isVisible() && !handle->frameMargins().isNull()
-                             ? handle->frameMargins()
-                             : kFrameGuess;
-  const double fit = scaleToFit(available.size(), frame);
+  const double fit = scaleToFit(available.size(), frameOf(*this));
   setScale(fit);
   resize(sizeAt(fit));
   move(available.topLeft());
@@ -387,24 +389,7 @@ void MainWindow::runAnalysis(Button button) {
   Ports runPorts = ports();
   bool stopped = false;
   try {
-    // The runs themselves, as clickButton has them, so that the result
-    // grows where a prompt can show it.
-    switch (button) {
-      case Button::Answer:
-        runAnswer(runPorts, kRunOptions, result);
-        break;
-      case Button::Step:
-        runStep(runPorts, result);
-        break;
-      case Button::Reference1:
-        runReference1(runPorts, result);
-        break;
-      case Button::Reference2:
-        runReference2(runPorts, result);
-        break;
-      case Button::Clear:
-        break;
-    }
+    runAnalysisInto(runPorts, button, kRunOptions, result);
   } catch (const RunAbandoned &) {
     // The window was closed at a prompt; nothing of the run is wanted any more.
     running_ = nullptr;

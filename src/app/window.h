@@ -50,6 +50,9 @@ class MainWindow : public QWidget {
   // The largest scale, at most 1, at which the window and its frame fit
   // into `available`.
   static double scaleToFit(QSize available, QMargins frame);
+  // The frame a window manager put around `window`, or a guess at it while
+  // the window is not yet framed.
+  static QMargins frameOf(const QWidget &window);
   // Puts the window at the top-left corner of its screen's available area,
   // at scale 1 or smaller if it would not fit there: the prompts, placed
   // from the screen's corner, then stand where they were meant to relative

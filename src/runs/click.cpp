@@ -33,8 +33,7 @@ std::string_view buttonNameOf(RunKind run) {
   return {};
 }
 
-std::optional<RunResult> clickButton(Ports &ports, Button button, const RunOptions &options) {
-  RunResult result;
+void runAnalysisInto(Ports &ports, Button button, const RunOptions &options, RunResult &result) {
   switch (button) {
     case Button::Answer:
       runAnswer(ports, options, result);
@@ -49,9 +48,17 @@ std::optional<RunResult> clickButton(Ports &ports, Button button, const RunOptio
       runReference2(ports, result);
       break;
     case Button::Clear:
-      clearEntry(ports.controls);
-      return std::nullopt;
+      break;
   }
+}
+
+std::optional<RunResult> clickButton(Ports &ports, Button button, const RunOptions &options) {
+  if (button == Button::Clear) {
+    clearEntry(ports.controls);
+    return std::nullopt;
+  }
+  RunResult result;
+  runAnalysisInto(ports, button, options, result);
   return result;
 }
 

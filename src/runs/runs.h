@@ -33,6 +33,10 @@ std::optional<Button> buttonNamed(std::string_view name);
 // The control name of the button that starts a run: "Command3" for the answer run ...
 std::string_view buttonNameOf(RunKind run);
 
+// Runs the analysis behind `button` into `result`, which a caller may watch
+// grow while a prompt is open; "消去" runs nothing.
+void runAnalysisInto(Ports &ports, Button button, const RunOptions &options, RunResult &result);
+
 // What a click does: an analysis run returns its result; "消去" returns nothing.
 std::optional<RunResult> clickButton(Ports &ports, Button button, const RunOptions &options = {});
 
