@@ -82,6 +82,7 @@ class AnswerRun {
     }
     primeLeastCodes(t_);
     candidates_.forget();
+    triples_.forget();
     filledNow_ = filledCells(t_);
     return cycles();
   }
@@ -129,7 +130,7 @@ class AnswerRun {
 
       if (!lateStageClean_) {
         const long changes = t_.changes;
-        const CycleResult r = lateTechniques(t_, digitLists_);
+        const CycleResult r = lateTechniques(t_, triples_, digitLists_);
         if (r.kind == CycleResult::Placed) {
           place(r);
           continue;
@@ -285,6 +286,7 @@ class AnswerRun {
   RunResult &result_;
   Tables t_;
   CandidateTracker candidates_;
+  NakedTripleFinder triples_;
   DigitListReader digitLists_;
   int passNumber_ = 0;
   double trialCode_ = 0;
