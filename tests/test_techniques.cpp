@@ -723,6 +723,36 @@ TEST(AnswerRunForms, TrackerAndQuickScansAgreeWithThePlainScansAlongSolvingWalks
   EXPECT_GT(counts.tripleStages, 200);
 }
 
+TEST(AnswerRunForms, TrackerStartedFromAnotherPassBoardWithOneDigitMoreComputesTheSame) {
+  auto base = std::make_unique<Tables>();
+  initialiseForPass(*base);
+  loadBoard(*base, kTrialPuzzle);
+  CandidateTracker first;
+  first.start(*base);
+  int tried = 0;
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c) {
+      if (base->Board[r][c] != 0) continue;
+      for (int d = 1; d <= 9; d += 4) {
+        auto t = std::make_unique<Tables>(*base);
+        t->Board[r][c] = d;
+        t->changes += 3;  // the count of an earlier pass goes on
+        CandidateTracker resumed;
+        resumed.startFrom(first, *t, r, c, d);
+        CandidateTracker fresh;
+        fresh.forget();
+        auto plain = std::make_unique<Tables>(*t);
+        const Scan a = resumed.candidatePass(*t);
+        const Scan b = fresh.candidatePass(*plain);
+        ASSERT_EQ(a.placement, b.placement) << r << c << d;
+        expectSameCandidates(*t, *plain, 81, "started from the first pass");
+        ++tried;
+      }
+    }
+  }
+  EXPECT_GT(tried, 100);
+}
+
 TEST(NakedTripleFinder, LooksAgainAtAUnitWhoseCodesChangedAndAfterForget) {
   auto t = primedTables();
   setCodes(*t, {{1, 1, 12}, {1, 4, 13}, {1, 7, 45}});
