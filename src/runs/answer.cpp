@@ -73,7 +73,7 @@ class AnswerRun {
     s_.setFontSize(14);
     layTrialCode(t_, hasTrial_ ? trialCode_ : 0);
     layExtraGivens(ports_.controls, t_);
-    unpackRowCodes(t_);
+    layRowCodes();
     if (firstPass_) {
       result_.givens = gridOf(t_);
       firstPass_ = false;
@@ -87,6 +87,20 @@ class AnswerRun {
     triples_.forget();
     filledNow_ = filledCells(t_);
     return cycles();
+  }
+
+  // The row codes stay the same through the press: their digits are taken
+  // out once (0 where a row code leaves the cell as it is).
+  void layRowCodes() {
+    if (!haveRowDigits_) {
+      unpackRowCodes(t_.RowCodes, rowDigits_);
+      haveRowDigits_ = true;
+    }
+    for (int r = 1; r <= 9; ++r) {
+      for (int c = 1; c <= 9; ++c) {
+        if (rowDigits_[r][c] != 0) t_.Board[r][c] = rowDigits_[r][c];
+      }
+    }
   }
 
   // Every pass starts from the puzzle with clear lists and marks; most
@@ -319,6 +333,8 @@ class AnswerRun {
   CandidateTracker candidates_;
   CandidateTracker firstCandidates_;  // as started on the first pass's board
   int firstBoard_[10][10]{};
+  int rowDigits_[10][10]{};
+  bool haveRowDigits_ = false;
   bool haveFirstCandidates_ = false;
   NakedTripleFinder triples_;
   DigitListReader digitLists_;
