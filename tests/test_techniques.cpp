@@ -584,6 +584,7 @@ struct WalkCounts {
   int cycles = 0;        // candidate passes compared
   int changeCycles = 0;  // of those, after lists or marks had changed
   int blockPairStages = 0;
+  int tripleStages = 0;  // triple stages compared with the finder
 };
 
 void expectSameCandidates(const Tables &a, const Tables &b, int cells, const char *what) {
@@ -613,6 +614,19 @@ void expectSortedBlockPairLists(const Tables &t) {
   EXPECT_TRUE(std::equal(byRow.begin(), byRow.end(), t.BlockPairsByRow + 2));
 }
 
+// What the group stages write: lists, marks, the spare code slots, the changes.
+void expectSameGroupState(const Tables &a, const Tables &b) {
+  for (int kind = 1; kind <= 3; ++kind) {
+    for (int unit = 1; unit <= 9; ++unit) ASSERT_EQ(unitList(a, kind, unit), unitList(b, kind, unit)) << kind;
+  }
+  ASSERT_EQ(marks(a), marks(b));
+  for (int k = 1; k <= 9; ++k) {
+    ASSERT_EQ(a.CandidateCode[k][10], b.CandidateCode[k][10]);
+    ASSERT_EQ(a.CandidateCode[10][k], b.CandidateCode[10][k]);
+  }
+  ASSERT_EQ(a.changes, b.changes);
+}
+
 // One pass of a puzzle in the order of the answer run's cycle, the tracker's
 // results checked against the plain scans at every step.
 void walk(std::string_view puzzle, WalkCounts &counts) {
@@ -623,6 +637,8 @@ void walk(std::string_view puzzle, WalkCounts &counts) {
   CandidateTracker tracker;
   tracker.forget();
   DigitListReader reader;
+  NakedTripleFinder finder;
+  finder.forget();
   long changesSeen = t->changes;
   for (int cycle = 0; cycle < 400; ++cycle) {
     clearCycleTables(*t);
@@ -653,7 +669,15 @@ void walk(std::string_view puzzle, WalkCounts &counts) {
       const long before = t->changes;
       if (nakedPairs(*t) == Outcome::Contradiction) return;
       if (t->changes == before) {
-        if (nakedTriples(*t) == Outcome::Contradiction) return;
+        // The finder, which goes through only the units whose codes changed
+        // since its last look, writes what the whole stage writes.
+        auto viaFinder = std::make_unique<Tables>(*t);
+        const Outcome kept = finder.find(*viaFinder);
+        const Outcome whole = nakedTriples(*t);
+        ASSERT_EQ(kept, whole) << "cycle " << cycle;
+        if (whole == Outcome::Contradiction) return;
+        expectSameGroupState(*viaFinder, *t);
+        ++counts.tripleStages;
         const DigitListSingle lists = digitListSingleInColumnsThenRows(*t);
         const auto inColumns = digitListSingleInColumns(*t);
         EXPECT_EQ(lists.placement, inColumns ? inColumns : digitListSingleInRows(*t));
@@ -696,6 +720,59 @@ TEST(AnswerRunForms, TrackerAndQuickScansAgreeWithThePlainScansAlongSolvingWalks
   EXPECT_GT(counts.cycles, 1500);
   EXPECT_GT(counts.changeCycles, 300);
   EXPECT_GT(counts.blockPairStages, 200);
+  EXPECT_GT(counts.tripleStages, 200);
+}
+
+TEST(AnswerRunForms, TrackerStartedFromAnotherPassBoardWithOneDigitMoreComputesTheSame) {
+  auto base = std::make_unique<Tables>();
+  initialiseForPass(*base);
+  loadBoard(*base, kTrialPuzzle);
+  CandidateTracker first;
+  first.start(*base);
+  int tried = 0;
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c) {
+      if (base->Board[r][c] != 0) continue;
+      for (int d = 1; d <= 9; d += 4) {
+        auto t = std::make_unique<Tables>(*base);
+        t->Board[r][c] = d;
+        t->changes += 3;  // the count of an earlier pass goes on
+        CandidateTracker resumed;
+        resumed.startFrom(first, *t, r, c, d);
+        CandidateTracker fresh;
+        fresh.forget();
+        auto plain = std::make_unique<Tables>(*t);
+        const Scan a = resumed.candidatePass(*t);
+        const Scan b = fresh.candidatePass(*plain);
+        ASSERT_EQ(a.placement, b.placement) << r << c << d;
+        expectSameCandidates(*t, *plain, 81, "started from the first pass");
+        ++tried;
+      }
+    }
+  }
+  EXPECT_GT(tried, 100);
+}
+
+TEST(NakedTripleFinder, LooksAgainAtAUnitWhoseCodesChangedAndAfterForget) {
+  auto t = primedTables();
+  setCodes(*t, {{1, 1, 12}, {1, 4, 13}, {1, 7, 45}});
+  NakedTripleFinder finder;
+  finder.forget();
+  ASSERT_EQ(finder.find(*t), Outcome::Continue);
+  EXPECT_TRUE(marks(*t).empty());
+  // Row 1 now holds the triple 123; the other rows kept their codes.
+  t->CandidateCode[1][7] = 23;
+  ASSERT_EQ(finder.find(*t), Outcome::Continue);
+  EXPECT_EQ(unitList(*t, 1, 1), (std::vector<int>{1, 2, 3}));
+  // A new pass with the same codes but cleared lists: found again after forget.
+  auto fresh = primedTables();
+  setCodes(*fresh, {{1, 1, 12}, {1, 4, 13}, {1, 7, 23}});
+  finder.forget();
+  ASSERT_EQ(finder.find(*fresh), Outcome::Continue);
+  EXPECT_EQ(unitList(*fresh, 1, 1), (std::vector<int>{1, 2, 3}));
+  // A fourth confined cell is a contradiction, as for the whole stage.
+  fresh->CandidateCode[1][9] = 123;
+  EXPECT_EQ(finder.find(*fresh), Outcome::Contradiction);
 }
 
 TEST(AnswerRunForms, TrackerComputesAgainAfterMoreChangesThanItsLogHolds) {

@@ -57,16 +57,18 @@ void primeLeastCodes(Tables &t) {
   }
 }
 
-void unpackRowCodes(Tables &t) {
+void unpackRowCodes(Tables &t) { unpackRowCodes(t.RowCodes, t.Board); }
+
+void unpackRowCodes(const double (&rowCodes)[11], int (&board)[10][10]) {
   for (int r = 1; r <= 9; ++r) {
-    double value = t.RowCodes[r];
+    double value = rowCodes[r];
     // A whole number well inside int range divides exactly as the floating
     // arithmetic does; anything else takes that arithmetic.
     if (value >= 0 && value < 2'000'000'000.0 && value == std::floor(value)) {
       auto v = static_cast<long>(value);
       for (int c = 9; c >= 1; --c) {
         const auto digit = static_cast<int>(v % 10);
-        if (digit != 0) t.Board[r][c] = digit;
+        if (digit != 0) board[r][c] = digit;
         v /= 10;
       }
       continue;
@@ -74,7 +76,7 @@ void unpackRowCodes(Tables &t) {
     for (int c = 9; c >= 1; --c) {
       const double rest = std::floor(value / 10);
       const int digit = static_cast<int>(value - 10 * rest);
-      if (digit != 0) t.Board[r][c] = digit;
+      if (digit != 0) board[r][c] = digit;
       value = rest;
     }
   }

@@ -93,6 +93,8 @@ void primeLeastCodes(Tables &t);
 // Writes the digits of each row code onto the board, column 9 first;
 // a digit 0 leaves the cell as it is.
 void unpackRowCodes(Tables &t);
+// The same onto any board (the digits written do not depend on what it holds).
+void unpackRowCodes(const double (&rowCodes)[11], int (&board)[10][10]);
 
 // Board(row, column) = digit for a code 100 * row + 10 * column + digit
 // (0 writes 0 into the spare element (0, 0)). The code must lie in 0..999.

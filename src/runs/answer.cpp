@@ -1,6 +1,8 @@
 // "答": passes from the puzzle as entered, each optionally with one trial
 // placement from the sorted block pairs; cycles of techniques inside a pass;
 // the finished board drawn in colour at the end.
+#include <cstring>
+
 #include "board/drawing.h"
 #include "board/number.h"
 #include "board/sources.h"
@@ -71,7 +73,7 @@ class AnswerRun {
     s_.setFontSize(14);
     layTrialCode(t_, hasTrial_ ? trialCode_ : 0);
     layExtraGivens(ports_.controls, t_);
-    unpackRowCodes(t_);
+    layRowCodes();
     if (firstPass_) {
       result_.givens = gridOf(t_);
       firstPass_ = false;
@@ -81,9 +83,53 @@ class AnswerRun {
       return Step::End;
     }
     primeLeastCodes(t_);
-    candidates_.forget();
+    startCandidates();
+    triples_.forget();
     filledNow_ = filledCells(t_);
     return cycles();
+  }
+
+  // The row codes stay the same through the press: their digits are taken
+  // out once (0 where a row code leaves the cell as it is).
+  void layRowCodes() {
+    if (!haveRowDigits_) {
+      unpackRowCodes(t_.RowCodes, rowDigits_);
+      haveRowDigits_ = true;
+    }
+    for (int r = 1; r <= 9; ++r) {
+      for (int c = 1; c <= 9; ++c) {
+        if (rowDigits_[r][c] != 0) t_.Board[r][c] = rowDigits_[r][c];
+      }
+    }
+  }
+
+  // Every pass starts from the puzzle with clear lists and marks; most
+  // differ from the first only by their trial digit. Their candidates are
+  // those of the first pass with that digit taken out of its 20 cells.
+  void startCandidates() {
+    if (!haveFirstCandidates_) {
+      candidates_.start(t_);
+      firstCandidates_ = candidates_;
+      std::memcpy(firstBoard_, t_.Board, sizeof firstBoard_);
+      haveFirstCandidates_ = true;
+      return;
+    }
+    int cells = 0;
+    Placement added{};
+    for (int r = 1; r <= 9; ++r) {
+      for (int c = 1; c <= 9; ++c) {
+        if (t_.Board[r][c] == firstBoard_[r][c]) continue;
+        ++cells;
+        added = {r, c, t_.Board[r][c]};
+      }
+    }
+    if (cells == 1 && firstBoard_[added.row][added.column] == 0) {
+      candidates_.startFrom(firstCandidates_, t_, added.row, added.column, added.digit);
+    } else if (cells == 0) {
+      candidates_.startFrom(firstCandidates_, t_, 0, 0, 0);
+    } else {
+      candidates_.forget();
+    }
   }
 
   // A stage that ran, found nothing and changed nothing would do the same
@@ -129,7 +175,7 @@ class AnswerRun {
 
       if (!lateStageClean_) {
         const long changes = t_.changes;
-        const CycleResult r = lateTechniques(t_, digitLists_);
+        const CycleResult r = lateTechniques(t_, triples_, digitLists_);
         if (r.kind == CycleResult::Placed) {
           place(r);
           continue;
@@ -285,6 +331,12 @@ class AnswerRun {
   RunResult &result_;
   Tables t_;
   CandidateTracker candidates_;
+  CandidateTracker firstCandidates_;  // as started on the first pass's board
+  int firstBoard_[10][10]{};
+  int rowDigits_[10][10]{};
+  bool haveRowDigits_ = false;
+  bool haveFirstCandidates_ = false;
+  NakedTripleFinder triples_;
   DigitListReader digitLists_;
   int passNumber_ = 0;
   double trialCode_ = 0;

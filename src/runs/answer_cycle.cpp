@@ -63,8 +63,8 @@ CycleResult lateTechniques(Tables &t) {
   return {};
 }
 
-CycleResult lateTechniques(Tables &t, DigitListReader &lists) {
-  if (nakedTriples(t) == Outcome::Contradiction) return {CycleResult::OtherContradiction, {}, {}};
+CycleResult lateTechniques(Tables &t, NakedTripleFinder &triples, DigitListReader &lists) {
+  if (triples.find(t) == Outcome::Contradiction) return {CycleResult::OtherContradiction, {}, {}};
   if (const DigitListSingle d = lists.columnsThenRows(t); d.placement) {
     return placed(*d.placement, d.inRows ? words::kRowListAnswer : words::kColumnListAnswer);
   }

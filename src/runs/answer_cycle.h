@@ -30,8 +30,9 @@ CycleResult cycleTechniques(Tables &t, CandidateTracker &candidates);
 
 // Naked triples and digit-list singles (every third cycle).
 CycleResult lateTechniques(Tables &t);
-// The same with the digit lists read through a reader kept by the run.
-CycleResult lateTechniques(Tables &t, DigitListReader &lists);
+// The same with the triples found and the digit lists read through what the
+// run keeps from pass to pass.
+CycleResult lateTechniques(Tables &t, NakedTripleFinder &triples, DigitListReader &lists);
 
 // The number of cells holding a digit.
 int filledCells(const Tables &t);

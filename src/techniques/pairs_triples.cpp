@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <utility>
 
 #include "techniques/units.h"
 
@@ -10,6 +11,8 @@ namespace numplace {
 using namespace units;
 
 namespace {
+
+constexpr std::uint32_t kAllUnits = (1u << 27) - 1;
 
 // Candidate codes of two cells lie in 10..100, of three cells in 100..1000
 // (both bounds as the counts test them; the codes that occur are 12..89 and 123..789).
@@ -67,14 +70,16 @@ class GroupCells {
   // One look at each cell, row-major: that is also the scan order of each
   // row, column and block.
   // cppcheck-suppress uninitMemberVar ; only the first n entries of a unit are ever written or read
-  explicit GroupCells(const Tables &t) {
+  // Only the units of `wanted` (bit k for unit k) are gathered.
+  explicit GroupCells(const Tables &t, std::uint32_t wanted = kAllUnits) {
     for (int r = 1; r <= 9; ++r) {
       for (int c = 1; c <= 9; ++c) {
         const int x = t.CandidateCode[r][c];
         if (!mayJoinGroup(x)) continue;
-        add(kFirstRow + r - 1, c - 1, x);
-        add(kFirstColumn + c - 1, r - 1, x);
-        add(kFirstBlock + kBlocks.of[r][c] - 1, kPlaceInBlock[r][c], x);
+        for (const auto &[unit, index] : {std::pair{kFirstRow + r - 1, c - 1}, std::pair{kFirstColumn + c - 1, r - 1},
+                                          std::pair{kFirstBlock + kBlocks.of[r][c] - 1, kPlaceInBlock[r][c]}}) {
+          if ((wanted >> unit & 1u) != 0) add(unit, index, x);
+        }
       }
     }
   }
@@ -360,6 +365,8 @@ Outcome nakedPairs(Tables &t) {
     }
   }
   for (int r = 1; r <= 9; ++r) {
+    const int band = kFirstBlock + blockOrigin(r);
+    if ((twice[band] | twice[band + 1] | twice[band + 2]) == 0) continue;
     for (int c = 1; c <= 9; ++c) {
       const int b = kBlocks.of[r][c];
       if (twice[kFirstBlock + b - 1] == 0) continue;
@@ -372,13 +379,71 @@ Outcome nakedPairs(Tables &t) {
   return Outcome::Continue;
 }
 
-Outcome nakedTriples(Tables &t) {
-  const GroupCells groups(t);
+namespace {
+
+// Marks every cell of the unit, in scan order, whose code can join a group
+// and is one of `codes`: the cells markCells marks, without the gathered unit.
+void markUnitCells(const UnitList &list, const UnitCells &u, std::initializer_list<int> codes) {
+  for (int k = 0; k < 9; ++k) {
+    const int x = codeAt(list.t, u, k);
+    if (mayJoinGroup(x) && std::find(codes.begin(), codes.end(), x) != codes.end()) {
+      list.mark(u.row[k], u.column[k], groupMark(list.kind));
+    }
+  }
+}
+
+// Rows and columns from a three-candidate cell, each line of `units` only.
+Outcome linesFromThreeCandidateCells(Tables &t, const GroupCells &groups, UnitKind kind, std::uint32_t units) {
+  const int first = kind == UnitKind::Column ? kFirstColumn : kFirstRow;
+  for (int line = 1; line <= 9; ++line) {
+    const int u = first + line - 1;
+    if ((units >> u & 1u) == 0) continue;
+    const GroupCells::Unit &g = groups.of(u);
+    for (int i = 0; i < g.n; ++i) {
+      if (!tripleMayFind(g, g.code[i])) continue;
+      if (tripleFromCell(UnitList{t, kind, line}, g, kUnits.unit[u], g.code[i]) == Outcome::Contradiction) {
+        return Outcome::Contradiction;
+      }
+    }
+  }
+  return Outcome::Continue;
+}
+
+// Blocks from a three-candidate cell: the cells in row-major order, each
+// seen within its block, the blocks of `units` only.
+Outcome blocksFromThreeCandidateCells(Tables &t, const GroupCells &groups, std::uint32_t units) {
+  for (int r = 1; r <= 9; ++r) {
+    const std::uint32_t band = 7u << (kFirstBlock + blockOrigin(r));
+    if ((units & band) == 0) continue;
+    for (int c = 1; c <= 9; ++c) {
+      const int code = t.CandidateCode[r][c];
+      if (!isThreeCandidateCode(code)) continue;
+      const int b = kBlocks.of[r][c];
+      const int u = kFirstBlock + b - 1;
+      if ((units >> u & 1u) == 0 || !tripleMayFind(groups.of(u), code)) continue;
+      if (tripleFromCell(UnitList{t, UnitKind::Block, b}, groups.of(u), kUnits.unit[u], code) ==
+          Outcome::Contradiction) {
+        return Outcome::Contradiction;
+      }
+    }
+  }
+  return Outcome::Continue;
+}
+
+// The six sub-steps over the units of `units` (bit k for unit k). A unit left
+// out must hold the codes it held when the sub-steps last went through it in
+// the same pass, without a contradiction: they would find the same, and
+// every mark and digit they would write stands already. `blockTriple`
+// holds the triple among the two-candidate cells of each block (0 none);
+// it is kept for the blocks left out.
+Outcome triplesOfUnits(Tables &t, std::uint32_t units, int *blockTriple) {
+  const GroupCells groups(t, units);
   // Rows from a three-candidate cell.
-  if (eachCell(t, groups, UnitKind::Row, tripleMayFind, tripleFromCell) == Outcome::Contradiction)
+  if (linesFromThreeCandidateCells(t, groups, UnitKind::Row, units) == Outcome::Contradiction)
     return Outcome::Contradiction;
   // Rows from three two-candidate cells; the triple code is kept in CandidateCode(r, 10).
   for (int r = 1; r <= 9; ++r) {
+    if ((units >> unitIndex(UnitKind::Row, r) & 1u) == 0) continue;
     const GroupCells::Unit &g = groups.of(unitIndex(UnitKind::Row, r));
     const int code = findTripleAmongPairs(t, collectPairCodes(t, g));
     if (code == 0) continue;
@@ -390,11 +455,12 @@ Outcome nakedTriples(Tables &t) {
     addTripleDigits(list, code);
   }
   // Columns from a three-candidate cell.
-  if (eachCell(t, groups, UnitKind::Column, tripleMayFind, tripleFromCell) == Outcome::Contradiction)
+  if (linesFromThreeCandidateCells(t, groups, UnitKind::Column, units) == Outcome::Contradiction)
     return Outcome::Contradiction;
   // Columns from three two-candidate cells: no count is made, and only the
   // sub-pair cells are marked; the code is kept in CandidateCode(10, c).
   for (int c = 1; c <= 9; ++c) {
+    if ((units >> unitIndex(UnitKind::Column, c) & 1u) == 0) continue;
     const GroupCells::Unit &g = groups.of(unitIndex(UnitKind::Column, c));
     for (int k = 1; k <= 7; ++k) t.UnitPairCodes[k] = 0;
     const int code = findTripleAmongPairs(t, collectPairCodes(t, g));
@@ -406,30 +472,66 @@ Outcome nakedTriples(Tables &t) {
     addTripleDigits(list, code);
   }
   // Blocks from a three-candidate cell.
-  if (eachCell(t, groups, UnitKind::Block, tripleMayFind, tripleFromCell) == Outcome::Contradiction)
-    return Outcome::Contradiction;
+  if (blocksFromThreeCandidateCells(t, groups, units) == Outcome::Contradiction) return Outcome::Contradiction;
   // Blocks from three two-candidate cells, seen from each two-candidate cell:
   // the first triple found ends the pass, marking the cells of that cell's
   // code too. A block's triple is the same from each of its cells.
-  int tripleOfBlock[10];
-  std::fill(std::begin(tripleOfBlock), std::end(tripleOfBlock), -1);
+  // Each block's triple is found once (the scratch tables it uses are
+  // written before they are read); the cells are walked only when some
+  // block has one.
+  bool anyTriple = false;
+  for (int b = 1; b <= 9; ++b) {
+    const int u = unitIndex(UnitKind::Block, b);
+    if ((units >> u & 1u) != 0) blockTriple[b] = findTripleAmongPairs(t, collectPairCodes(t, groups.of(u)));
+    anyTriple = anyTriple || blockTriple[b] != 0;
+  }
+  if (!anyTriple) return Outcome::Continue;
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
       const int own = t.CandidateCode[r][c];
       if (!isTwoCandidateCode(own)) continue;
       const int b = kBlocks.of[r][c];
-      const GroupCells::Unit &g = groups.of(unitIndex(UnitKind::Block, b));
-      if (tripleOfBlock[b] < 0) tripleOfBlock[b] = findTripleAmongPairs(t, collectPairCodes(t, g));
-      const int code = tripleOfBlock[b];
+      const int code = blockTriple[b];
       if (code == 0) continue;
       const SubPairs p = subPairs(code);
       const UnitList list{t, UnitKind::Block, b};
-      markCells(list, g, blockCellsByNumber(b), {own, p.p1, p.p2, p.p3});
+      markUnitCells(list, blockCellsByNumber(b), {own, p.p1, p.p2, p.p3});
       addTripleDigits(list, code);
       return Outcome::Continue;
     }
   }
   return Outcome::Continue;
+}
+
+}  // namespace
+
+Outcome nakedTriples(Tables &t) {
+  int blockTriple[10];
+  return triplesOfUnits(t, kAllUnits, blockTriple);
+}
+
+void NakedTripleFinder::forget() { kept_ = false; }
+
+Outcome NakedTripleFinder::find(Tables &t) {
+  std::uint32_t units = kAllUnits;
+  if (kept_) {
+    units = 0;
+    for (int r = 1; r <= 9; ++r) {
+      for (int c = 1; c <= 9; ++c) {
+        if (t.CandidateCode[r][c] == code_[r][c]) continue;
+        units |= 1u << (kFirstRow + r - 1) | 1u << (kFirstColumn + c - 1) | 1u << (kFirstBlock + kBlocks.of[r][c] - 1);
+      }
+    }
+  }
+  const Outcome o = triplesOfUnits(t, units, blockTriple_);
+  // After a contradiction the pass ends; nothing is kept for it.
+  kept_ = o == Outcome::Continue;
+  if (kept_) {
+    for (int r = 1; r <= 9; ++r) {
+      for (int c = 1; c <= 9; ++c) code_[r][c] = t.CandidateCode[r][c];
+    }
+  }
+  return o;
 }
 
 }  // namespace numplace

@@ -18,4 +18,20 @@ Outcome nakedPairs(Tables &t);
 // when more than three cells of a unit are confined to a triple's digits.
 Outcome nakedTriples(Tables &t);
 
+// The same for a run that looks for triples cycle after cycle within a pass
+// (the answer run): a unit whose codes are those it held the last time is
+// not gone through again, as it would find and write what it did then.
+// The marks and lists must be those of the same pass: `forget` at the start
+// of every pass.
+class NakedTripleFinder {
+ public:
+  Outcome find(Tables &t);
+  void forget();
+
+ private:
+  bool kept_ = false;
+  int code_[10][10]{};     // the codes of the last look
+  int blockTriple_[10]{};  // what each block's two-candidate cells gave then
+};
+
 }  // namespace numplace

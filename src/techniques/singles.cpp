@@ -237,9 +237,20 @@ Scan CandidateTracker::candidatePass(Tables &t) {
   return {std::nullopt, 81};
 }
 
+void CandidateTracker::startFrom(const CandidateTracker &base, Tables &t, int r, int c, int d) {
+  *this = base;
+  if (d != 0) take(r, c, d);
+  changes_ = t.changes;
+  t.changeLogFrom = t.changes;
+}
+
 void CandidateTracker::placed(const Tables &t, int r, int c, int d) {
   // A digit written over another frees that one again: start afresh.
   if (t.Board[r][c] != 0) valid_ = false;
+  take(r, c, d);
+}
+
+void CandidateTracker::take(int r, int c, int d) {
   if (!valid_) return;
   free_[r][c] = 0;
   rowUsed_[r] = static_cast<std::uint16_t>(rowUsed_[r] | bit(d));

@@ -37,12 +37,24 @@ class CandidateTracker {
   Scan candidatePass(Tables &t);
   // Digit d is about to be written into the cell (r, c).
   void placed(const Tables &t, int r, int c, int d);
+  // Everything computed now (what the first candidatePass would compute).
+  void start(Tables &t) {
+    valid_ = false;
+    compute(t);
+  }
+  // The tracker `base`, started on a board with clear lists and marks, for
+  // the present board, whose lists and marks are clear too and which holds
+  // the same digits but d in the cell (r, c), empty on the base's board
+  // (d = 0: the same digits).
+  void startFrom(const CandidateTracker &base, Tables &t, int r, int c, int d);
   // columnRecount after this cycle's candidatePass, from the digits the
   // tracker knows to stand in each unit (slot 20 and SingleCandidate left).
   void columnRecount(Tables &t) const;
 
  private:
   void compute(Tables &t);
+  // The digit d written into the empty cell (r, c).
+  void take(int r, int c, int d);
   bool followChanges(Tables &t);
   std::uint16_t free_[10][10]{};
   std::uint16_t rowUsed_[10]{};
