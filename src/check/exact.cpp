@@ -279,6 +279,20 @@ struct Search {
 };
 
 void addClashes(const Grid &givens, std::vector<Clash> &clashes) {
+  // One pass over the cells first: most puzzles have no clash, and the pairs
+  // below are looked at only when some unit holds a digit twice.
+  std::uint16_t seen[27]{};
+  std::uint16_t twice = 0;
+  for (int i = 0; i < 81; ++i) {
+    const int d = givens[static_cast<std::size_t>(i)];
+    if (d < 1 || d > 9) continue;
+    const auto bit = static_cast<std::uint16_t>(1u << (d - 1));
+    for (const std::uint8_t u : kGeo.units[i]) {
+      twice = static_cast<std::uint16_t>(twice | (seen[u] & bit));
+      seen[u] = static_cast<std::uint16_t>(seen[u] | bit);
+    }
+  }
+  if (twice == 0) return;
   static constexpr UnitKind kKinds[3] = {UnitKind::Row, UnitKind::Column, UnitKind::Block};
   for (int u = 0; u < 27; ++u) {
     const auto &cells = kGeo.unitCells[u];
