@@ -90,6 +90,21 @@ TEST(CheckGivens, SeveralSolutionsDifferExactlyWhereReported) {
   }
 }
 
+// Singles and locked candidates run to the end before any branch, and again
+// after every placement: these hard puzzles need no branch at all then (the
+// first needs dozens without locked candidates; the others only when the
+// bands are looked at again after placements).
+TEST(CheckGivens, SinglesAndLockedCandidatesDecideWithoutBranching) {
+  for (const auto &[file, line] :
+       {std::pair{"top95.txt", 1}, std::pair{"top95.txt", 24}, std::pair{"17clue.txt", 190}}) {
+    const std::string puzzle = lineOf(file, line);
+    const CheckResult c = checkGivens(gridOfText(puzzle));
+    ASSERT_EQ(c.solutions, 1) << file << ':' << line;
+    EXPECT_TRUE(isCompletionOf(gridString(*c.solution), puzzle)) << file << ':' << line;
+    EXPECT_EQ(c.guesses, 0) << file << ':' << line;
+  }
+}
+
 TEST(CheckGivens, SameAnswerEveryTime) {
   const Grid g = gridOfText(lineOf("serg_multisolution.txt", 7));
   const CheckResult a = checkGivens(g);

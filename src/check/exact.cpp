@@ -72,6 +72,9 @@ struct Position {
   int queued;
   // Units whose candidates changed since the hidden singles last looked.
   std::uint32_t dirty;
+  // Rows and columns (bits 0..17 as in `dirty`) whose candidates changed
+  // since the locked candidates last looked at their band.
+  std::uint32_t lineDirty;
   // The digits placed in each unit.
   std::uint16_t placedIn[27];
 
@@ -94,12 +97,14 @@ struct Position {
       m = static_cast<std::uint16_t>(m & ~bit);
       if (m == 0) {
         dirty |= changed;
+        lineDirty |= changed;
         queued = waiting;
         return false;
       }
       if (isSingle(m)) queue[waiting++] = p;
     }
     dirty |= changed;
+    lineDirty |= changed;
     queued = waiting;
     return true;
   }
@@ -120,6 +125,7 @@ struct Position {
       std::uint16_t &m = cand[cell];
       if ((m & digits) == 0) continue;
       dirty |= kGeo.unitMask[cell];
+      lineDirty |= kGeo.unitMask[cell];
       m = static_cast<std::uint16_t>(m & ~digits);
       if (m == 0) return false;
       if (isSingle(m)) queue[queued++] = cell;
@@ -130,47 +136,54 @@ struct Position {
   // Locked candidates: a digit that a line can hold only inside one block
   // leaves the rest of that block, and one that a block can hold only
   // inside one line leaves the rest of that line. Fewer branches on hard
-  // puzzles for a pass over the 54 segments.
+  // puzzles; a band of three lines is looked at again only when one of its
+  // cells lost a candidate since it was last looked at.
   bool lockedCandidates(bool &changed) {
-    for (const auto &segments : kGeo.segments) {
-      std::uint16_t seg[9][3];  // [line][block along it]
-      for (int line = 0; line < 9; ++line) {
-        for (int s = 0; s < 3; ++s) {
-          const std::uint8_t *const cells = segments[line][s];
-          seg[line][s] = static_cast<std::uint16_t>(cand[cells[0]] | cand[cells[1]] | cand[cells[2]]);
-        }
-      }
-      for (int line = 0; line < 9; ++line) {
-        const int first = line - line % 3;  // the first line of the band
-        for (int s = 0; s < 3; ++s) {
-          const std::uint16_t here = seg[line][s];
-          if (here == 0) continue;
-          const auto alongLine = static_cast<std::uint16_t>(seg[line][(s + 1) % 3] | seg[line][(s + 2) % 3]);
-          const auto inBlock = static_cast<std::uint16_t>(seg[first + (line - first + 1) % 3][s] |
-                                                          seg[first + (line - first + 2) % 3][s]);
-          // Only here along the line: out of the block's other lines.
-          const auto claiming = static_cast<std::uint16_t>(here & ~alongLine & inBlock);
-          if (claiming != 0) {
-            changed = true;
-            for (int k = 1; k <= 2; ++k) {
-              const int other = first + (line - first + k) % 3;
-              if (!eliminate(segments[other][s], claiming)) return false;
-              seg[other][s] = static_cast<std::uint16_t>(seg[other][s] & ~claiming);
-            }
-          }
-          // Only here within the block: out of the line's other blocks.
-          const auto pointing = static_cast<std::uint16_t>(here & ~inBlock & alongLine);
-          if (pointing != 0) {
-            changed = true;
-            for (int k = 1; k <= 2; ++k) {
-              const int other = (s + k) % 3;
-              if (!eliminate(segments[line][other], pointing)) return false;
-              seg[line][other] = static_cast<std::uint16_t>(seg[line][other] & ~pointing);
-            }
+    static constexpr int kOther[3][2] = {{1, 2}, {0, 2}, {0, 1}};
+    for (int kind = 0; kind < 2; ++kind) {
+      for (int band = 0; band < 3; ++band) {
+        const std::uint32_t bandUnits = 7u << (9 * kind + 3 * band);
+        if ((lineDirty & bandUnits) == 0) continue;
+        lineDirty &= ~bandUnits;
+        const auto &lines = kGeo.segments[kind];
+        std::uint16_t seg[3][3];  // [line within the band][block along it]
+        for (int i = 0; i < 3; ++i) {
+          for (int s = 0; s < 3; ++s) {
+            const std::uint8_t *const cells = lines[3 * band + i][s];
+            seg[i][s] = static_cast<std::uint16_t>(cand[cells[0]] | cand[cells[1]] | cand[cells[2]]);
           }
         }
+        for (int i = 0; i < 3; ++i) {
+          for (int s = 0; s < 3; ++s) {
+            const std::uint16_t here = seg[i][s];
+            if (here == 0) continue;
+            const int s1 = kOther[s][0];
+            const int s2 = kOther[s][1];
+            const int i1 = kOther[i][0];
+            const int i2 = kOther[i][1];
+            const auto alongLine = static_cast<std::uint16_t>(seg[i][s1] | seg[i][s2]);
+            const auto inBlock = static_cast<std::uint16_t>(seg[i1][s] | seg[i2][s]);
+            // Only here along the line: out of the block's other lines.
+            const auto claiming = static_cast<std::uint16_t>(here & ~alongLine & inBlock);
+            if (claiming != 0) {
+              changed = true;
+              if (!eliminate(lines[3 * band + i1][s], claiming) || !eliminate(lines[3 * band + i2][s], claiming))
+                return false;
+              seg[i1][s] = static_cast<std::uint16_t>(seg[i1][s] & ~claiming);
+              seg[i2][s] = static_cast<std::uint16_t>(seg[i2][s] & ~claiming);
+            }
+            // Only here within the block: out of the line's other blocks.
+            const auto pointing = static_cast<std::uint16_t>(here & ~inBlock & alongLine);
+            if (pointing != 0) {
+              changed = true;
+              if (!eliminate(lines[3 * band + i][s1], pointing) || !eliminate(lines[3 * band + i][s2], pointing))
+                return false;
+              seg[i][s1] = static_cast<std::uint16_t>(seg[i][s1] & ~pointing);
+              seg[i][s2] = static_cast<std::uint16_t>(seg[i][s2] & ~pointing);
+            }
+          }
+        }
       }
-      if (changed) return true;
     }
     return true;
   }
@@ -266,6 +279,20 @@ struct Search {
 };
 
 void addClashes(const Grid &givens, std::vector<Clash> &clashes) {
+  // One pass over the cells first: most puzzles have no clash, and the pairs
+  // below are looked at only when some unit holds a digit twice.
+  std::uint16_t seen[27]{};
+  std::uint16_t twice = 0;
+  for (int i = 0; i < 81; ++i) {
+    const int d = givens[static_cast<std::size_t>(i)];
+    if (d < 1 || d > 9) continue;
+    const auto bit = static_cast<std::uint16_t>(1u << (d - 1));
+    for (const std::uint8_t u : kGeo.units[i]) {
+      twice = static_cast<std::uint16_t>(twice | (seen[u] & bit));
+      seen[u] = static_cast<std::uint16_t>(seen[u] | bit);
+    }
+  }
+  if (twice == 0) return;
   static constexpr UnitKind kKinds[3] = {UnitKind::Row, UnitKind::Column, UnitKind::Block};
   for (int u = 0; u < 27; ++u) {
     const auto &cells = kGeo.unitCells[u];
@@ -292,6 +319,7 @@ CheckResult checkGivens(const Grid &givens) {
   Position pos{};
   for (auto &m : pos.cand) m = kAll;
   pos.dirty = (1u << 27) - 1;
+  pos.lineDirty = (1u << 18) - 1;
   for (int i = 0; i < 81; ++i) {
     const int d = givens[static_cast<std::size_t>(i)];
     if (d < 1 || d > 9) continue;
