@@ -14,12 +14,15 @@
 #include "app/fonts.h"
 #include "app/scripted.h"
 #include "app/shell.h"
+#include "app/text.h"
 #include "app/translations.h"
 #include "app/window.h"
 #include "numplace/version.h"
 #include "script/actions.h"
 
 namespace {
+
+using numplace::app::fromUtf8;
 
 constexpr int kFailure = 1;
 constexpr int kUsageError = 2;
@@ -37,8 +40,6 @@ bool platformChosen(int argc, char **argv) {
   }
   return false;
 }
-
-QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // The actions in the order they were given: the parser keeps each option's
 // values in order and the names of all options found in order, so the nth

@@ -12,12 +12,11 @@
 #include <algorithm>
 
 #include "app/fonts.h"
+#include "app/text.h"
 #include "board/layout.h"
 
 namespace numplace::app {
 namespace {
-
-QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 constexpr double kPromptFontSize = 9;  // the size of the system's message font
 constexpr int kPromptWidth = 440;      // pixels; the step prompt then takes two lines

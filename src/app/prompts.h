@@ -23,7 +23,6 @@ class PromptDialog : public QDialog {
   // corner, the twips counted at the window's `scale`, and kept on the screen.
   explicit PromptDialog(const PromptRequest &request, QWidget *parent = nullptr, double scale = 1);
   QString answer() const;
-  QLabel *promptLabel() const { return label_; }
   QLineEdit *answerEdit() const { return edit_; }
   QPushButton *stopButton() const { return stop_; }
 
@@ -52,7 +51,6 @@ class DialogPrompt : public Prompt {
   explicit DialogPrompt(QWidget *owner, std::function<double()> scale = {}) : owner_(owner), scale_(std::move(scale)) {}
   std::optional<std::string> ask(const PromptRequest &request) override;
 
-  bool isOpen() const { return open_ != nullptr; }
   // Closes the open prompt; its ask() then throws RunAbandoned.
   // (中止 makes it throw RunStopped.)
   void abandon();

@@ -26,6 +26,7 @@
 
 #include "app/collection.h"
 #include "app/status.h"
+#include "app/text.h"
 #include "board/drawing.h"
 #include "board/layout.h"
 #include "board/tables.h"
@@ -45,8 +46,6 @@ constexpr int kDockWidth = 330;  // pixels; the lines wrap no further
 
 const QString kRecentKey = QStringLiteral("recentFiles");
 const QString kExplanationKey = QStringLiteral("view/explanation");
-
-QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 

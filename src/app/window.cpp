@@ -20,6 +20,7 @@
 #include "app/fonts.h"
 #include "app/input.h"
 #include "app/prompts.h"
+#include "app/text.h"
 #include "entry/entry.h"
 #include "runs/runs.h"
 
@@ -30,8 +31,6 @@ constexpr std::string_view kCellGrid = "Text15";
 constexpr std::string_view kQuickInput = "Text7";
 constexpr ControlRef kDataFileName{"Text3", 0};
 constexpr int kCellWidth = 375;  // twips
-
-QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // The scales the user can take the window to by resizing it.
 constexpr double kSmallestScale = 0.3;

@@ -18,6 +18,7 @@
 
 #include "cli/batch_solver.h"
 #include "cli/lines.h"
+#include "cli/options.h"
 
 namespace numplace {
 namespace {
@@ -217,7 +218,7 @@ int runBatch(const BatchOptions &options) {
   const int fd = standardInput ? STDIN_FILENO : ::open(options.path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     std::cerr << "numplace-cli: cannot open " << options.path << '\n';
-    return 1;
+    return kExitBadInput;
   }
   Input in(fd, options.path);
   const auto start = std::chrono::steady_clock::now();
@@ -243,9 +244,9 @@ int runBatch(const BatchOptions &options) {
   }
   if (readError != 0) {
     std::cerr << "numplace-cli: cannot read " << options.path << ": " << std::strerror(readError) << '\n';
-    return 1;
+    return kExitBadInput;
   }
-  return 0;
+  return kExitDone;
 }
 
 }  // namespace numplace

@@ -4,6 +4,7 @@
 
 #include "cli/check_output.h"
 #include "cli/summary.h"
+#include "runs/common.h"
 
 namespace numplace::batch {
 
@@ -25,7 +26,8 @@ void Profile::merge(const Profile &other) {
 
 void Profile::print(std::ostream &out) const {
   out << "# profile of " << puzzles << " puzzles\n# technique placements puzzles mean-per-puzzle\n";
-  for (const char *word : {"基本", "ブロ", "よこ", "たて", "縦１", "横１"}) {
+  for (const std::string_view word : {words::kNakedSingle, words::kBlockSingle, words::kRowSingle, words::kColumnSingle,
+                                      words::kColumnListAnswer, words::kRowListAnswer}) {
     const auto it = placements.find(word);
     const long n = it == placements.end() ? 0 : it->second;
     const auto used = puzzlesUsing.find(word);
