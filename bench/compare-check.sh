@@ -16,16 +16,8 @@ files=("$@")
 [ ${#files[@]} -gt 0 ] || files=(tests/data/17clue.txt tests/data/top1465.txt tests/data/forum_hardest_1106.txt)
 cpu=${CPU:-1}
 
-if ! command -v qqwing >/dev/null; then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends qqwing
-fi
-cli=$root/build/default/numplace-cli
-[ -x "$cli" ] || scripts/setup.sh default >/dev/null
-
 source bench/timing.sh
+need_qqwing_and_cli
 numplace_check() { taskset -c "$cpu" "$cli" --batch "$1" --check-only --jobs 1; }
 qqwing_count() { taskset -c "$cpu" qqwing --solve --count-solutions <"$1"; }
 

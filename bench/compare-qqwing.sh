@@ -33,16 +33,8 @@ shift || true
 files=("$@")
 [ ${#files[@]} -gt 0 ] || files=(tests/data/se_easy.txt tests/data/17clue.txt tests/data/top1465.txt)
 
-if ! command -v qqwing >/dev/null; then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends qqwing
-fi
-cli=$root/build/default/numplace-cli
-[ -x "$cli" ] || scripts/setup.sh default >/dev/null
-
 source bench/timing.sh
+need_qqwing_and_cli
 numplace_one_core() { taskset -c "$cpu" "$cli" --batch "$1" --jobs 1; }
 numplace_all_cores() { "$cli" --batch "$1"; }
 qqwing_one_core() { taskset -c "$cpu" qqwing --solve --one-line <"$1"; }
