@@ -4,18 +4,6 @@
 
 namespace numplace {
 
-void buildColourTable(Tables &t, ColourScheme scheme) {
-  t.ColourTable[1] = 0x000000;
-  t.ColourTable[2] = 0xFF00FF;
-  t.ColourTable[3] = 0xFFFF00;
-  t.ColourTable[4] = 0xFF0000;
-  t.ColourTable[5] = 0x00FF00;
-  t.ColourTable[6] = scheme == ColourScheme::Step ? rgb(150, 170, 150) : 0x0000FF;
-  t.ColourTable[7] = rgb(100, 50, 150);
-  t.ColourTable[8] = rgb(200, 150, 50);
-  t.ColourTable[9] = rgb(50, 150, 50);
-}
-
 void initialiseForPass(Tables &t) {
   for (int k = 1; k <= 10; ++k) {
     t.UnitPairCodes[k] = 0;

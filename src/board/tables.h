@@ -1,6 +1,6 @@
 // The working tables of one button press: the board, candidates, codes,
-// exclusion lists, marks, the scratch and block-pair lists, the trial list and
-// the digit colours. Created empty when a handler starts, discarded when it ends.
+// exclusion lists, marks, the scratch and block-pair lists, the trial list.
+// Created empty when a handler starts, discarded when it ends.
 #pragma once
 
 #include <array>
@@ -12,7 +12,6 @@ inline constexpr int kPairSlots = 166;  // 81 block pairs of two entries, from i
 inline constexpr int kLeastCodePrime = 999'999'999;
 
 struct Tables {
-  std::uint32_t ColourTable[10]{};
   double RowCodes[11]{};
 
   int Board[10][10]{};
@@ -72,19 +71,8 @@ struct Tables {
   int TrialDigit[kPairSlots]{};
 };
 
-// Digit colours. The step family draws entry 6 grey green instead of red,
-// keeping red for the digit just placed.
-enum class ColourScheme { Answer, Step };
-void buildColourTable(Tables &t, ColourScheme scheme);
-
-inline constexpr std::uint32_t rgb(int r, int g, int b) { return static_cast<std::uint32_t>(r + 256 * g + 65536 * b); }
-inline constexpr std::uint32_t kBlack = 0;
-inline constexpr std::uint32_t kRed = rgb(255, 0, 0);
-inline constexpr std::uint32_t kBlue = rgb(0, 0, 255);
-inline constexpr std::uint32_t kWhite = rgb(255, 255, 255);
-
-// Clears everything a pass of the answer run starts without (the row codes,
-// the colours and the trial list survive).
+// Clears everything a pass of the answer run starts without (the row codes
+// and the trial list survive).
 void initialiseForPass(Tables &t);
 
 // LeastCode(r, c) = the prime value for every cell.
