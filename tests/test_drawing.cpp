@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "runs/painter.h"
 #include "helpers.h"
+#include "runs/painter.h"
 
 namespace numplace_test {
 namespace {

@@ -24,7 +24,9 @@ constexpr BlockPairMarks kBlockPairMarks{kRowGroupMark, kColumnGroupMark};
 class AnswerRun {
  public:
   AnswerRun(Ports &ports, const RunOptions &options, RunResult &result)
-      : ports_(ports), painter_(ports.surface, result, {BoardDigits::CountOnly, options.skipCycleGrid}), result_(result) {}
+      : ports_(ports),
+        painter_(ports.surface, result, {BoardDigits::CountOnly, options.skipCycleGrid}),
+        result_(result) {}
 
   void run() {
     result_.reset(RunKind::Answer);

@@ -27,7 +27,7 @@ void RunResult::reset(RunKind kind) {
   messages.clear();
 }
 
-bool startRun(Ports &ports, Tables &t, Painter &painter, RunResult &result) {
+bool startRun(const Ports &ports, Tables &t, Painter &painter, RunResult &result) {
   painter.started();
   auto error = readPuzzle(ports.controls, ports.files, t, &result.source);
   if (!error) error = checkExtraGivens(ports.controls);

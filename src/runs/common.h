@@ -45,7 +45,7 @@ constexpr bool isStallSweep(long lateStageCount) { return lateStageCount % 10 ==
 // Starts the run's picture, reads the puzzle and checks the extra givens.
 // False when the input cannot be used: the painter has shown why and the
 // result says BadInput.
-bool startRun(Ports &ports, Tables &t, Painter &painter, RunResult &result);
+bool startRun(const Ports &ports, Tables &t, Painter &painter, RunResult &result);
 
 // The board as 81 cells.
 Grid gridOf(const Tables &t);

@@ -8,9 +8,16 @@
 namespace numplace {
 
 DigitColours digitColours(ColourScheme scheme) {
-  return {0x000000, 0x000000, 0xFF00FF, 0xFFFF00, 0xFF0000, 0x00FF00,
+  return {0x000000,
+          0x000000,
+          0xFF00FF,
+          0xFFFF00,
+          0xFF0000,
+          0x00FF00,
           scheme == ColourScheme::Step ? rgb(150, 170, 150) : 0x0000FF,
-          rgb(100, 50, 150), rgb(200, 150, 50), rgb(50, 150, 50)};
+          rgb(100, 50, 150),
+          rgb(200, 150, 50),
+          rgb(50, 150, 50)};
 }
 
 void drawFrame(DrawingSurface &s, const BoardFrame &f) {
