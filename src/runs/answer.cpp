@@ -145,7 +145,7 @@ class AnswerRun {
     for (;;) {
       // The cycle stage needs no cleared tables: the tracker writes every
       // cell's candidates and updateCodes every code before anything reads
-      // them (slots 19 and 20 are not read by this run).
+      // them.
       const bool reuseCycleStage = cycleStageClean_;
       painter_.cycleStarted(t_.Board);
       filled_ = filledNow_;

@@ -73,11 +73,11 @@ void AnswerPainter::cellWithoutCandidates() {
   printMessage(texts::kError, Ending::NewLine);
 }
 
-void AnswerPainter::pairDigitsShown(std::span<const PairDigit> digits) {
+void AnswerPainter::pairDigitsShown(std::span<const BlockPairDigit> digits) {
   s_.setFontSize(fonts::kMessage);
-  const PairDigit *previous = nullptr;
+  const BlockPairDigit *previous = nullptr;
   int sameCell = 0;
-  for (const PairDigit &p : digits) {
+  for (const BlockPairDigit &p : digits) {
     double place = p.column;
     if (previous != nullptr && previous->row == p.row && previous->column == p.column) {
       ++sameCell;

@@ -19,7 +19,7 @@ struct AnswerPictureStyle {
 };
 
 // A digit printed small at a halt of reference 2.
-struct PairDigit {
+struct BlockPairDigit {
   int row, column, digit;
 };
 
@@ -52,7 +52,7 @@ class AnswerPainter : public Painter {
   void opened();
   void boardRedrawn(const BoardCells &board);
   void cellWithoutCandidates();
-  void pairDigitsShown(std::span<const PairDigit> digits);
+  void pairDigitsShown(std::span<const BlockPairDigit> digits);
   void paused();
   void resumed();
   void finished();

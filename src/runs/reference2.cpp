@@ -132,7 +132,7 @@ class Reference2Run {
   int pauseCount_ = 0;
   int filled_ = 0;
   std::string pauseAnswer_;
-  std::vector<PairDigit> pairDigits_;
+  std::vector<BlockPairDigit> pairDigits_;
 };
 
 }  // namespace

@@ -58,8 +58,6 @@ void blockPairStage(Tables &t, BlockPairMarks marks) {
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
       t.Candidates[r][c] = leastCodeDigits(t.LeastCode[r][c]);
-      t.CandidateCount[r][c] = 0;
-      t.RecountCount[r][c] = 0;
     }
   }
   // The digits with exactly two places in each block.
