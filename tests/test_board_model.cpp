@@ -7,6 +7,7 @@
 
 #include "board/tables.h"
 #include "helpers.h"
+#include "runs/painter.h"
 
 namespace numplace_test {
 namespace {
@@ -85,24 +86,21 @@ TEST(LeastCodes, ArePrimedAboveTheNineCandidateCode) {
   EXPECT_GT(t->LeastCode[5][5], 123'456'789);
 }
 
-TEST(ColourTable, GivesEachDigitItsColour) {
-  auto t = std::make_unique<Tables>();
-  buildColourTable(*t, ColourScheme::Answer);
+TEST(DigitColours, GiveEachDigitItsColour) {
+  const DigitColours colours = digitColours(ColourScheme::Answer);
   const std::uint32_t expected[10] = {0, 0, 16711935, 16776960, 16711680, 65280, 255, 9843300, 3315400, 3315250};
-  for (int d = 0; d <= 9; ++d) EXPECT_EQ(t->ColourTable[d], expected[d]) << d;
+  for (std::size_t d = 0; d <= 9; ++d) EXPECT_EQ(colours[d], expected[d]) << d;
 }
 
-TEST(ColourTable, StepFamilyDrawsSixGreyGreen) {
-  auto t = std::make_unique<Tables>();
-  buildColourTable(*t, ColourScheme::Step);
-  EXPECT_EQ(t->ColourTable[6], 150u + 256u * 170u + 65536u * 150u);
-  EXPECT_EQ(t->ColourTable[4], 16711680u);
-  EXPECT_EQ(t->ColourTable[0], 0u);
+TEST(DigitColours, StepFamilyDrawsSixGreyGreen) {
+  const DigitColours colours = digitColours(ColourScheme::Step);
+  EXPECT_EQ(colours[6], 150u + 256u * 170u + 65536u * 150u);
+  EXPECT_EQ(colours[4], 16711680u);
+  EXPECT_EQ(colours[0], 0u);
 }
 
-TEST(PassStart, ClearsTheWorkingTablesButKeepsRowCodesColoursAndTrials) {
+TEST(PassStart, ClearsTheWorkingTablesButKeepsRowCodesAndTrials) {
   auto t = std::make_unique<Tables>();
-  buildColourTable(*t, ColourScheme::Answer);
   t->RowCodes[3] = 1'530'070'000;
   t->TrialRow[4] = 2;
   t->TrialDigit[4] = 7;
@@ -132,7 +130,6 @@ TEST(PassStart, ClearsTheWorkingTablesButKeepsRowCodesColoursAndTrials) {
   EXPECT_EQ(t->RowCodes[3], 1'530'070'000);
   EXPECT_EQ(t->TrialRow[4], 2);
   EXPECT_EQ(t->TrialDigit[4], 7);
-  EXPECT_EQ(t->ColourTable[6], 255u);
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "board/drawing.h"
 #include "helpers.h"
+#include "runs/painter.h"
 
 namespace numplace_test {
 namespace {
@@ -18,7 +18,10 @@ struct DrawnBoard {
 DrawnBoard draw(const Tables &t, BoardDigits digits) {
   RecordingSurface surface;
   DrawnBoard d;
-  d.filled = drawBoard(surface, t, digits);
+  drawBoard(surface, t.Board, digitColours(ColourScheme::Answer), digits);
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c) d.filled += t.Board[r][c] != 0 ? 1 : 0;
+  }
   d.ops = surface.ops();
   d.prints = printsOf(d.ops);
   return d;
@@ -34,7 +37,6 @@ std::vector<DrawOp> opsOf(const std::vector<DrawOp> &ops, DrawOp::Kind kind) {
 
 TEST(StandardBoard, WithoutDigitsDrawsTwentyThinAndEightThickLines) {
   auto t = std::make_unique<Tables>();
-  buildColourTable(*t, ColourScheme::Answer);
   const DrawnBoard d = draw(*t, BoardDigits::Print);
   EXPECT_EQ(d.filled, 0);
   EXPECT_TRUE(d.prints.empty());
@@ -61,7 +63,6 @@ TEST(StandardBoard, WithoutDigitsDrawsTwentyThinAndEightThickLines) {
 
 TEST(StandardBoard, VisitsEveryCellAtItsDigitPositionInRowOrder) {
   auto t = std::make_unique<Tables>();
-  buildColourTable(*t, ColourScheme::Answer);
   const auto moves = opsOf(draw(*t, BoardDigits::Print).ops, DrawOp::Kind::Move);
   ASSERT_EQ(moves.size(), 82u);
   for (int r = 1; r <= 9; ++r) {
@@ -74,7 +75,6 @@ TEST(StandardBoard, VisitsEveryCellAtItsDigitPositionInRowOrder) {
 
 TEST(StandardBoard, PrintsEachDigitInItsColourAtFontForty) {
   auto t = std::make_unique<Tables>();
-  buildColourTable(*t, ColourScheme::Answer);
   t->Board[1][1] = 1;
   t->Board[5][5] = 6;
   t->Board[9][9] = 4;

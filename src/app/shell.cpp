@@ -27,10 +27,9 @@
 #include "app/collection.h"
 #include "app/status.h"
 #include "app/text.h"
-#include "board/drawing.h"
 #include "board/layout.h"
-#include "board/tables.h"
 #include "numplace/version.h"
+#include "runs/painter.h"
 #include "script/explanation.h"
 #include "script/save.h"
 
@@ -418,11 +417,9 @@ bool ShellWindow::showSolution() {
     return false;
   }
   // The answer run's board, drawn by the same code as the runs draw it.
-  auto tables = std::make_unique<Tables>();
-  buildColourTable(*tables, ColourScheme::Answer);
-  for (int k = 0; k < 81; ++k)
-    tables->Board[k / 9 + 1][k % 9 + 1] = (*report_->check.solution)[static_cast<std::size_t>(k)];
-  drawBoard(form_->canvas(), *tables, BoardDigits::Print);
+  BoardCells board{};
+  for (int k = 0; k < 81; ++k) board[k / 9 + 1][k % 9 + 1] = (*report_->check.solution)[static_cast<std::size_t>(k)];
+  drawBoard(form_->canvas(), board, digitColours(ColourScheme::Answer), BoardDigits::Print);
   form_->canvas().update();
   return true;
 }

@@ -4,51 +4,62 @@
 
 namespace numplace {
 
-void buildColourTable(Tables &t, ColourScheme scheme) {
-  t.ColourTable[1] = 0x000000;
-  t.ColourTable[2] = 0xFF00FF;
-  t.ColourTable[3] = 0xFFFF00;
-  t.ColourTable[4] = 0xFF0000;
-  t.ColourTable[5] = 0x00FF00;
-  t.ColourTable[6] = scheme == ColourScheme::Step ? rgb(150, 170, 150) : 0x0000FF;
-  t.ColourTable[7] = rgb(100, 50, 150);
-  t.ColourTable[8] = rgb(200, 150, 50);
-  t.ColourTable[9] = rgb(50, 150, 50);
-}
-
-void initialiseForPass(Tables &t) {
-  for (int k = 1; k <= 10; ++k) {
-    t.UnitPairCodes[k] = 0;
-    t.TripleCodes[k] = 0;
-  }
+void CellTables::resetForPass() {
   for (int r = 1; r <= 9; ++r) {
-    t.TripleDigits[r] = 0;
     for (int c = 1; c <= 9; ++c) {
-      t.Board[r][c] = 0;
-      t.BlockExclusions[r][c] = 0;
-      t.LeastCode[r][c] = 0;
-      t.RowExclusions[r][c] = 0;
-      t.SingleCandidate[r][c] = 0;
-      t.ColumnExclusions[r][c] = 0;
-      t.Candidates[r][c] = 0;
-      t.CandidateCount[r][c] = 0;
-      t.RecountCount[r][c] = 0;
-      for (int k = 1; k <= 3; ++k) t.PairMarks[r][c][k] = 0;
+      Board[r][c] = 0;
+      LeastCode[r][c] = 0;
+      SingleCandidate[r][c] = 0;
+      Candidates[r][c] = 0;
     }
   }
   for (int i = 1; i <= 20; ++i) {
-    for (int j = 1; j <= 20; ++j) t.CandidateCode[i][j] = 0;
+    for (int j = 1; j <= 20; ++j) CandidateCode[i][j] = 0;
   }
+}
+
+void CellTables::resetForCycle() {
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c) {
+      Candidates[r][c] = 0;
+      CandidateCode[r][c] = 0;
+    }
+  }
+}
+
+void UnitTables::resetForPass() {
+  for (int k = 1; k <= 10; ++k) {
+    UnitPairCodes[k] = 0;
+    TripleCodes[k] = 0;
+  }
+  for (int r = 1; r <= 9; ++r) {
+    TripleDigits[r] = 0;
+    for (int c = 1; c <= 9; ++c) {
+      BlockExclusions[r][c] = 0;
+      RowExclusions[r][c] = 0;
+      ColumnExclusions[r][c] = 0;
+      for (int k = 1; k <= 3; ++k) PairMarks[r][c][k] = 0;
+    }
+  }
+}
+
+void BlockPairTables::resetForPass() {
   for (int k = 1; k < kPairSlots; ++k) {
-    t.BlockPairList[k] = 0;
-    t.BlockPairsByRow[k] = 0;
-    t.BlockPairsByColumn[k] = 0;
-    t.PairKey[k] = 0;
-    t.PairLine[k] = 0;
-    t.PairDigit[k] = 0;
-    t.PairCross[k] = 0;
+    BlockPairList[k] = 0;
+    BlockPairsByRow[k] = 0;
+    BlockPairsByColumn[k] = 0;
+    PairKey[k] = 0;
+    PairLine[k] = 0;
+    PairDigit[k] = 0;
+    PairCross[k] = 0;
   }
-  t.PairLast = 1;
+  PairLast = 1;
+}
+
+void initialiseForPass(Tables &t) {
+  t.CellTables::resetForPass();
+  t.UnitTables::resetForPass();
+  t.BlockPairTables::resetForPass();
 }
 
 void primeLeastCodes(Tables &t) {

@@ -1,6 +1,8 @@
-// The working tables of one button press: the board, candidates, codes,
-// exclusion lists, marks, the scratch and block-pair lists, the trial list and
-// the digit colours. Created empty when a handler starts, discarded when it ends.
+// The working tables of one button press, in parts that each own their
+// state and their reset: the puzzle's row codes, the board with its
+// candidates and codes, the units' exclusion lists and marks, the block
+// pairs, the trial list and the count of changes. Created empty when a
+// handler starts, discarded when it ends.
 #pragma once
 
 #include <array>
@@ -10,20 +12,36 @@ namespace numplace {
 
 inline constexpr int kPairSlots = 166;  // 81 block pairs of two entries, from index 2
 inline constexpr int kLeastCodePrime = 999'999'999;
+inline constexpr std::uint16_t kAllDigits = 0x3FE;  // bits 1..9 of a set of digits
 
-struct Tables {
-  std::uint32_t ColourTable[10]{};
+// The puzzle's nine row codes, as read: the same for the whole press.
+struct PuzzleRows {
   double RowCodes[11]{};
+};
 
+// The board and what the techniques work out for its cells.
+struct CellTables {
   int Board[10][10]{};
   // Candidates(r, c, d) of the window's arithmetic, held as bits: bit d set
   // when digit d is a candidate of the cell.
   std::uint16_t Candidates[10][10]{};
-  int CandidateCount[10][10]{};  // slot 19: count from the candidate pass
-  int RecountCount[10][10]{};    // slot 20: count from the column recount
   int SingleCandidate[10][10]{};
+  // The candidate code of each cell; row 10 holds the codes of one column at
+  // a time for the naked triples.
   int CandidateCode[21][21]{};
   int LeastCode[10][10]{};
+
+  // A pass starts from an empty board with nothing worked out.
+  void resetForPass();
+  // A cycle that makes its candidates afresh starts without those of the
+  // last one (the board and the least codes stay).
+  void resetForCycle();
+};
+
+// What the techniques have concluded about the units: the digits each
+// unit's other cells cannot hold, and the marks on the members of naked
+// groups and block pairs.
+struct UnitTables {
   int RowExclusions[10][10]{};     // (row, slot)
   int ColumnExclusions[10][10]{};  // (slot, column)
   int BlockExclusions[10][10]{};   // (block, slot)
@@ -33,6 +51,12 @@ struct Tables {
   int TripleCodes[11]{};
   int TripleDigits[10]{};
 
+  void resetForPass();
+};
+
+// The block pairs of the last block-pair stage, as one list and sorted by
+// row and by column.
+struct BlockPairTables {
   int BlockPairList[kPairSlots]{};
   int BlockPairsByRow[kPairSlots]{};
   int BlockPairsByColumn[kPairSlots]{};
@@ -42,11 +66,23 @@ struct Tables {
   int PairCross[kPairSlots]{};
   int PairLast = 1;  // index of the last block-pair entry
 
-  // Count the changes the techniques make to what later scans read: a digit
-  // added to an exclusion list or a mark given a new value (`changes`), a
-  // least code lowered (`leastCodeChanges`). A technique that leaves them as
-  // they were has changed nothing, so running it again on the same board
-  // finds the same.
+  void resetForPass();
+};
+
+// The answer run's trial placements, made once from the first pass's block
+// pairs; the later passes take them in turn.
+struct TrialList {
+  int TrialRow[kPairSlots]{};
+  int TrialColumn[kPairSlots]{};
+  int TrialDigit[kPairSlots]{};
+};
+
+// Counts the changes the techniques make to what later scans read: a digit
+// added to an exclusion list or a mark given a new value (`changes`), a
+// least code lowered (`leastCodeChanges`). A technique that leaves them as
+// they were has changed nothing, so running it again on the same board
+// finds the same. The counts run on through the press.
+struct ChangeLog {
   long changes = 0;
   long leastCodeChanges = 0;
   // The changes counted in `changes` from `changeLogFrom` on, in order, as
@@ -66,25 +102,14 @@ struct Tables {
     }
     ++changes;
   }
-
-  int TrialRow[kPairSlots]{};
-  int TrialColumn[kPairSlots]{};
-  int TrialDigit[kPairSlots]{};
 };
 
-// Digit colours. The step family draws entry 6 grey green instead of red,
-// keeping red for the digit just placed.
-enum class ColourScheme { Answer, Step };
-void buildColourTable(Tables &t, ColourScheme scheme);
+// The parts together, so that a technique reaches what it reads by the
+// same names in every part.
+struct Tables : PuzzleRows, CellTables, UnitTables, BlockPairTables, TrialList, ChangeLog {};
 
-inline constexpr std::uint32_t rgb(int r, int g, int b) { return static_cast<std::uint32_t>(r + 256 * g + 65536 * b); }
-inline constexpr std::uint32_t kBlack = 0;
-inline constexpr std::uint32_t kRed = rgb(255, 0, 0);
-inline constexpr std::uint32_t kBlue = rgb(0, 0, 255);
-inline constexpr std::uint32_t kWhite = rgb(255, 255, 255);
-
-// Clears everything a pass of the answer run starts without (the row codes,
-// the colours and the trial list survive).
+// Clears everything a pass of the answer run starts without (the row codes
+// and the trial list survive).
 void initialiseForPass(Tables &t);
 
 // LeastCode(r, c) = the prime value for every cell.
@@ -100,9 +125,11 @@ void unpackRowCodes(const double (&rowCodes)[11], int (&board)[10][10]);
 // (0 writes 0 into the spare element (0, 0)). The code must lie in 0..999.
 void layTrialCode(Tables &t, double code);
 
-// Block number (1..9) and block origin of a cell.
-inline int blockOrigin(int rowOrColumn) { return 3 * ((rowOrColumn - 1) / 3); }
-inline int blockNumber(int r, int c) { return blockOrigin(r) + (c - 1) / 3 + 1; }
+// The row (column) before the band (stack) of blocks a row (column) lies in:
+// 0, 3 or 6.
+constexpr int blockOrigin(int rowOrColumn) { return 3 * ((rowOrColumn - 1) / 3); }
+// The block (1..9, row by row) of the cell (r, c).
+constexpr int blockOf(int r, int c) { return blockOrigin(r) + (c - 1) / 3 + 1; }
 
 // Candidate code of a set of digits (bits 1..9), smallest digit first; from
 // a table, as the codes are made for every cell of every cycle.
@@ -117,6 +144,6 @@ struct CandidateCodeTable {
   }
 };
 inline constexpr CandidateCodeTable kCandidateCodes;
-inline int candidateCodeOf(std::uint16_t digits) { return kCandidateCodes.code[digits & 0x3FE]; }
+inline int candidateCodeOf(std::uint16_t digits) { return kCandidateCodes.code[digits & kAllDigits]; }
 
 }  // namespace numplace

@@ -3,10 +3,10 @@
 // the finished board drawn in colour at the end.
 #include <cstring>
 
-#include "board/drawing.h"
 #include "board/number.h"
 #include "board/sources.h"
 #include "runs/answer_cycle.h"
+#include "runs/answer_painter.h"
 #include "runs/common.h"
 
 namespace numplace {
@@ -24,11 +24,13 @@ constexpr BlockPairMarks kBlockPairMarks{kRowGroupMark, kColumnGroupMark};
 class AnswerRun {
  public:
   AnswerRun(Ports &ports, const RunOptions &options, RunResult &result)
-      : ports_(ports), s_(ports.surface), options_(options), result_(result) {}
+      : ports_(ports),
+        painter_(ports.surface, result, {BoardDigits::CountOnly, options.skipCycleGrid}),
+        result_(result) {}
 
   void run() {
     result_.reset(RunKind::Answer);
-    if (!startRun(ports_, t_, ColourScheme::Answer, 10, result_)) return;
+    if (!startRun(ports_, t_, painter_, result_)) return;
     Step step = Step::Pass;
     while (step != Step::Done) step = perform(step);
   }
@@ -66,11 +68,9 @@ class AnswerRun {
     placedInPass_ = 0;
     cyclesInPass_ = 0;
     idleInPass_ = false;
-    clearSurface(s_, result_);
-    gridOwed_ = false;
+    painter_.passStarted();
     forgetCleanStages();
     lateStageCount_ = 0;
-    s_.setFontSize(14);
     layTrialCode(t_, hasTrial_ ? trialCode_ : 0);
     layExtraGivens(ports_.controls, t_);
     layRowCodes();
@@ -145,17 +145,13 @@ class AnswerRun {
     for (;;) {
       // The cycle stage needs no cleared tables: the tracker writes every
       // cell's candidates and updateCodes every code before anything reads
-      // them (slots 19 and 20 are not read by this run).
+      // them.
       const bool reuseCycleStage = cycleStageClean_;
-      if (options_.skipCycleGrid) {
-        filled_ = filledNow_;
-        gridOwed_ = true;
-      } else {
-        filled_ = drawBoard(s_, t_, BoardDigits::CountOnly);
-      }
+      painter_.cycleStarted(t_.Board);
+      filled_ = filledNow_;
       if (filled_ == 81) return Step::Solved;
       ++cyclesInPass_;
-      restoreCycleState();
+      painter_.cycleGoesOn();
 
       if (!reuseCycleStage) {
         const long changes = t_.changes;
@@ -221,7 +217,7 @@ class AnswerRun {
 
   Step stuck() {
     if (passNumber_ == 0) {
-      s_.setFontSize(20);
+      painter_.trialsBegin();
       trialCount_ = buildTrialList(t_);
       passNumber_ = 1;
       return Step::Pass;
@@ -241,15 +237,8 @@ class AnswerRun {
     return Step::Pass;
   }
 
-  // What every cycle that goes on to the techniques sets first.
-  void restoreCycleState() {
-    s_.setLineWidth(1);
-    s_.setFontSize(14);
-    s_.setColour(kBlack);
-  }
-
   Step solved() {
-    beginMessage(s_, kAnswerEndAt, 20);
+    painter_.solvedSeen();
     ++solvedCount_;
     if (solvedCount_ == kFinalSolvedCount) return Step::FinalDrawing;
     // The pass is repeated once from the beginning. A pass in which every
@@ -257,7 +246,7 @@ class AnswerRun {
     // the press as it found it, so its repeat does what it did: with the
     // cycle grid left out, nothing but its placements and the few settings
     // of its cycles has to be made again, and it ends the same way.
-    if (options_.skipCycleGrid && !idleInPass_) {
+    if (!painter_.drawsEveryCycle() && !idleInPass_) {
       repeatPass();
       return Step::Solved;
     }
@@ -270,10 +259,7 @@ class AnswerRun {
     result_.lastPassBegin = last;
     result_.placements.reserve(last + (last - first));
     for (std::size_t i = first; i < last; ++i) result_.placements.push_back(result_.placements[i]);
-    clearSurface(s_, result_);
-    s_.setFontSize(14);
-    for (int i = 0; i < cyclesInPass_; ++i) restoreCycleState();
-    gridOwed_ = true;
+    painter_.passRepeated(cyclesInPass_);
   }
 
   Step finalDrawing() {
@@ -281,37 +267,19 @@ class AnswerRun {
     ports_.controls.setText({"Text1"}, hasTrial_ ? plainNumber(code) : "");
     result_.wroteText1 = true;
     if (hasTrial_) result_.trialCode = code;
-    filled_ = drawBoard(s_, t_, BoardDigits::Print);
-    gridOwed_ = false;
+    painter_.finalBoard(t_.Board);
+    filled_ = filledCells(t_);
     result_.boardShown = true;
     return filled_ == 81 ? Step::End : Step::Stop;
   }
 
-  // With the cycle grid skipped, the grid that the last pass's cycles would
-  // have left on the surface is drawn once, before the messages under it.
-  void settleGrid() {
-    if (!gridOwed_) return;
-    drawBoard(s_, t_, BoardDigits::CountOnly);
-    gridOwed_ = false;
-  }
-
   Step stop() {
-    settleGrid();
-    if (passNumber_ != 0) {
-      beginMessage(s_, kAnswerEndAt, 20);
-      printMessage(s_, result_, texts::kStop, Ending::NewLine);
-      s_.moveTo(kLegendAt.x, kLegendAt.y);
-      s_.setFontSize(17);
-      printMessage(s_, result_, texts::kLegend, Ending::NewLine);
-    }
+    painter_.stopped(t_.Board, passNumber_ != 0);
     return Step::End;
   }
 
   Step end() {
-    settleGrid();
-    beginMessage(s_, kAnswerEndAt, 20);
-    if (filled_ != 81) printMessage(s_, result_, texts::kErrorEnd, Ending::Continue);
-    printMessage(s_, result_, texts::kEnd, Ending::Continue);
+    painter_.ended(t_.Board, filled_ == 81);
     result_.board = gridOf(t_);
     if (inconsistent_) {
       result_.end = RunEnd::Inconsistent;
@@ -326,8 +294,7 @@ class AnswerRun {
   }
 
   Ports &ports_;
-  DrawingSurface &s_;
-  const RunOptions &options_;
+  AnswerPainter painter_;
   RunResult &result_;
   Tables t_;
   CandidateTracker candidates_;
@@ -350,7 +317,6 @@ class AnswerRun {
   int placedInPass_ = 0;
   bool firstPass_ = true;
   bool inconsistent_ = false;
-  bool gridOwed_ = false;
   int filledNow_ = 0;        // cells holding a digit, counted as they are filled
   int cyclesInPass_ = 0;     // cycles that went on past the board count
   bool idleInPass_ = false;  // a cycle of the pass placed nothing

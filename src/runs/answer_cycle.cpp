@@ -9,16 +9,7 @@ CycleResult placed(const Placement &p, std::string_view word) { return {CycleRes
 
 }  // namespace
 
-void clearCycleTables(Tables &t) {
-  for (int r = 1; r <= 9; ++r) {
-    for (int c = 1; c <= 9; ++c) {
-      t.Candidates[r][c] = 0;
-      t.CandidateCount[r][c] = 0;
-      t.RecountCount[r][c] = 0;
-      t.CandidateCode[r][c] = 0;
-    }
-  }
-}
+void clearCycleTables(Tables &t) { t.resetForCycle(); }
 
 namespace {
 

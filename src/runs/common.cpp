@@ -1,9 +1,7 @@
 #include "runs/common.h"
 
 #include <algorithm>
-#include <vector>
 
-#include "board/messages.h"
 #include "board/sources.h"
 
 namespace numplace {
@@ -29,54 +27,15 @@ void RunResult::reset(RunKind kind) {
   messages.clear();
 }
 
-namespace {
-
-void showInputError(DrawingSurface &s, RunResult &result, std::string message) {
-  const std::vector<std::string> lines = wrapMessage(message, kInputErrorLineEm);
-  // Upwards from the foot: a one-line message stands where it always did.
-  double y = kInputErrorAt.y - kInputErrorLinePitch * static_cast<double>(lines.size() - 1);
-  for (std::size_t k = 0; k < lines.size(); ++k) {
-    s.moveTo(kInputErrorAt.x, y);
-    if (k == 0) {
-      s.setColour(kRed);
-      s.setFontSize(14);
-    }
-    s.print(lines[k], Ending::NewLine);
-    y += kInputErrorLinePitch;
-  }
-  s.setColour(kBlack);
-  result.end = RunEnd::BadInput;
-  result.message = std::move(message);
-}
-
-}  // namespace
-
-bool startRun(Ports &ports, Tables &t, ColourScheme scheme, double fontSize, RunResult &result) {
-  buildColourTable(t, scheme);
-  clearSurface(ports.surface, result);
-  ports.surface.setFontSize(fontSize);
-  ports.surface.setColour(kBlack);
+bool startRun(const Ports &ports, Tables &t, Painter &painter, RunResult &result) {
+  painter.started();
   auto error = readPuzzle(ports.controls, ports.files, t, &result.source);
   if (!error) error = checkExtraGivens(ports.controls);
   if (!error) return true;
-  showInputError(ports.surface, result, std::move(*error));
+  painter.inputRejected(*error);
+  result.end = RunEnd::BadInput;
+  result.message = std::move(*error);
   return false;
-}
-
-void clearSurface(DrawingSurface &s, RunResult &result) {
-  s.clear();
-  result.messages.clear();
-}
-
-void beginMessage(DrawingSurface &s, Point at, double fontSize) {
-  s.moveTo(at.x, at.y);
-  s.setColour(kBlack);
-  s.setFontSize(fontSize);
-}
-
-void printMessage(DrawingSurface &s, RunResult &result, std::string_view text, Ending ending) {
-  s.print(text, ending);
-  result.messages.add(text);
 }
 
 Grid gridOf(const Tables &t) {

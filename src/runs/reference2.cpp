@@ -1,14 +1,15 @@
 // "参考2 ( ペア)": the answer run's techniques on the puzzle as entered, no
 // trials; every placement reported in Text14 and redrawn; at every halt the
 // digits with exactly two places in a block are printed small in their cells.
-#include <algorithm>
+#include <vector>
 
-#include "board/drawing.h"
 #include "board/number.h"
 #include "board/sources.h"
 #include "runs/answer_cycle.h"
+#include "runs/answer_painter.h"
 #include "runs/common.h"
 #include "runs/report.h"
+#include "techniques/block_pairs.h"
 
 namespace numplace {
 namespace {
@@ -21,21 +22,19 @@ const PromptRequest kPausePrompt{" ブレークポイント　２は終了まで
 
 class Reference2Run {
  public:
-  Reference2Run(Ports &ports, RunResult &result) : ports_(ports), s_(ports.surface), result_(result) {}
+  Reference2Run(Ports &ports, RunResult &result)
+      : ports_(ports), painter_(ports.surface, result, {BoardDigits::Print, false}), result_(result) {}
 
   void run() {
     result_.reset(RunKind::Reference2);
-    if (!startRun(ports_, t_, ColourScheme::Answer, 10, result_)) return;
+    if (!startRun(ports_, t_, painter_, result_)) return;
     result_.passes = 1;
-    stepCount_ = 0.01;
-    s_.setFontSize(14);
+    painter_.opened();
     layExtraGivens(ports_.controls, t_);
     unpackRowCodes(t_);
     result_.givens = gridOf(t_);
     if (hasDuplicateGiven(t_)) {
-      beginMessage(s_, kAnswerEndAt, 20);
-      printMessage(s_, result_, texts::kErrorEnd, Ending::Continue);
-      printMessage(s_, result_, texts::kEnd, Ending::Continue);
+      painter_.ended(t_.Board, false);
       result_.end = RunEnd::Inconsistent;
       result_.board = result_.givens;
       return;
@@ -56,10 +55,8 @@ class Reference2Run {
   // One cycle; false when the run has ended.
   bool cycle() {
     clearCycleTables(t_);
-    drawBoard(s_, t_, BoardDigits::Print);
-    s_.setLineWidth(1);
-    s_.setFontSize(14);
-    s_.setColour(kBlack);
+    painter_.cycleStarted(t_.Board);
+    painter_.cycleGoesOn();
 
     CycleResult r = cycleTechniques(t_);
     if (r.kind == CycleResult::Continue) {
@@ -69,7 +66,7 @@ class Reference2Run {
       if (r.kind == CycleResult::Continue) {
         ++lateStageCount_;
         if (!runsBlockPairs(lateStageCount_)) {
-          drawBoard(s_, t_, BoardDigits::Print);
+          painter_.boardRedrawn(t_.Board);
           return true;
         }
         blockPairStage(t_, kBlockPairMarks);
@@ -81,9 +78,7 @@ class Reference2Run {
         report(r);
         return true;
       case CycleResult::CodeContradiction:
-        s_.moveTo(kBoardErrorAt.x, kBoardErrorAt.y);
-        s_.setFontSize(40);
-        printMessage(s_, result_, texts::kError, Ending::NewLine);
+        painter_.cellWithoutCandidates();
         return pause(false);
       default:
         return pause(false);
@@ -93,74 +88,51 @@ class Reference2Run {
   void report(const CycleResult &r) {
     const Placement &p = r.placement;
     t_.Board[p.row][p.column] = p.digit;
-    stepCount_ += 1;
-    const PlacementRecord record{static_cast<int>(intPart(stepCount_)), p.row, p.column, p.digit, r.word, 0};
+    const PlacementRecord record{++steps_, p.row, p.column, p.digit, r.word, 0};
     result_.placements.push_back(record);
     ports_.controls.setText({"Text14"}, reportText(record));
   }
 
-  // The pair digits, small in the lower part of their cells, lowest entry
-  // first; the second digit of a cell 0.3 cells to the right, every later
-  // one 0.6.
-  void printPairDigits() {
-    s_.setFontSize(20);
-    const int last = t_.PairLast;
-    std::sort(t_.BlockPairList + 2, t_.BlockPairList + last + 1);
-    int previousKey = -1;
-    int sameCell = 0;
-    for (int i = 2; i <= last; ++i) {
-      const int e = t_.BlockPairList[i];
-      const int rest = e - 1000 * (e / 1000);
-      const int key = rest / 10;
-      const int d = rest - 10 * key;
-      const int r = key / 10;
-      const int c = key - 10 * r;
-      double p = c;
-      if (key == previousKey) {
-        ++sameCell;
-        p = c + 0.3 + (sameCell >= 2 ? 0.3 : 0.0);
-      } else {
-        sameCell = 0;
-      }
-      previousKey = key;
-      s_.moveTo(8556 + 720 * (p - 1), 720.0 * r - 144);
-      s_.print(printedNumber(d), Ending::NewLine);
+  // The digits with two places in a block, in the order of the sorted
+  // block-pair list.
+  void showPairDigits() {
+    pairDigits_.clear();
+    for (const int entry : sortedBlockPairs(t_)) {
+      const BlockPairEntry e = blockPairEntry(entry);
+      pairDigits_.push_back({e.row, e.column, e.digit});
     }
+    painter_.pairDigitsShown(pairDigits_);
   }
 
   bool pause(bool withPairDigits) {
-    if (withPairDigits) printPairDigits();
-    filled_ = drawBoard(s_, t_, BoardDigits::Print);
+    if (withPairDigits) showPairDigits();
+    painter_.boardRedrawn(t_.Board);
+    filled_ = filledCells(t_);
     if (filled_ == 81) return finish();
-    s_.setColour(kBlack);
-    s_.moveTo(kLegendAt.x, kLegendAt.y);
-    s_.setFontSize(17);
-    printMessage(s_, result_, texts::kLegend, Ending::NewLine);
-    beginMessage(s_, kAnswerEndAt, 20);
-    printMessage(s_, result_, texts::kStop, Ending::NewLine);
+    painter_.paused();
     ++pauseCount_;
     if (pauseCount_ > kPauseLimit) return finish();
     if (textToNumber(pauseAnswer_) != 2) pauseAnswer_ = ports_.prompt.ask(kPausePrompt).value_or("");
-    clearSurface(s_, result_);
+    painter_.resumed();
     return true;
   }
 
   bool finish() {
-    beginMessage(s_, kReference2EndAt, 20);
-    printMessage(s_, result_, texts::kEnd, Ending::Continue);
+    painter_.finished();
     return false;
   }
 
   Ports &ports_;
-  DrawingSurface &s_;
+  AnswerPainter painter_;
   RunResult &result_;
   Tables t_;
-  double stepCount_ = 0;
+  int steps_ = 0;
   long cycleCount_ = 0;
   long lateStageCount_ = 0;
   int pauseCount_ = 0;
   int filled_ = 0;
   std::string pauseAnswer_;
+  std::vector<BlockPairDigit> pairDigits_;
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "board/tables.h"
 #include "runs/common.h"
 #include "runs/runs.h"
 
@@ -102,7 +103,7 @@ std::optional<Technique> techniqueOf(std::string_view word) {
 int unitNumber(const PlacementRecord &p, LookedAt lookedAt) {
   switch (lookedAt) {
     case LookedAt::Block:
-      return 3 * ((p.row - 1) / 3) + (p.column - 1) / 3 + 1;
+      return blockOf(p.row, p.column);
     case LookedAt::Row:
       return p.row;
     case LookedAt::Column:

@@ -58,8 +58,6 @@ void blockPairStage(Tables &t, BlockPairMarks marks) {
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
       t.Candidates[r][c] = leastCodeDigits(t.LeastCode[r][c]);
-      t.CandidateCount[r][c] = 0;
-      t.RecountCount[r][c] = 0;
     }
   }
   // The digits with exactly two places in each block.
@@ -157,16 +155,22 @@ void blockPairStage(Tables &t, BlockPairMarks marks) {
   });
 }
 
-int buildTrialList(Tables &t) {
+std::span<const int> sortedBlockPairs(Tables &t) {
   const int last = t.PairLast;
   std::sort(t.BlockPairList + 2, t.BlockPairList + last + 1);
-  for (int i = 2; i <= last; ++i) {
-    const int rest = t.BlockPairList[i] - 1000 * (t.BlockPairList[i] / 1000);
-    t.TrialRow[i] = (rest / 10) / 10;
-    t.TrialColumn[i] = rest / 10 - 10 * t.TrialRow[i];
-    t.TrialDigit[i] = rest - 10 * (rest / 10);
+  return {t.BlockPairList + 2, t.BlockPairList + last + 1};
+}
+
+int buildTrialList(Tables &t) {
+  int i = 2;
+  for (const int entry : sortedBlockPairs(t)) {
+    const BlockPairEntry e = blockPairEntry(entry);
+    t.TrialRow[i] = e.row;
+    t.TrialColumn[i] = e.column;
+    t.TrialDigit[i] = e.digit;
+    ++i;
   }
-  return last;
+  return t.PairLast;
 }
 
 }  // namespace numplace

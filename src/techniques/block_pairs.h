@@ -4,6 +4,8 @@
 // trial list.
 #pragma once
 
+#include <span>
+
 #include "board/tables.h"
 
 namespace numplace {
@@ -17,6 +19,17 @@ struct BlockPairMarks {
 // Candidates rebuilt from the least codes, the block-pair lists built, and
 // pairs lying in one row or column turned into marks and exclusions.
 void blockPairStage(Tables &t, BlockPairMarks marks);
+
+// An entry of the block-pair list: 1000 * block + 100 * row + 10 * column + digit.
+struct BlockPairEntry {
+  int block, row, column, digit;
+};
+constexpr BlockPairEntry blockPairEntry(int entry) {
+  return {entry / 1000, entry / 100 % 10, entry / 10 % 10, entry % 10};
+}
+
+// The last block-pair list sorted in place (by block, row, column, digit).
+std::span<const int> sortedBlockPairs(Tables &t);
 
 // Sorts the last block-pair list into the trial list; returns the index of
 // its last entry (the trial count).

@@ -113,7 +113,6 @@ Scan candidatePass(Tables &t, NakedSingles mode) {
             t.Candidates[r][c] | cellCandidates(t, used, keep.row, keep.column, keep.block, r, c));
       }
       const int n = settleCell(t, r, c);
-      t.CandidateCount[r][c] = n;
       if (mode == NakedSingles::Hold) continue;
       ++tested;
       if (n == 1) return {Placement{r, c, t.SingleCandidate[r][c]}, tested};
@@ -133,7 +132,7 @@ struct PeerTable {
         int n = 0;
         for (int i = 1; i <= 9; ++i) {
           for (int j = 1; j <= 9; ++j) {
-            const bool sameBlock = (r - 1) / 3 == (i - 1) / 3 && (c - 1) / 3 == (j - 1) / 3;
+            const bool sameBlock = blockOf(r, c) == blockOf(i, j);
             if ((i == r && j == c) || !(i == r || j == c || sameBlock)) continue;
             peer[r][c][n][0] = static_cast<std::uint8_t>(i);
             peer[r][c][n][1] = static_cast<std::uint8_t>(j);
@@ -314,7 +313,7 @@ void columnRecount(Tables &t) {
         const auto blocked = static_cast<std::uint16_t>(used.row[r] | used.column[c] | used.block[kBlocks.of[r][c]]);
         t.Candidates[r][c] = static_cast<std::uint16_t>(t.Candidates[r][c] | (kAllDigits & ~blocked));
       }
-      t.RecountCount[r][c] = settleCell(t, r, c);
+      settleCell(t, r, c);
     }
   }
 }
@@ -361,7 +360,7 @@ void CandidateTracker::columnRecount(Tables &t) const {
     for (int c = 1; c <= 9; ++c) {
       if (t.Board[r][c] != 0) continue;
       const unsigned blocked = rowUsed_[r] | columnUsed_[c] | blockUsed_[units::kBlocks.of[r][c]];
-      t.Candidates[r][c] = static_cast<std::uint16_t>(t.Candidates[r][c] | (units::kAllDigits & ~blocked));
+      t.Candidates[r][c] = static_cast<std::uint16_t>(t.Candidates[r][c] | (kAllDigits & ~blocked));
     }
   }
 }

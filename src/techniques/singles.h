@@ -48,7 +48,7 @@ class CandidateTracker {
   // (d = 0: the same digits).
   void startFrom(const CandidateTracker &base, Tables &t, int r, int c, int d);
   // columnRecount after this cycle's candidatePass, from the digits the
-  // tracker knows to stand in each unit (slot 20 and SingleCandidate left).
+  // tracker knows to stand in each unit (SingleCandidate left as it is).
   void columnRecount(Tables &t) const;
 
  private:

@@ -10,8 +10,6 @@
 
 namespace numplace::units {
 
-inline constexpr std::uint16_t kAllDigits = 0x3FE;  // bits 1..9
-
 constexpr std::uint16_t bit(int d) { return static_cast<std::uint16_t>(1u << d); }
 
 inline int highestDigit(std::uint16_t digits) {
@@ -44,7 +42,7 @@ struct BlockTable {
   int of[10][10]{};
   constexpr BlockTable() {
     for (int r = 1; r <= 9; ++r) {
-      for (int c = 1; c <= 9; ++c) of[r][c] = 3 * ((r - 1) / 3) + (c - 1) / 3 + 1;
+      for (int c = 1; c <= 9; ++c) of[r][c] = blockOf(r, c);
     }
   }
 };
