@@ -271,7 +271,7 @@ Scan hiddenSingleInBlocks(const Tables &t) {
   std::uint16_t lone[10]{};
   unsigned any = 0;
   for (int b = 1; b <= 9; ++b) {
-    lone[b] = static_cast<std::uint16_t>(block[b].once & kAllDigits);
+    lone[b] = static_cast<std::uint16_t>(block[b].once() & kAllDigits);
     any |= lone[b];
   }
   // The digit loop is outermost: the lowest digit wins, then the first block;
@@ -288,7 +288,7 @@ std::optional<Placement> hiddenSingleInRows(const Tables &t) {
   for (int r = 1; r <= 9; ++r) {
     OnceTracker seen;
     for (int c = 1; c <= 9; ++c) seen.add(t.Candidates[r][c]);
-    const auto lone = static_cast<std::uint16_t>(seen.once & kAllDigits);
+    const auto lone = static_cast<std::uint16_t>(seen.once() & kAllDigits);
     if (lone != 0) return cellWithCandidate(t, rowCells(r), lowestDigit(lone));
   }
   return std::nullopt;
@@ -300,7 +300,7 @@ std::optional<Placement> hiddenSingleInColumns(const Tables &t) {
     for (int c = 1; c <= 9; ++c) column[c].add(t.Candidates[r][c]);
   }
   for (int c = 1; c <= 9; ++c) {
-    const auto lone = static_cast<std::uint16_t>(column[c].once & kAllDigits);
+    const auto lone = static_cast<std::uint16_t>(column[c].once() & kAllDigits);
     if (lone != 0) return cellWithCandidate(t, columnCells(c), lowestDigit(lone));
   }
   return std::nullopt;
