@@ -83,13 +83,13 @@ void writeOut(const std::string &text, bool flush) {
 // same however long the input.
 class Pipeline {
  public:
-  Pipeline(Input &in, std::size_t chunks) : in_(in), pool_(chunks), slots_(chunks, nullptr) {
+  explicit Pipeline(std::size_t chunks) : pool_(chunks), slots_(chunks, nullptr) {
     for (Chunk &c : pool_) free_.push_back(&c);
   }
 
   // The next chunk of input to solve, numbered in input order; nothing when
   // the input is done.
-  Chunk *read() {
+  Chunk *read(Input &in) {
     Chunk *c = nullptr;
     {
       std::unique_lock lock(mutex_);
@@ -100,7 +100,7 @@ class Pipeline {
     bool filled = false;
     {
       const std::lock_guard input(inputMutex_);
-      filled = !inputDone_ && fillChunk(in_, *c);
+      filled = !inputDone_ && fillChunk(in, *c);
       inputDone_ = !filled;
       if (filled) c->sequence = read_++;
     }
@@ -142,7 +142,6 @@ class Pipeline {
     freed_.notify_one();
   }
 
-  Input &in_;
   std::mutex inputMutex_;  // the input and the reading count
   bool inputDone_ = false;
   std::uint64_t read_ = 0;
@@ -170,11 +169,11 @@ Tally solveHere(Input &in, const BatchOptions &options) {
 Tally solveOnThreads(Input &in, const BatchOptions &options) {
   // A chunk being solved by each thread, and as many waiting to be written
   // behind an earlier one still being solved, with room to spare.
-  Pipeline pipeline(in, 2 * std::size_t{options.jobs} + 2);
+  Pipeline pipeline(2 * std::size_t{options.jobs} + 2);
   std::vector<std::unique_ptr<Solver>> solvers;
   for (unsigned j = 0; j < options.jobs; ++j) solvers.push_back(std::make_unique<Solver>(options));
-  const auto work = [&pipeline](Solver &solver) {
-    while (Chunk *c = pipeline.read()) {
+  const auto work = [&pipeline, &in](Solver &solver) {
+    while (Chunk *c = pipeline.read(in)) {
       solver.solve(*c);
       pipeline.solved(c);
     }
