@@ -31,6 +31,9 @@ constexpr CodeDigitTable kCodeDigits;
 std::uint16_t leastCodeDigits(int code) {
   if (code >= 0 && code < 1000) return kCodeDigits.digits[code] & kAllDigits;
   // Three places at a time; a 0 among them adds only bit 0.
+  if (code >= 0 && code < 1'000'000) {
+    return static_cast<std::uint16_t>((kCodeDigits.digits[code % 1000] | kCodeDigits.digits[code / 1000]) & kAllDigits);
+  }
   if (code >= 0 && code < 1'000'000'000) {
     const auto digits =
         kCodeDigits.digits[code % 1000] | kCodeDigits.digits[code / 1000 % 1000] | kCodeDigits.digits[code / 1'000'000];
