@@ -8,12 +8,15 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "board/marks.h"
 #include "helpers.h"
 #include "runs/answer_cycle.h"
 #include "techniques/techniques.h"
+#include "techniques/units.h"
 
 namespace numplace_test {
 namespace {
@@ -575,7 +578,7 @@ TEST(DuplicateGivens, CompleteValidGridPasses) {
 // states a solving walk goes through: the candidate tracker (placements,
 // lists and marks followed from the change log), its column recount, the
 // digit lists of columns and rows read once (and through a reader that keeps
-// each cell's digits), and the block-pair lists written in sorted order.
+// each cell's digits), and the block pairs' marks against the sorted lists.
 
 constexpr BlockPairMarks kWalkMarks = kGroupMarks;
 
@@ -594,25 +597,6 @@ void expectSameCandidates(const Tables &a, const Tables &b, int cells, const cha
   }
 }
 
-// The sorted by-row and by-column lists and their decoding, as sorting the
-// entries and decoding them would leave them.
-void expectSortedBlockPairLists(const Tables &t) {
-  for (const int *list : {t.BlockPairsByRow, t.BlockPairsByColumn}) {
-    EXPECT_TRUE(std::is_sorted(list + 2, list + t.PairLast + 1));
-  }
-  for (int i = 2; i <= t.PairLast; ++i) {
-    const int e = t.BlockPairsByColumn[i];
-    ASSERT_EQ(t.PairKey[i], e / 10) << i;
-    ASSERT_EQ(t.PairDigit[i], e % 1000 / 100) << i;
-    ASSERT_EQ(t.PairLine[i], e / 10 % 10) << i;
-    ASSERT_EQ(t.PairCross[i], e % 10) << i;
-  }
-  std::vector<int> byRow(t.BlockPairList + 2, t.BlockPairList + t.PairLast + 1);
-  for (int &e : byRow) e = 1000 * (e / 1000) + 100 * (e % 10) + e % 1000 / 10;  // block, digit, row, column
-  std::sort(byRow.begin(), byRow.end());
-  EXPECT_TRUE(std::equal(byRow.begin(), byRow.end(), t.BlockPairsByRow + 2));
-}
-
 // What the group stages write: lists, marks, the spare code slots, the changes.
 void expectSameGroupState(const Tables &a, const Tables &b) {
   for (int kind = 1; kind <= 3; ++kind) {
@@ -624,6 +608,62 @@ void expectSameGroupState(const Tables &a, const Tables &b) {
     ASSERT_EQ(a.CandidateCode[10][k], b.CandidateCode[10][k]);
   }
   ASSERT_EQ(a.changes, b.changes);
+}
+
+// The pointing pairs as the window finds them: every place of a block pair
+// entered with a key of block, digit, line and place in the line; the
+// entries sorted; two neighbouring entries of the same block, digit and line
+// mark their cells and add the digit to the line's list. Rows, then columns.
+void sortedPointingPairs(Tables &t, BlockPairMarks marks) {
+  std::uint16_t candidates[10][10]{};
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c) {
+      for (int x = t.LeastCode[r][c]; x > 0; x /= 10) candidates[r][c] |= static_cast<std::uint16_t>(1u << (x % 10));
+    }
+  }
+  for (const bool byRow : {true, false}) {
+    std::vector<int> entries;
+    for (int b = 1; b <= 9; ++b) {
+      for (int d = 1; d <= 9; ++d) {
+        std::vector<std::pair<int, int>> places;
+        for (int k = 0; k < 9; ++k) {
+          const int r = 3 * ((b - 1) / 3) + k / 3 + 1;
+          const int c = 3 * ((b - 1) % 3) + k % 3 + 1;
+          if (candidates[r][c] >> d & 1u) places.emplace_back(r, c);
+        }
+        if (places.size() != 2) continue;
+        for (const auto &[r, c] : places) entries.push_back(1000 * b + 100 * d + (byRow ? 10 * r + c : 10 * c + r));
+      }
+    }
+    std::sort(entries.begin(), entries.end());
+    for (std::size_t i = 0; i + 1 < entries.size(); i += 2) {
+      if (entries[i] / 10 != entries[i + 1] / 10) continue;
+      const int line = entries[i] / 10 % 10;
+      const units::UnitList list{t, byRow ? UnitKind::Row : UnitKind::Column, line};
+      for (const int e : {entries[i], entries[i + 1]}) {
+        if (byRow) {
+          list.mark(line, e % 10, marks.row);
+        } else {
+          list.mark(e % 10, line, marks.column);
+        }
+      }
+      list.add(entries[i] / 100 % 10);
+    }
+  }
+}
+
+// The block-pair stage against the sorted lists: the same marks and lists,
+// changed in the same order.
+void expectPointingPairsAsSorted(const Tables &before, const Tables &after) {
+  auto sorted = std::make_unique<Tables>(before);
+  sortedPointingPairs(*sorted, kWalkMarks);
+  expectSameGroupState(*sorted, after);
+  const long logged = std::min<long>(after.changes - after.changeLogFrom, Tables::kChangeLogSize);
+  for (long k = 0; k < logged; ++k) {
+    const Tables::Change &a = sorted->changeLog[k];
+    const Tables::Change &b = after.changeLog[k];
+    ASSERT_EQ(std::tie(a.kind, a.a, a.b), std::tie(b.kind, b.a, b.b)) << "change " << k;
+  }
 }
 
 // One pass of a puzzle in the order of the answer run's cycle, the tracker's
@@ -687,9 +727,10 @@ void walk(std::string_view puzzle, WalkCounts &counts) {
         p = lists.placement;
       }
       if (!p && t->changes == before) {
+        auto unmarked = std::make_unique<Tables>(*t);
         blockPairStage(*t, kWalkMarks);
         ++counts.blockPairStages;
-        expectSortedBlockPairLists(*t);
+        expectPointingPairsAsSorted(*unmarked, *t);
         if (t->changes == before) return;  // stuck
       }
     }
@@ -720,6 +761,29 @@ TEST(AnswerRunForms, TrackerAndQuickScansAgreeWithThePlainScansAlongSolvingWalks
   EXPECT_GT(counts.changeCycles, 300);
   EXPECT_GT(counts.blockPairStages, 200);
   EXPECT_GT(counts.tripleStages, 200);
+}
+
+// The tracker finds its naked single four cells at a time: a lone single at
+// each of the 81 places, found there and counted as the plain pass counts.
+TEST(AnswerRunForms, TrackerFindsALoneNakedSingleAtEveryCell) {
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c) {
+      auto t = std::make_unique<Tables>();
+      initialiseForPass(*t);
+      primeLeastCodes(*t);
+      // Row r holds 1..9 from column 1 on, less the digit of column c; every
+      // other empty cell keeps at least eight candidates.
+      for (int k = 1; k <= 9; ++k) t->Board[r][k] = k == c ? 0 : k;
+      auto plain = std::make_unique<Tables>(*t);
+      CandidateTracker tracker;
+      tracker.start(*t);
+      const Scan fast = tracker.candidatePass(*t);
+      const Scan slow = candidatePass(*plain, NakedSingles::Place);
+      ASSERT_EQ(fast.placement, (Placement{r, c, c})) << r << c;
+      ASSERT_EQ(fast.tested, slow.tested) << r << c;
+      ASSERT_EQ(slow.placement, fast.placement) << r << c;
+    }
+  }
 }
 
 TEST(AnswerRunForms, TrackerStartedFromAnotherPassBoardWithOneDigitMoreComputesTheSame) {

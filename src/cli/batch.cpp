@@ -7,6 +7,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -74,73 +75,65 @@ void writeOut(const std::string &text, bool flush) {
   if (flush) std::cout.flush();
 }
 
-// Chunks on their way from the reader through the solvers to the writer. A
-// fixed set of chunks goes round, so memory stays the same however long the
-// input; the writer takes them back in the order they were read.
+// Chunks on their way through the solving threads. Each thread reads its
+// next chunk itself, solves it and hands it to the output; whichever thread
+// finds the next chunk in input order solved writes it (and those solved
+// after it), so no thread does nothing but read or write and no chunk waits
+// for one to wake up. A fixed set of chunks goes round, so memory stays the
+// same however long the input.
 class Pipeline {
  public:
-  explicit Pipeline(std::size_t chunks) : pool_(chunks), work_(chunks, nullptr), slots_(chunks, nullptr) {
+  explicit Pipeline(std::size_t chunks) : pool_(chunks), slots_(chunks, nullptr) {
     for (Chunk &c : pool_) free_.push_back(&c);
   }
 
-  // The reader: a chunk to fill, once the writer has given one back.
-  Chunk *takeFree() {
-    std::unique_lock lock(mutex_);
-    freed_.wait(lock, [&] { return !free_.empty(); });
-    Chunk *c = free_.back();
-    free_.pop_back();
+  // The next chunk of input to solve, numbered in input order; nothing when
+  // the input is done.
+  Chunk *read(Input &in) {
+    Chunk *c = nullptr;
+    {
+      std::unique_lock lock(mutex_);
+      freed_.wait(lock, [&] { return !free_.empty(); });
+      c = free_.back();
+      free_.pop_back();
+    }
+    bool filled = false;
+    {
+      const std::lock_guard input(inputMutex_);
+      filled = !inputDone_ && fillChunk(in, *c);
+      inputDone_ = !filled;
+      if (filled) c->sequence = read_++;
+    }
+    if (!filled) {
+      recycle(c);
+      return nullptr;
+    }
     return c;
   }
-  void giveBackUnused(Chunk *c) {
-    const std::lock_guard lock(mutex_);
-    free_.push_back(c);
-  }
-  void submit(Chunk *c) {
-    {
-      const std::lock_guard lock(mutex_);
-      c->sequence = submitted_++;
-      work_[(taken_ + waiting_++) % work_.size()] = c;
-    }
-    queued_.notify_one();
-  }
-  void finish() {
-    {
-      const std::lock_guard lock(mutex_);
-      finished_ = true;
-    }
-    queued_.notify_all();
-    solved_.notify_all();
-  }
 
-  // A solver: the next chunk to solve, or nothing when the input is done.
-  Chunk *takeWork() {
-    std::unique_lock lock(mutex_);
-    queued_.wait(lock, [&] { return waiting_ > 0 || finished_; });
-    if (waiting_ == 0) return nullptr;
-    --waiting_;
-    return work_[taken_++ % work_.size()];
-  }
+  // A solved chunk: written at once when it is the next in input order.
+  // Writing happens outside the lock, one thread at a time; a thread that
+  // finds another writing leaves its chunk to it.
   void solved(Chunk *c) {
-    {
-      const std::lock_guard lock(mutex_);
-      slots_[c->sequence % slots_.size()] = c;
+    std::unique_lock lock(mutex_);
+    slots_[c->sequence % slots_.size()] = c;
+    if (writing_) return;
+    writing_ = true;
+    for (;;) {
+      Chunk *next = std::exchange(slots_[written_ % slots_.size()], nullptr);
+      if (next == nullptr) break;
+      ++written_;
+      const bool more = slots_[written_ % slots_.size()] != nullptr;
+      lock.unlock();
+      writeOut(next->out, !more);
+      lock.lock();
+      free_.push_back(next);
+      freed_.notify_one();
     }
-    solved_.notify_one();
+    writing_ = false;
   }
 
-  // The writer: the next chunk in input order, or nothing after the last.
-  // `more` tells whether the one after it is solved already.
-  Chunk *takeSolved(bool &more) {
-    std::unique_lock lock(mutex_);
-    Chunk *&slot = slots_[written_ % slots_.size()];
-    solved_.wait(lock, [&] { return slot != nullptr || (finished_ && written_ == submitted_); });
-    Chunk *c = std::exchange(slot, nullptr);
-    if (c != nullptr) {
-      ++written_;
-      more = slots_[written_ % slots_.size()] != nullptr;
-    }
-    return c;
-  }
+ private:
   void recycle(Chunk *c) {
     {
       const std::lock_guard lock(mutex_);
@@ -149,18 +142,16 @@ class Pipeline {
     freed_.notify_one();
   }
 
- private:
-  std::mutex mutex_;
-  std::condition_variable freed_, queued_, solved_;
+  std::mutex inputMutex_;  // the input and the reading count
+  bool inputDone_ = false;
+  std::uint64_t read_ = 0;
+  std::mutex mutex_;  // the rest
+  std::condition_variable freed_;
   std::vector<Chunk> pool_;
   std::vector<Chunk *> free_;
-  // Submitted chunks waiting for a solver, a ring as large as the pool:
-  // `waiting_` of them from position `taken_` on.
-  std::vector<Chunk *> work_;
-  std::size_t taken_ = 0, waiting_ = 0;
   std::vector<Chunk *> slots_;  // solved chunks by sequence modulo the pool
-  std::uint64_t submitted_ = 0, written_ = 0;
-  bool finished_ = false;
+  std::uint64_t written_ = 0;
+  bool writing_ = false;
 };
 
 // Reads, solves and writes on this thread alone.
@@ -174,38 +165,23 @@ Tally solveHere(Input &in, const BatchOptions &options) {
   return solver.tally();
 }
 
-// Reads on this thread, solves on `options.jobs` threads and writes on one more.
+// Reads, solves and writes on `options.jobs` threads, this one among them.
 Tally solveOnThreads(Input &in, const BatchOptions &options) {
-  Pipeline pipeline(4 * std::size_t{options.jobs} + 4);
+  // A chunk being solved by each thread, and as many waiting to be written
+  // behind an earlier one still being solved, with room to spare.
+  Pipeline pipeline(2 * std::size_t{options.jobs} + 2);
   std::vector<std::unique_ptr<Solver>> solvers;
+  for (unsigned j = 0; j < options.jobs; ++j) solvers.push_back(std::make_unique<Solver>(options));
+  const auto work = [&pipeline, &in](Solver &solver) {
+    while (Chunk *c = pipeline.read(in)) {
+      solver.solve(*c);
+      pipeline.solved(c);
+    }
+  };
   std::vector<std::thread> threads;
-  for (unsigned j = 0; j < options.jobs; ++j) {
-    solvers.push_back(std::make_unique<Solver>(options));
-    threads.emplace_back([&pipeline, &solver = *solvers.back()] {
-      while (Chunk *c = pipeline.takeWork()) {
-        solver.solve(*c);
-        pipeline.solved(c);
-      }
-    });
-  }
-  std::thread writer([&pipeline] {
-    bool more = false;
-    while (Chunk *c = pipeline.takeSolved(more)) {
-      writeOut(c->out, !more);
-      pipeline.recycle(c);
-    }
-  });
-  for (;;) {
-    Chunk *c = pipeline.takeFree();
-    if (!fillChunk(in, *c)) {
-      pipeline.giveBackUnused(c);
-      break;
-    }
-    pipeline.submit(c);
-  }
-  pipeline.finish();
+  for (unsigned j = 1; j < options.jobs; ++j) threads.emplace_back(work, std::ref(*solvers[j]));
+  work(*solvers[0]);
   for (std::thread &t : threads) t.join();
-  writer.join();
   Tally tally;
   for (const auto &solver : solvers) tally.merge(solver->tally());
   return tally;

@@ -26,8 +26,12 @@ void HeadlessControls::type(ControlRef ref, std::string_view text) {
 }
 
 void RecordingSurface::print(std::string_view text, Ending ending) {
+  if (!keep_) {
+    ++count_;
+    return;
+  }
   DrawOp op = DrawOp::of(DrawOp::Kind::Print);
-  if (keep_) op.text = std::string(text);
+  op.text = std::string(text);
   op.ending = ending;
   add(std::move(op));
 }

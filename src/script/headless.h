@@ -51,14 +51,14 @@ struct DrawOp {
 class RecordingSurface : public DrawingSurface {
  public:
   explicit RecordingSurface(bool keep = true) : keep_(keep) {}
-  void clear() override { add(DrawOp::of(DrawOp::Kind::Clear)); }
-  void setFontSize(double points) override { add(DrawOp::of(DrawOp::Kind::Font, points)); }
-  void setColour(std::uint32_t colour) override { add(DrawOp::of(DrawOp::Kind::Colour, colour)); }
-  void setLineWidth(int pixels) override { add(DrawOp::of(DrawOp::Kind::Width, pixels)); }
-  void moveTo(double x, double y) override { add(DrawOp::of(DrawOp::Kind::Move, x, y)); }
-  void drawLine(double x1, double y1, double x2, double y2) override {
-    add(DrawOp::of(DrawOp::Kind::Line, x1, y1, x2, y2));
-  }
+  // A surface that keeps nothing (the batch's, drawn on every cycle) only
+  // counts: no operation is made to be thrown away.
+  void clear() override { add(DrawOp::Kind::Clear); }
+  void setFontSize(double points) override { add(DrawOp::Kind::Font, points); }
+  void setColour(std::uint32_t colour) override { add(DrawOp::Kind::Colour, colour); }
+  void setLineWidth(int pixels) override { add(DrawOp::Kind::Width, pixels); }
+  void moveTo(double x, double y) override { add(DrawOp::Kind::Move, x, y); }
+  void drawLine(double x1, double y1, double x2, double y2) override { add(DrawOp::Kind::Line, x1, y1, x2, y2); }
   void print(std::string_view text, Ending ending) override;
 
   const std::vector<DrawOp> &ops() const { return ops_; }
@@ -67,6 +67,13 @@ class RecordingSurface : public DrawingSurface {
   void forget() { ops_.clear(); }
 
  private:
+  void add(DrawOp::Kind kind, double a = 0, double b = 0, double c = 0, double d = 0) {
+    if (keep_) {
+      add(DrawOp::of(kind, a, b, c, d));
+    } else {
+      ++count_;
+    }
+  }
   void add(DrawOp op);
   bool keep_;
   std::vector<DrawOp> ops_;

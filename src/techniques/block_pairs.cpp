@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <utility>
 
 #include "techniques/units.h"
 
@@ -12,19 +11,9 @@ using namespace units;
 
 namespace {
 
+// The trial list's entry of one place of a pair: block, row, column, digit.
 void writePairEntry(Tables &t, int n, int b, int r, int c, int d) {
   t.BlockPairList[n] = 1000 * b + 100 * r + 10 * c + d;
-  t.BlockPairsByRow[n] = 1000 * b + 100 * d + 10 * r + c;
-  t.BlockPairsByColumn[n] = 1000 * b + 100 * d + 10 * c + r;
-}
-
-// After sorting, the two entries of each pair stand side by side at (2, 3),
-// (4, 5), ...; equal keys mean both cells lie in the line of the list's order.
-template <typename Mark>
-void pointingPairs(Tables &t, int last, Mark mark) {
-  for (int i = 2; i + 1 <= last; i += 2) {
-    if (t.PairKey[i] == t.PairKey[i + 1]) mark(t.PairLine[i], t.PairCross[i], t.PairCross[i + 1], t.PairDigit[i]);
-  }
 }
 
 // The digits of a least code as candidates: every digit it is written
@@ -42,6 +31,9 @@ constexpr CodeDigitTable kCodeDigits;
 std::uint16_t leastCodeDigits(int code) {
   if (code >= 0 && code < 1000) return kCodeDigits.digits[code] & kAllDigits;
   // Three places at a time; a 0 among them adds only bit 0.
+  if (code >= 0 && code < 1'000'000) {
+    return static_cast<std::uint16_t>((kCodeDigits.digits[code % 1000] | kCodeDigits.digits[code / 1000]) & kAllDigits);
+  }
   if (code >= 0 && code < 1'000'000'000) {
     const auto digits =
         kCodeDigits.digits[code % 1000] | kCodeDigits.digits[code / 1000 % 1000] | kCodeDigits.digits[code / 1'000'000];
@@ -112,47 +104,31 @@ void blockPairStage(Tables &t, BlockPairMarks marks) {
   }
   t.PairLast = n;
 
-  // The keyed lists sorted: each (block, digit) holds the two entries of its
-  // pair, so the sorted order is block by block, digit by digit, the two
-  // places in the order of the key's line and cross position. Written that
-  // way, and decoded, without sorting.
-  const auto sorted = [&](int *list, bool byRow) {
-    int i = 1;
-    for (int b = 1; b <= 9; ++b) {
-      for (unsigned m = pairs[b]; m != 0; m &= m - 1) {
-        const int d = std::countr_zero(m);
-        const Places &p = at[b][d];
-        int line1 = byRow ? p.r1 : p.c1, cross1 = byRow ? p.c1 : p.r1;
-        int line2 = byRow ? p.r2 : p.c2, cross2 = byRow ? p.c2 : p.r2;
-        if (10 * line2 + cross2 < 10 * line1 + cross1) {
-          std::swap(line1, line2);
-          std::swap(cross1, cross2);
-        }
-        for (const auto &[line, cross] : {std::pair{line1, cross1}, std::pair{line2, cross2}}) {
-          ++i;
-          list[i] = 1000 * b + 100 * d + 10 * line + cross;
-          t.PairKey[i] = 100 * b + 10 * d + line;
-          t.PairDigit[i] = d;
-          t.PairLine[i] = line;
-          t.PairCross[i] = cross;
-        }
-      }
+  // A pair lying in one row, then (after every row) one lying in one column,
+  // excludes its digit from the rest of the line: block by block, digit by
+  // digit, the two cells in scan order. That is the order in which the pairs
+  // stand in the entries keyed by block, digit, line and place in the line,
+  // sorted; no such list is needed to visit them in it.
+  for (int b = 1; b <= 9; ++b) {
+    for (unsigned m = pairs[b]; m != 0; m &= m - 1) {
+      const Places &p = at[b][std::countr_zero(m)];
+      if (p.r1 != p.r2) continue;
+      const UnitList list{t, UnitKind::Row, p.r1};
+      list.mark(p.r1, p.c1, marks.row);
+      list.mark(p.r1, p.c2, marks.row);
+      list.add(std::countr_zero(m));
     }
-  };
-  sorted(t.BlockPairsByRow, true);
-  pointingPairs(t, n, [&](int r, int c1, int c2, int d) {
-    const UnitList list{t, UnitKind::Row, r};
-    list.mark(r, c1, marks.row);
-    list.mark(r, c2, marks.row);
-    list.add(d);
-  });
-  sorted(t.BlockPairsByColumn, false);
-  pointingPairs(t, n, [&](int c, int r1, int r2, int d) {
-    const UnitList list{t, UnitKind::Column, c};
-    list.mark(r1, c, marks.column);
-    list.mark(r2, c, marks.column);
-    list.add(d);
-  });
+  }
+  for (int b = 1; b <= 9; ++b) {
+    for (unsigned m = pairs[b]; m != 0; m &= m - 1) {
+      const Places &p = at[b][std::countr_zero(m)];
+      if (p.c1 != p.c2) continue;
+      const UnitList list{t, UnitKind::Column, p.c1};
+      list.mark(p.r1, p.c1, marks.column);
+      list.mark(p.r2, p.c1, marks.column);
+      list.add(std::countr_zero(m));
+    }
+  }
 }
 
 std::span<const int> sortedBlockPairs(Tables &t) {

@@ -81,9 +81,8 @@ struct UnitLists {
     }
     const PlacedDigits present = placedDigits(t);
     for (int u = 1; u <= 9; ++u) {
-      lone[kFirstRow + u - 1] = static_cast<std::uint16_t>(rows[u].once & ~rows[u].more & ~present.row[u] & kAllDigits);
-      lone[kFirstColumn + u - 1] =
-          static_cast<std::uint16_t>(columns[u].once & ~columns[u].more & ~present.column[u] & kAllDigits);
+      lone[kFirstRow + u - 1] = static_cast<std::uint16_t>(rows[u].once() & ~present.row[u] & kAllDigits);
+      lone[kFirstColumn + u - 1] = static_cast<std::uint16_t>(columns[u].once() & ~present.column[u] & kAllDigits);
     }
   }
   explicit UnitLists(const Tables &t) : UnitLists(t, [&t](int r, int c) { return listDigitsOf(t.LeastCode[r][c]); }) {}
@@ -114,20 +113,55 @@ DigitListSingle digitListSingleInColumnsThenRows(const Tables &t) {
   return {lists.single(kFirstRow), true};
 }
 
+// One sweep over the cells: each cell's digits (read again only where its
+// code changed), the digits met once and more than once in its row and
+// column, and the digits standing on the board in both.
 DigitListSingle DigitListReader::columnsThenRows(const Tables &t) {
-  const UnitLists lists(t, [&](int r, int c) {
-    const int code = t.LeastCode[r][c];
-    if (code < 10) return ListDigits{};
-    if (code != code_[r][c]) {
-      const ListDigits d = listDigitsOf(code);
-      code_[r][c] = code;
-      once_[r][c] = d.once;
-      repeated_[r][c] = d.repeated;
+  std::uint16_t rowOnce[10]{}, rowMore[10]{}, rowPlaced[10]{};
+  std::uint16_t columnOnce[10]{}, columnMore[10]{}, columnPlaced[10]{};
+  for (int r = 1; r <= 9; ++r) {
+    std::uint16_t once = 0, more = 0, placed = 0;
+    for (int c = 1; c <= 9; ++c) {
+      const int code = t.LeastCode[r][c];
+      if (code != code_[r][c]) {
+        // A code below 10 gives nothing, as nothing kept does.
+        const ListDigits d = listDigitsOf(code);
+        code_[r][c] = code;
+        once_[r][c] = d.once;
+        repeated_[r][c] = d.repeated;
+      }
+      const std::uint16_t o = once_[r][c];
+      const std::uint16_t twice = repeated_[r][c];
+      more = static_cast<std::uint16_t>(more | (once & o) | twice);
+      once |= o;
+      columnMore[c] = static_cast<std::uint16_t>(columnMore[c] | (columnOnce[c] & o) | twice);
+      columnOnce[c] |= o;
+      const auto b = static_cast<std::uint16_t>(1u << t.Board[r][c]);
+      placed |= b;
+      columnPlaced[c] |= b;
     }
-    return ListDigits{once_[r][c], repeated_[r][c]};
-  });
-  if (auto p = lists.single(kFirstColumn)) return {p, false};
-  return {lists.single(kFirstRow), true};
+    rowOnce[r] = once;
+    rowMore[r] = more;
+    rowPlaced[r] = placed;
+  }
+  // The first line with a digit met once and missing from it: its lowest
+  // such digit, at the first cell of the line whose code gave it.
+  const auto single = [&](const std::uint16_t *once, const std::uint16_t *more, const std::uint16_t *placed,
+                          bool rows) -> std::optional<Placement> {
+    for (int line = 1; line <= 9; ++line) {
+      const auto lone = static_cast<std::uint16_t>(once[line] & ~more[line] & ~placed[line] & kAllDigits);
+      if (lone == 0) continue;
+      const int d = lowestDigit(lone);
+      for (int k = 1; k <= 9; ++k) {
+        const int r = rows ? line : k;
+        const int c = rows ? k : line;
+        if (once_[r][c] & bit(d)) return Placement{r, c, d};
+      }
+    }
+    return std::nullopt;
+  };
+  if (auto p = single(columnOnce, columnMore, columnPlaced, false)) return {p, false};
+  return {single(rowOnce, rowMore, rowPlaced, true), true};
 }
 
 }  // namespace numplace

@@ -30,7 +30,7 @@ class DigitListReader {
   DigitListSingle columnsThenRows(const Tables &t);
 
  private:
-  int code_[10][10]{};  // 0: nothing kept (a code below 10 gives nothing)
+  int code_[10][10]{};  // 0: nothing kept (a code below 10 gives nothing either)
   std::uint16_t once_[10][10]{};
   std::uint16_t repeated_[10][10]{};
 };

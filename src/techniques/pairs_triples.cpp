@@ -343,8 +343,15 @@ Outcome nakedPairs(Tables &t) {
       }
     }
   }
+  // A pair's second cell finds what its first found (the same count, marks
+  // and digits that stand already): each code held twice is looked at once,
+  // from its first cell in the unit's scan order.
   const auto held = [&](int unit, int x) {
-    return isTwoCandidateCode(x) && (twice[unit] >> kPlain.pairBit[x] & 1u) != 0;
+    if (!isTwoCandidateCode(x)) return false;
+    const std::uint64_t b = std::uint64_t{1} << kPlain.pairBit[x];
+    if ((twice[unit] & b) == 0) return false;
+    twice[unit] &= ~b;
+    return true;
   };
   for (int r = 1; r <= 9; ++r) {
     if (twice[kFirstRow + r - 1] == 0) continue;

@@ -1,5 +1,6 @@
 #include "techniques/singles.h"
 
+#include <bit>
 #include <cstring>
 
 #include "techniques/units.h"
@@ -223,17 +224,42 @@ Scan CandidateTracker::candidatePass(Tables &t) {
   // Every cell's candidates at once (a filled cell has none); the cells after
   // a naked single are not read before the next cycle clears them.
   std::memcpy(t.Candidates, free_, sizeof free_);
+  const int at = firstSingle();
+  if (at < 0) return {std::nullopt, 81};
+  const int r = at / 10;
+  const int c = at % 10;
+  const int d = highestDigit(free_[r][c]);
+  t.SingleCandidate[r][c] = d;
+  return {Placement{r, c, d}, 9 * (r - 1) + c};
+}
+
+// Four cells at a time, each 16-bit lane tested for one bit: lane minus 1
+// (with its top bit set first, so that no lane borrows from the next) shares
+// no bit with the lane when it holds at most one, and keeps its top bit when
+// the lane is not 0. Row 0 and column 0 hold no candidates, so the table is
+// read whole from element 8 on, in the cells' row-major order.
+int CandidateTracker::firstSingle() const {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t kTop = 0x8000'8000'8000'8000;
+    constexpr std::uint64_t kOne = 0x0001'0001'0001'0001;
+    const auto *bytes = reinterpret_cast<const unsigned char *>(free_);
+    for (int i = 8; i < 100; i += 4) {
+      std::uint64_t x;
+      std::memcpy(&x, bytes + sizeof(std::uint16_t) * static_cast<std::size_t>(i), sizeof x);
+      const std::uint64_t less = (x | kTop) - kOne;
+      const std::uint64_t shared = x & less;
+      const std::uint64_t single = less & ~((shared | kTop) - kOne) & kTop;
+      if (single != 0) return i + std::countr_zero(single) / 16;
+    }
+    return -1;
+  }
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
       const unsigned digits = free_[r][c];
-      if (digits != 0 && (digits & (digits - 1)) == 0) {
-        const int d = highestDigit(static_cast<std::uint16_t>(digits));
-        t.SingleCandidate[r][c] = d;
-        return {Placement{r, c, d}, 9 * (r - 1) + c};
-      }
+      if (digits != 0 && (digits & (digits - 1)) == 0) return 10 * r + c;
     }
   }
-  return {std::nullopt, 81};
+  return -1;
 }
 
 void CandidateTracker::startFrom(const CandidateTracker &base, Tables &t, int r, int c, int d) {
@@ -270,7 +296,7 @@ Scan hiddenSingleInBlocks(const Tables &t) {
   std::uint16_t lone[10]{};
   unsigned any = 0;
   for (int b = 1; b <= 9; ++b) {
-    lone[b] = static_cast<std::uint16_t>(block[b].once & kAllDigits);
+    lone[b] = static_cast<std::uint16_t>(block[b].once() & kAllDigits);
     any |= lone[b];
   }
   // The digit loop is outermost: the lowest digit wins, then the first block;
@@ -287,7 +313,7 @@ std::optional<Placement> hiddenSingleInRows(const Tables &t) {
   for (int r = 1; r <= 9; ++r) {
     OnceTracker seen;
     for (int c = 1; c <= 9; ++c) seen.add(t.Candidates[r][c]);
-    const auto lone = static_cast<std::uint16_t>(seen.once & kAllDigits);
+    const auto lone = static_cast<std::uint16_t>(seen.once() & kAllDigits);
     if (lone != 0) return cellWithCandidate(t, rowCells(r), lowestDigit(lone));
   }
   return std::nullopt;
@@ -299,7 +325,7 @@ std::optional<Placement> hiddenSingleInColumns(const Tables &t) {
     for (int c = 1; c <= 9; ++c) column[c].add(t.Candidates[r][c]);
   }
   for (int c = 1; c <= 9; ++c) {
-    const auto lone = static_cast<std::uint16_t>(column[c].once & kAllDigits);
+    const auto lone = static_cast<std::uint16_t>(column[c].once() & kAllDigits);
     if (lone != 0) return cellWithCandidate(t, columnCells(c), lowestDigit(lone));
   }
   return std::nullopt;

@@ -56,6 +56,9 @@ class CandidateTracker {
   // The digit d written into the empty cell (r, c).
   void take(int r, int c, int d);
   bool followChanges(Tables &t);
+  // 10 * row + column of the first cell in row-major order with exactly one
+  // candidate, -1 when none has.
+  int firstSingle() const;
   std::uint16_t free_[10][10]{};
   std::uint16_t rowUsed_[10]{};
   std::uint16_t columnUsed_[10]{};

@@ -27,14 +27,16 @@ struct DigitCounts {
 inline constexpr DigitCounts kDigitCounts;
 inline int digitCount(std::uint16_t digits) { return kDigitCounts.count[digits & kAllDigits]; }
 
-// Digits seen exactly once over a sequence of digit sets.
+// Digits seen exactly once over a sequence of digit sets: those seen, less
+// those seen again (two operations a set; whole words, no 16-bit arithmetic).
 struct OnceTracker {
-  std::uint16_t once = 0;
-  std::uint16_t more = 0;
-  void add(std::uint16_t m) {
-    more = static_cast<std::uint16_t>(more | (once & m));
-    once = static_cast<std::uint16_t>((once | m) & ~more);
+  unsigned seen = 0;
+  unsigned more = 0;
+  void add(unsigned m) {
+    more |= seen & m;
+    seen |= m;
   }
+  unsigned once() const { return seen & ~more; }
 };
 
 // The block number of every cell, without the divisions.
