@@ -17,6 +17,7 @@ void RunResult::reset(RunKind kind) {
   run = kind;
   end = RunEnd::Solved;
   message.clear();
+  inputError.reset();
   source = {};
   givens.fill(0);
   board.fill(0);
@@ -51,15 +52,22 @@ void showInputError(DrawingSurface &s, RunResult &result, std::string message) {
 
 }  // namespace
 
-bool startRun(Ports &ports, Tables &t, ColourScheme scheme, double fontSize, RunResult &result) {
+bool startRun(Ports &ports, Tables &t, ColourScheme scheme, double fontSize, RunResult &result, ExtraGivens &extras) {
   buildColourTable(t, scheme);
   clearSurface(ports.surface, result);
   ports.surface.setFontSize(fontSize);
   ports.surface.setColour(kBlack);
   auto error = readPuzzle(ports.controls, ports.files, t, &result.source);
-  if (!error) error = checkExtraGivens(ports.controls);
-  if (!error) return true;
-  showInputError(ports.surface, result, std::move(*error));
+  if (!error) {
+    auto checked = checkExtraGivens(ports.controls);
+    if (auto *given = std::get_if<ExtraGivens>(&checked)) {
+      extras = *given;
+      return true;
+    }
+    error = std::get<InputError>(std::move(checked));
+  }
+  result.inputError = error;
+  showInputError(ports.surface, result, inputErrorText(*error));
   return false;
 }
 

@@ -9,6 +9,7 @@
 #include "board/drawing.h"
 #include "board/marks.h"
 #include "board/ports.h"
+#include "board/sources.h"
 #include "board/tables.h"
 #include "runs/result.h"
 #include "runs/runs.h"
@@ -58,9 +59,10 @@ constexpr bool runsBlockPairs(long lateStageCount) { return lateStageCount % 5 =
 constexpr bool isStallSweep(long lateStageCount) { return lateStageCount % 10 == 0; }
 
 // Builds ColourTable, clears the surface, sets the font size and black, reads
-// the puzzle and checks the extra givens. False when the input cannot be
-// used: the message is then drawn and the result says BadInput.
-bool startRun(Ports &ports, Tables &t, ColourScheme scheme, double fontSize, RunResult &result);
+// the puzzle and checks the extra givens, giving them in `extras`. False
+// when the input cannot be used: the message is then drawn and the result
+// says BadInput.
+bool startRun(Ports &ports, Tables &t, ColourScheme scheme, double fontSize, RunResult &result, ExtraGivens &extras);
 
 // Clears the surface and forgets the messages shown so far.
 void clearSurface(DrawingSurface &s, RunResult &result);

@@ -25,11 +25,12 @@ class Reference2Run {
 
   void run() {
     result_.reset(RunKind::Reference2);
-    if (!startRun(ports_, t_, ColourScheme::Answer, 10, result_)) return;
+    ExtraGivens extras;
+    if (!startRun(ports_, t_, ColourScheme::Answer, 10, result_, extras)) return;
     result_.passes = 1;
     stepCount_ = 0.01;
     s_.setFontSize(14);
-    layExtraGivens(ports_.controls, t_);
+    layExtraGivens(extras, t_);
     unpackRowCodes(t_);
     result_.givens = gridOf(t_);
     if (hasDuplicateGiven(t_)) {

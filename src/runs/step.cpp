@@ -42,12 +42,13 @@ class StepRun {
 
   void run() {
     result_.reset(style_.run);
-    if (!startRun(ports_, t_, ColourScheme::Step, 14, result_)) return;
+    ExtraGivens extras;
+    if (!startRun(ports_, t_, ColourScheme::Step, 14, result_, extras)) return;
     result_.passes = 1;
     drawFrame(s_, kStepBoardFrame);
     stepCount_ = 0.01;
     s_.setFontSize(14);
-    layExtraGivens(ports_.controls, t_);
+    layExtraGivens(extras, t_);
     unpackRowCodes(t_);
     result_.givens = gridOf(t_);
     primeLeastCodes(t_);
