@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "board/contract.h"
 #include "board/layout.h"
 #include "board/number.h"
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <variant>
 
+#include "board/contract.h"
 #include "board/input_error.h"
 #include "board/ports.h"
 #include "board/puzzle_source.h"
@@ -52,7 +53,9 @@ class ExtraGivens {
   double second() const { return second_; }
 
  private:
-  ExtraGivens(double first, double second) : first_(first), second_(second) {}
+  ExtraGivens(double first, double second) : first_(first), second_(second) {
+    NUMPLACE_ASSERT(first >= 0 && first < 1000 && second >= 0 && second < 1000);
+  }
   friend std::variant<ExtraGivens, InputError> checkExtraGivens(const Controls &controls);
 
   double first_ = 0;  // a fraction is kept: the board takes its whole row, column and digit
