@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "board/input_error.h"
 #include "board/messages.h"
 #include "board/number.h"
 #include "board/sources.h"
@@ -25,9 +26,30 @@ bool isBlank(char ch) { return ch == ' ' || ch == '\t'; }
 void checkResult(const numplace::DataFileResult &r, std::size_t size) {
   if (r.recordsRead < 0 || r.recordsRead > 9) fail("recordsRead outside 0..9", size);
   if (r.error.has_value() != (r.recordsRead < 9)) fail("a message exactly when fewer than nine records", size);
-  if (r.error && r.error->empty()) fail("an empty message", size);
-  if (r.error && numplace::shownText(*r.error, r.error->size()) != *r.error)
-    fail("a message that cannot be shown", size);
+  if (r.error) {
+    using Kind = numplace::InputError::Kind;
+    const numplace::InputError &e = *r.error;
+    const std::string text = numplace::inputErrorText(e);
+    if (text.empty()) fail("an empty message", size);
+    if (numplace::shownText(text, text.size()) != text) fail("a message that cannot be shown", size);
+    switch (e.kind) {
+      case Kind::NoFields:
+        if (e.fieldCount != 0) fail("no fields, but some counted", size);
+        break;
+      case Kind::TooFewFields:
+        if (e.fieldCount < 1 || e.fieldCount >= 45 || e.fieldCount != 5 * r.recordsRead + e.fieldCount % 5)
+          fail("the fields counted do not match the records read", size);
+        break;
+      case Kind::RowNotANumber:
+      case Kind::FieldsOutOfStep:
+        if (e.row != r.recordsRead + 1 || e.token != r.records[static_cast<std::size_t>(e.row)].fields[0])
+          fail("the field at fault is not the first of the record that failed", size);
+        if ((e.kind == Kind::RowNotANumber) != (e.place.field == 1)) fail("the kind disagrees with the place", size);
+        break;
+      default:
+        fail("a kind the data-file reader does not give", size);
+    }
+  }
   for (int k = 1; k <= r.recordsRead; ++k) {
     const auto &rec = r.records[static_cast<std::size_t>(k)];
     const std::string &first = rec.fields[0];
@@ -47,6 +69,9 @@ void checkResult(const numplace::DataFileResult &r, std::size_t size) {
 
 bool sameRecords(const numplace::DataFileResult &a, const numplace::DataFileResult &b, bool ignoreCarriageReturns) {
   if (a.recordsRead != b.recordsRead || a.error.has_value() != b.error.has_value()) return false;
+  if (a.error && (a.error->kind != b.error->kind || a.error->place != b.error->place ||
+                  a.error->fieldCount != b.error->fieldCount))
+    return false;
   const auto strip = [&](std::string s) {
     if (ignoreCarriageReturns) std::erase(s, '\r');
     return s;

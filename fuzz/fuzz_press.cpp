@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "board/files.h"
+#include "board/input_error.h"
 #include "board/layout.h"
 #include "board/sources.h"
 #include "board/tables.h"
@@ -168,7 +169,7 @@ bool isEntryControl(ControlRef ref) { return ref.name == "Text15" || ref.name ==
 
 // The givens as the runs lay them: the puzzle source, then the extra givens.
 struct Givens {
-  std::optional<std::string> error;  // the message a run must stop with
+  std::optional<numplace::InputError> error;  // why a run must stop
   numplace::Grid digit{};
   bool consistent = true;  // no digit twice in a unit
 };
@@ -177,9 +178,13 @@ Givens readGivens(const Window &w) {
   Givens g;
   auto t = std::make_unique<numplace::Tables>();
   g.error = numplace::readPuzzle(w.controls, w.files, *t);
-  if (!g.error) g.error = numplace::checkExtraGivens(w.controls);
   if (g.error) return g;
-  numplace::layExtraGivens(w.controls, *t);
+  const auto extras = numplace::checkExtraGivens(w.controls);
+  if (const auto *error = std::get_if<numplace::InputError>(&extras)) {
+    g.error = *error;
+    return g;
+  }
+  numplace::layExtraGivens(std::get<numplace::ExtraGivens>(extras), *t);
   numplace::unpackRowCodes(*t);
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c)
@@ -304,10 +309,12 @@ RunResult press(Window &w, numplace::Button button, const numplace::RunOptions &
 
   const bool stoppedOnInput = r.end == RunEnd::BadInput;
   if (stoppedOnInput != givens.error.has_value()) {
-    fail(label +
-         (stoppedOnInput ? "stopped on input the puzzle source accepts" : "ran on bad input: " + *givens.error));
+    fail(label + (stoppedOnInput ? "stopped on input the puzzle source accepts"
+                                 : "ran on bad input: " + numplace::inputErrorText(*givens.error)));
   }
-  if (stoppedOnInput && r.message != *givens.error) fail(label + "the message is not the source's");
+  if (r.inputError != givens.error) fail(label + "the run's input error is not the source's");
+  if (stoppedOnInput && r.message != numplace::inputErrorText(*givens.error))
+    fail(label + "the message shown is not the error's text");
   if (r.source != report->source) fail(label + "the run and the check name different sources");
   for (std::size_t i = 0; i < layout.size(); ++i) {
     if (after[i] == before[i]) continue;

@@ -34,10 +34,10 @@ usage() {
 build_targets() {
   if [ ! -f "$build/CMakeCache.txt" ]; then
     CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DNUMPLACE_FUZZ=ON -DNUMPLACE_BUILD_APP=OFF \
-      -DNUMPLACE_BUILD_TESTS=OFF -DNUMPLACE_BUILD_BENCH=OFF -DNUMPLACE_WERROR=ON >/dev/null
+      -DNUMPLACE_BUILD_TESTS=OFF -DNUMPLACE_BUILD_BENCH=OFF -DNUMPLACE_WERROR=ON -DNUMPLACE_ASSERTIONS=ON >/dev/null
   else
-    # A build tree from before NUMPLACE_WERROR existed gets it too.
-    cmake "$build" -DNUMPLACE_WERROR=ON >/dev/null
+    # A build tree from before NUMPLACE_WERROR or the range checks existed gets them too.
+    cmake "$build" -DNUMPLACE_WERROR=ON -DNUMPLACE_ASSERTIONS=ON >/dev/null
   fi
   cmake --build "$build" -j2 --target fuzz_datafile fuzz_number fuzz_press
 }

@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "cli/lines.h"
+#include "cli/options.h"
 #include "cli_run.h"
 #include "helpers.h"
 
@@ -65,8 +66,8 @@ TEST(BatchInput, StandardInputGivesTheLinesOfTheFile) {
   for (const std::string options : {"", " --stats", " --json"}) {
     const CliResult fromFile = runCli("--batch '" + file.path + "'" + options);
     const CliResult fromPipe = runCliOnInput("--batch -" + options, mixedInput());
-    EXPECT_EQ(fromFile.status, 0);
-    EXPECT_EQ(fromPipe.status, 0);
+    EXPECT_EQ(fromFile.status, kExitSkippedLines);
+    EXPECT_EQ(fromPipe.status, kExitSkippedLines);
     EXPECT_EQ(fromPipe.out, fromFile.out) << options;
     // The messages name the input: the file, or - for standard input.
     std::string err = withoutTime(fromFile.err);
@@ -79,14 +80,47 @@ TEST(BatchInput, StandardInputGivesTheLinesOfTheFile) {
   EXPECT_NE(r.err.find("-:4: not an 81-character puzzle, skipped"), std::string::npos) << r.err;
 }
 
+// Lines that are not puzzles do not stop a batch, but its status says that
+// some were skipped; comments and blank lines are no fault. An input that
+// cannot be read through is bad input, whatever else it held.
+TEST(BatchInput, SkippedLinesGiveTheirOwnStatusAndThePuzzlesAreStillSolved) {
+  const std::string first = std::string(kEasyPuzzle) + "\n";
+  const std::string last = std::string(kTrialPuzzle) + "\n";
+  const std::string clean = first + "# a comment\n \t\r\n" + last;
+  const std::string binary = first +
+                             std::string(
+                                 "\x7F"
+                                 "ELF\x02\x01\x00\x00\xFF\xFE\n",
+                                 11) +
+                             "\x89PNG\r\n" + last;
+  for (const std::string options : {"", " --json", " --check-only", " --jobs 2"}) {
+    const CliResult puzzlesOnly = runCliOnInput("--batch -" + options, clean);
+    const CliResult mixed = runCliOnInput("--batch -" + options, binary);
+    EXPECT_EQ(puzzlesOnly.status, kExitDone) << options;
+    EXPECT_EQ(mixed.status, kExitSkippedLines) << options;
+    EXPECT_EQ(mixed.out, puzzlesOnly.out) << options;  // the same lines: the puzzles stand on the same lines
+    EXPECT_EQ(mixed.lines().size(), 2u) << options;
+    EXPECT_NE(mixed.err.find("-:2: not an 81-character puzzle, skipped\n-:3: not an 81-character puzzle, skipped"),
+              std::string::npos)
+        << mixed.err;
+    EXPECT_NE(mixed.err.find("malformed lines 2;"), std::string::npos) << mixed.err;
+  }
+  // A folder opens but cannot be read.
+  const std::string folder = tempPath("batch_folder");
+  std::filesystem::create_directory(folder);
+  const CliResult unreadable = runCli("--batch '" + folder + "'");
+  std::filesystem::remove(folder);
+  EXPECT_EQ(unreadable.status, kExitBadInput) << unreadable.err;
+}
+
 TEST(BatchJobs, OutputIsTheSameForEveryNumberOfJobs) {
   const TempFile file("jobs.txt", mixedInput());
   for (const std::string options : {"", " --stats", " --json"}) {
     const CliResult one = runCli("--batch '" + file.path + "' --jobs 1" + options);
-    ASSERT_EQ(one.status, 0);
+    ASSERT_EQ(one.status, kExitSkippedLines);
     for (const int jobs : {2, 3, 8}) {
       const CliResult many = runCli("--batch '" + file.path + "' --jobs " + std::to_string(jobs) + options);
-      EXPECT_EQ(many.status, 0);
+      EXPECT_EQ(many.status, kExitSkippedLines);
       EXPECT_EQ(many.out, one.out) << jobs << " jobs" << options;
       EXPECT_EQ(withoutTime(many.err), withoutTime(one.err)) << jobs << " jobs" << options;
     }

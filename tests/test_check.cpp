@@ -245,14 +245,15 @@ TEST(RunSource, EveryRunRecordsTheSourceItRead) {
   EXPECT_EQ(w.answerRun().source, PuzzleSource{});
 }
 
-TEST(ExaminePuzzle, BadInputGivesTheRunsMessage) {
+TEST(ExaminePuzzle, BadInputGivesTheRunsError) {
   Window w;
   w.controls.type({"Text3"}, "missing.csv");
   PuzzleReport report = examinePuzzle(w.controls, w.files);
   RunResult run = w.answerRun();
   ASSERT_TRUE(report.badInput);
   EXPECT_EQ(run.end, RunEnd::BadInput);
-  EXPECT_EQ(*report.badInput, run.message);
+  EXPECT_EQ(report.badInput, run.inputError);
+  EXPECT_EQ(report.badInput->kind, InputError::Kind::CannotOpenFile);
   EXPECT_EQ(report.source, run.source);
   EXPECT_EQ(report.source.kind, SourceKind::File);
   EXPECT_EQ(report.check.solutions, 0);
@@ -263,7 +264,8 @@ TEST(ExaminePuzzle, BadInputGivesTheRunsMessage) {
   report = examinePuzzle(w.controls, w.files);
   run = w.answerRun();
   ASSERT_TRUE(report.badInput);
-  EXPECT_EQ(*report.badInput, run.message);
+  EXPECT_EQ(report.badInput, run.inputError);
+  EXPECT_EQ(report.badInput->box, ControlRef{"Text2"});
 }
 
 TEST(ExaminePuzzle, TheExtraGivensAreLaid) {

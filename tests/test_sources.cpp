@@ -8,7 +8,10 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <variant>
 
+#include "board/input_error.h"
 #include "board/messages.h"
 #include "board/sources.h"
 #include "helpers.h"
@@ -116,8 +119,8 @@ TEST_P(DataFileFormats, GiveTheNineRowsOfThePuzzle) {
   HeadlessControls controls;
   controls.type({"Text3"}, "puzzle.csv");
   auto t = std::make_unique<Tables>();
-  const auto message = readPuzzle(controls, files, *t);
-  ASSERT_FALSE(message) << *message;
+  const auto error = readPuzzle(controls, files, *t);
+  ASSERT_FALSE(error) << inputErrorText(*error);
   for (int r = 1; r <= 9; ++r) EXPECT_DOUBLE_EQ(t->RowCodes[r], rowCodeOf(kTrialPuzzle, r)) << r;
 }
 
@@ -165,6 +168,10 @@ INSTANTIATE_TEST_SUITE_P(
 struct BadFileCase {
   std::string name;
   std::optional<std::string> content;  // nothing: the file does not exist
+  InputError::Kind kind;
+  FieldPlace place;  // the field at fault; the last line read when fields run short
+  int fieldCount = 0;
+  std::string token;
   friend void PrintTo(const BadFileCase &c, std::ostream *os) { *os << c.name; }
 };
 
@@ -179,15 +186,21 @@ std::string fileWith(int records, std::string_view lastLine = "") {
 
 constexpr std::string_view kBadFile = "bad data.csv";
 
-TEST_P(BadDataFiles, GiveAMessageNamingTheFile) {
+TEST_P(BadDataFiles, GiveTheFaultAndWhereItStands) {
   MemoryFiles files;
   if (GetParam().content) files.put(std::string(kBadFile), *GetParam().content);
   HeadlessControls controls;
   controls.type({"Text3"}, kBadFile);
   auto t = std::make_unique<Tables>();
-  const auto message = readPuzzle(controls, files, *t);
-  ASSERT_TRUE(message);
-  EXPECT_NE(message->find(kBadFile), std::string::npos) << *message;
+  const auto error = readPuzzle(controls, files, *t);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->kind, GetParam().kind);
+  EXPECT_EQ(error->box, ControlRef{"Text3"});
+  EXPECT_EQ(error->file, kBadFile);
+  EXPECT_EQ(error->place, GetParam().place);
+  EXPECT_EQ(error->fieldCount, GetParam().fieldCount);
+  EXPECT_EQ(error->token, GetParam().token);
+  EXPECT_NE(inputErrorText(*error).find(kBadFile), std::string::npos) << inputErrorText(*error);
 }
 
 TEST_P(BadDataFiles, StopEveryRunWithTheMessageDrawnAndControlsUnchanged) {
@@ -201,7 +214,9 @@ TEST_P(BadDataFiles, StopEveryRunWithTheMessageDrawnAndControlsUnchanged) {
     const Clicked c = w.click(button);
     const RunResult &run = c.run();
     EXPECT_EQ(run.end, RunEnd::BadInput);
-    EXPECT_NE(run.message.find(kBadFile), std::string::npos) << run.message;
+    ASSERT_TRUE(run.inputError);
+    EXPECT_EQ(run.inputError->kind, GetParam().kind);
+    EXPECT_EQ(run.message, inputErrorText(*run.inputError));
     std::string printed;
     for (const Printed &p : c.prints) printed += p.text;
     EXPECT_EQ(printed, run.message);
@@ -214,14 +229,27 @@ TEST_P(BadDataFiles, StopEveryRunWithTheMessageDrawnAndControlsUnchanged) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, BadDataFiles,
-                         ::testing::Values(BadFileCase{"Missing", std::nullopt}, BadFileCase{"Empty", ""},
-                                           BadFileCase{"EightRecords", fileWith(8)},
-                                           BadFileCase{"LastRecordShort", fileWith(8, "200070004,1,2,3\n")},
-                                           BadFileCase{"FieldOneText", fileWith(3, "abc,1,2,3,4\n") + fileWith(5)},
-                                           BadFileCase{"FieldOneStartsWithText",
-                                                       fileWith(0, "x600050007,1,2,3,4\n") + fileWith(8)}),
-                         [](const auto &c) { return c.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadDataFiles,
+    ::testing::Values(
+        BadFileCase{"Missing", std::nullopt, InputError::Kind::CannotOpenFile, {}, 0, ""},
+        BadFileCase{"Empty", "", InputError::Kind::NoFields, {}, 0, ""},
+        BadFileCase{"EightRecords", fileWith(8), InputError::Kind::TooFewFields, {8, 0}, 40, ""},
+        BadFileCase{
+            "LastRecordShort", fileWith(8, "200070004,1,2,3\n"), InputError::Kind::TooFewFields, {9, 0}, 44, ""},
+        BadFileCase{"FieldOneText",
+                    fileWith(3, "abc,1,2,3,4\n") + fileWith(5),
+                    InputError::Kind::RowNotANumber,
+                    {4, 1},
+                    0,
+                    "abc"},
+        BadFileCase{"FieldOneStartsWithText",
+                    fileWith(0, "x600050007,1,2,3,4\n") + fileWith(8),
+                    InputError::Kind::RowNotANumber,
+                    {1, 1},
+                    0,
+                    "x600050007"}),
+    [](const auto &c) { return c.param.name; });
 
 TEST(BadBoxes, HugeNumbersInTheGridOrRowBoxesStopTheRunWithAMessage) {
   const std::string huge(400, '9');
@@ -235,10 +263,13 @@ TEST(BadBoxes, HugeNumbersInTheGridOrRowBoxesStopTheRunWithAMessage) {
     }
     const Clicked c = w.click(Button::Answer);
     EXPECT_EQ(c.run().end, RunEnd::BadInput) << inGrid;
-    EXPECT_NE(c.run().message.find(inGrid ? "「初期データ　１」の5行5列の「999" : "「初期データ　２」の4行目の「999"),
-              std::string::npos)
-        << c.run().message;
-    EXPECT_NE(c.run().message.find("大きすぎます"), std::string::npos) << c.run().message;
+    ASSERT_TRUE(c.run().inputError) << inGrid;
+    const InputError &e = *c.run().inputError;
+    EXPECT_EQ(e.kind, InputError::Kind::TooLarge);
+    EXPECT_EQ(e.box, (inGrid ? ControlRef{"Text15", 55} : ControlRef{"Text5", 4}));
+    EXPECT_EQ(e.row, inGrid ? 5 : 4);
+    EXPECT_EQ(e.column, inGrid ? 5 : 0);
+    EXPECT_EQ(e.token, huge);  // the raw text; only the message shortens it
     EXPECT_TRUE(c.texts.empty()) << inGrid;
   }
 }
@@ -252,6 +283,7 @@ struct PlaceCase {
   std::function<void(TestWindow &)> enter;
   std::vector<std::string> says;
   std::string neverSays;
+  InputError::Kind kind;
   friend void PrintTo(const PlaceCase &c, std::ostream *os) { *os << c.name; }
 };
 
@@ -263,6 +295,8 @@ TEST_P(BadInputMessages, NameThePlaceAndTheFault) {
   const Clicked c = w.click(Button::Answer);
   const std::string &message = c.run().message;
   ASSERT_EQ(c.run().end, RunEnd::BadInput);
+  ASSERT_TRUE(c.run().inputError);
+  EXPECT_EQ(c.run().inputError->kind, GetParam().kind);
   for (const std::string &part : GetParam().says) EXPECT_NE(message.find(part), std::string::npos) << message;
   if (!GetParam().neverSays.empty()) {
     EXPECT_EQ(message.find(GetParam().neverSays), std::string::npos) << message;
@@ -286,40 +320,46 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PlaceCase{"FourFieldsPerLine",
                                 [](TestWindow &w) { w.giveFile("four.csv", rowsOfFile(9, ",1,\"easy\",0")); },
                                 {"データファイル「four.csv」の3行目の3項目め「easy」", "各行に5項目ずつ"},
-                                "1項目め「"},
+                                "1項目め「",
+                                InputError::Kind::FieldsOutOfStep},
                       PlaceCase{"TextAfterBlankLinesAndWindowsLineBreaks",
                                 [](TestWindow &w) {
                                   w.giveFile("t.csv", "\r\n\r\nabc,1,2,3,4\r\n" + rowsOfFile(8, ",1,2,3,4"));
                                 },
                                 {"3行目の1項目め「abc」が数ではありません"},
-                                ""},
+                                "",
+                                InputError::Kind::RowNotANumber},
                       PlaceCase{"HugeNumberInACell",
                                 [](TestWindow &w) {
                                   w.typeGrid(kEasyPuzzle);
                                   w.type({"Text15", 12}, "12345678901234567890");
                                 },
                                 {"「初期データ　１」の1行2列の「123456789012345…」は大きすぎます"},
-                                "整数の数字"},
+                                "整数の数字",
+                                InputError::Kind::TooLarge},
                       PlaceCase{"FractionInTheLastColumn",
                                 [](TestWindow &w) {
                                   w.typeGrid(kEasyPuzzle);
                                   w.type({"Text15", 19}, "0.5");
                                 },
                                 {"1行9列の「0.5」は整数ではありません"},
-                                ""},
+                                "",
+                                InputError::Kind::NotWhole},
                       PlaceCase{"FractionInARowBox",
                                 [](TestWindow &w) {
                                   for (int r = 1; r <= 9; ++r) w.type({"Text5", r}, r == 3 ? "5.5" : "123456789");
                                 },
                                 {"「初期データ　２」の3行目の「5.5」は整数ではありません"},
-                                ""},
+                                "",
+                                InputError::Kind::NotWhole},
                       PlaceCase{"HugeFirstFieldInTheFile",
                                 [](TestWindow &w) {
                                   w.giveFile("big.csv", rowsOfFile(1, ",1,2,3,4") + std::string(400, '9') +
                                                             ",1,2,3,4\n" + rowsOfFile(7, ",1,2,3,4"));
                                 },
                                 {"「big.csv」の2行目の1項目め「999999999999999…」は大きすぎます"},
-                                ""},
+                                "",
+                                InputError::Kind::TooLarge},
                       PlaceCase{"BytesThatAreNoText",
                                 [](TestWindow &w) {
                                   w.giveFile("bin.csv",
@@ -328,19 +368,81 @@ INSTANTIATE_TEST_SUITE_P(
                                                  rowsOfFile(8, ",1,2,3,4"));
                                 },
                                 {"1行目の1項目め「" + kReplaced + kReplaced + "abc" + kReplaced + "」"},
-                                "\x1B"},
+                                "\x1B",
+                                InputError::Kind::RowNotANumber},
                       PlaceCase{"MissingFileInFolders",
                                 [](TestWindow &w) { w.type({"Text3"}, "/no/such/folder/karune111.csv"); },
                                 {"「入力データ名」のファイル「karune111.csv」を開けません"},
-                                "/no/such"},
+                                "/no/such",
+                                InputError::Kind::CannotOpenFile},
                       PlaceCase{"ExtraGivenWithAControlCharacter",
                                 [](TestWindow &w) {
                                   w.typeGrid(kEasyPuzzle);
                                   w.type({"Text2"}, "1000\x1B");
                                 },
                                 {"「追加 2」の「1000" + kReplaced + "」は使えません"},
-                                "Text2"}),
+                                "Text2",
+                                InputError::Kind::ExtraGivenUnusable}),
     [](const auto &c) { return c.param.name; });
+
+// The texts are what the user reads: each kind word for word, the raw text
+// it quotes cut short and the file named without its folders.
+TEST(InputErrorText, SaysEachKindInItsOwnWords) {
+  using Kind = InputError::Kind;
+  const auto error = [](Kind kind, ControlRef box, int row, int column, FieldPlace place, std::string token) {
+    InputError e;
+    e.kind = kind;
+    e.box = box;
+    e.row = row;
+    e.column = column;
+    e.place = place;
+    e.token = std::move(token);
+    e.file = "/data/puzzles/x.csv";
+    return e;
+  };
+  InputError tooFew = error(Kind::TooFewFields, {"Text3"}, 0, 0, {9, 0}, "");
+  tooFew.fieldCount = 44;
+  const std::pair<InputError, std::string> cases[] = {
+      {error(Kind::CannotOpenFile, {"Text3"}, 0, 0, {}, ""), "「入力データ名」のファイル「x.csv」を開けません。"},
+      {error(Kind::CannotReadFile, {"Text3"}, 0, 0, {}, ""),
+       "「入力データ名」の「x.csv」を読めません（フォルダーか、読めないファイルです）。"},
+      {error(Kind::NoFields, {}, 0, 0, {}, ""),
+       "データファイル「x.csv」に項目がありません。9行それぞれに5項目が必要です。"},
+      {tooFew,
+       "データファイル「x.csv」の項目は44個で、9行目で終わっています。9行それぞれに5項目、合わせて45項目が必要です。"},
+      {error(Kind::RowNotANumber, {"Text3"}, 3, 0, {3, 1}, "abc"),
+       "データファイル「x.csv」の3行目の1項目め「abc」が数ではありません。1項目めには行の9つの数字を書きます。"},
+      {error(Kind::FieldsOutOfStep, {"Text3"}, 3, 0, {3, 3}, "easy"),
+       "データファイル「x.csv」の3行目の3項目め「easy」が、行の数字を読む場所にあります。各行に5項目ずつあるか確かめ"
+       "てください。"},
+      {error(Kind::TooLarge, {"Text15", 12}, 1, 2, {}, "12345678901234567890"),
+       "「初期データ　１」の1行2列の「123456789012345…」は大きすぎます。マスには数字を1つだけ入れてください。"},
+      {error(Kind::NotWhole, {"Text5", 3}, 3, 0, {}, "5.5"),
+       "「初期データ　２」の3行目の「5.5」は整数ではありません。行の9つの数字を入れてください。"},
+      {error(Kind::NotWhole, {"Text3"}, 2, 0, {2, 1}, "0.5"),
+       "データファイル「x.csv」の2行目の1項目め「0.5」は整数ではありません。1項目めには行の9つの数字を書きます。"},
+      {error(Kind::GridRowTooLarge, {"Text15"}, 4, 0, {}, ""),
+       "「初期データ　１」の4行目の数が大きすぎます。マスには数字を1つだけ入れてください。"},
+      {error(Kind::ExtraGivenUnusable, {"Text2"}, 0, 0, {}, "1000"),
+       "「追加 2」の「1000」は使えません。行・列・数字の3桁（100～999）か 0 を入れてください。"},
+  };
+  for (const auto &[e, text] : cases) EXPECT_EQ(inputErrorText(e), text);
+}
+
+// A row whose cells each fit but together pass exact arithmetic: the row is
+// at fault, not a cell.
+TEST(BadBoxes, AGridRowTooLargeAsAWholeNamesTheRow) {
+  HeadlessControls controls;
+  typeRows(controls, kCompleteGrid, 1, 9);
+  controls.type({"Text15", cellIndex(4, 1)}, "90000000");  // 9e15 with its place
+  controls.type({"Text15", cellIndex(4, 2)}, "90000000");  // 9e14 more: past 2^53
+  auto t = std::make_unique<Tables>();
+  const auto error = readPuzzle(controls, kNoFiles, *t);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->kind, InputError::Kind::GridRowTooLarge);
+  EXPECT_EQ(error->row, 4);
+  EXPECT_EQ(error->column, 0);
+}
 
 struct GivenCase {
   std::string text1, text2;
@@ -348,16 +450,17 @@ struct GivenCase {
   friend void PrintTo(const GivenCase &c, std::ostream *os) { *os << "[" << c.text1 << "] [" << c.text2 << "]"; }
 };
 
-class ExtraGivens : public ::testing::TestWithParam<GivenCase> {};
+class ExtraGivenCodes : public ::testing::TestWithParam<GivenCase> {};
 
-TEST_P(ExtraGivens, AreLaidBeforeThePuzzleDigits) {
+TEST_P(ExtraGivenCodes, AreLaidBeforeThePuzzleDigits) {
   HeadlessControls controls;
   controls.type({"Text1"}, GetParam().text1);
   controls.type({"Text2"}, GetParam().text2);
-  ASSERT_FALSE(checkExtraGivens(controls));
+  const auto checked = checkExtraGivens(controls);
+  ASSERT_TRUE(std::holds_alternative<ExtraGivens>(checked));
   auto t = std::make_unique<Tables>();
   for (int r = 1; r <= 9; ++r) t->RowCodes[r] = rowCodeOf(kEasyPuzzle, r);
-  layExtraGivens(controls, *t);
+  layExtraGivens(std::get<ExtraGivens>(checked), *t);
   unpackRowCodes(*t);
   EXPECT_EQ(t->Board[GetParam().row][GetParam().column], GetParam().digit);
   int changed = 0;
@@ -368,7 +471,7 @@ TEST_P(ExtraGivens, AreLaidBeforeThePuzzleDigits) {
 }
 
 // kEasyPuzzle holds 5 at (5, 3) and nothing at (5, 2) or (1, 1).
-INSTANTIATE_TEST_SUITE_P(Givens, ExtraGivens,
+INSTANTIATE_TEST_SUITE_P(Givens, ExtraGivenCodes,
                          ::testing::Values(GivenCase{"537", "追加 2", 5, 3, 5},  // the puzzle digit wins
                                            GivenCase{"527", "追加 2", 5, 2, 7},
                                            GivenCase{"527", "524", 5, 2, 4},        // Text2 overrides Text1
@@ -378,7 +481,7 @@ INSTANTIATE_TEST_SUITE_P(Givens, ExtraGivens,
 
 struct RangeCase {
   std::string text1, text2;
-  std::optional<std::string> box;  // the box a message names, nothing when the texts are fine
+  std::string_view box;  // the box at fault, empty when the texts are fine
   friend void PrintTo(const RangeCase &c, std::ostream *os) { *os << "[" << c.text1 << "] [" << c.text2 << "]"; }
 };
 
@@ -388,21 +491,23 @@ TEST_P(ExtraGivenRange, AcceptsZeroAndCodesUpTo999) {
   HeadlessControls controls;
   controls.type({"Text1"}, GetParam().text1);
   controls.type({"Text2"}, GetParam().text2);
-  const auto message = checkExtraGivens(controls);
-  ASSERT_EQ(message.has_value(), GetParam().box.has_value());
-  if (message) {
-    EXPECT_NE(message->find(*GetParam().box), std::string::npos) << *message;
+  const auto checked = checkExtraGivens(controls);
+  const auto *error = std::get_if<InputError>(&checked);
+  ASSERT_EQ(error != nullptr, !GetParam().box.empty());
+  if (error) {
+    EXPECT_EQ(error->kind, InputError::Kind::ExtraGivenUnusable);
+    EXPECT_EQ(error->box, ControlRef{GetParam().box});
+    EXPECT_EQ(error->token, GetParam().box == "Text1" ? GetParam().text1 : GetParam().text2);
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, ExtraGivenRange,
-                         ::testing::Values(RangeCase{"999", "0", std::nullopt}, RangeCase{"", "100", std::nullopt},
-                                           RangeCase{"追加 1", "追加 2", std::nullopt},
-                                           RangeCase{"1000", "0", "「追加 1」の「1000」"},
-                                           RangeCase{"-5", "0", "「追加 1」の「-5」"},
-                                           RangeCase{"0", "1000", "「追加 2」の「1000」"},
-                                           RangeCase{"0", "-1", "「追加 2」の「-1」"},
-                                           RangeCase{std::string(400, '9'), "0", "「追加 1」の「999999999999999…」"}));
+                         ::testing::Values(RangeCase{"999", "0", ""}, RangeCase{"", "100", ""},
+                                           RangeCase{"999.9", "0", ""}, RangeCase{"追加 1", "追加 2", ""},
+                                           RangeCase{"1000", "0", "Text1"}, RangeCase{"-5", "0", "Text1"},
+                                           RangeCase{"0", "1000", "Text2"}, RangeCase{"0", "-1", "Text2"},
+                                           RangeCase{"1000", "-1", "Text1"},  // the first box at fault
+                                           RangeCase{std::string(400, '9'), "0", "Text1"}));
 
 TEST(ExtraGivenRange, OutOfRangeStopsEveryRunAndKeepsTheControls) {
   for (const Button button : kRunButtons) {
@@ -412,7 +517,8 @@ TEST(ExtraGivenRange, OutOfRangeStopsEveryRunAndKeepsTheControls) {
       w.type({"Text1"}, bad);
       const Clicked c = w.click(button);
       EXPECT_EQ(c.run().end, RunEnd::BadInput) << bad;
-      EXPECT_NE(c.run().message.find("「追加 1」"), std::string::npos) << c.run().message;
+      ASSERT_TRUE(c.run().inputError) << bad;
+      EXPECT_EQ(c.run().inputError->box, ControlRef{"Text1"});
       EXPECT_TRUE(c.texts.empty()) << bad;
       EXPECT_EQ(w.text({"Text1"}), bad);
       EXPECT_EQ(w.text({"Text14"}), "基本ルール");
@@ -487,13 +593,16 @@ TEST(DiskFiles, MissingFileOrAFolderGiveNoBytesAndAMessage) {
   HeadlessControls controls;
   controls.type({"Text3"}, folder);
   auto t = std::make_unique<Tables>();
-  const auto message = readPuzzle(controls, DiskFiles(), *t);
+  const auto error = readPuzzle(controls, DiskFiles(), *t);
   std::filesystem::remove(folder);
-  ASSERT_TRUE(message);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->kind, InputError::Kind::CannotReadFile);
+  EXPECT_EQ(error->file, folder);
   // Named without its folders: the whole path would not fit the window.
+  const std::string message = inputErrorText(*error);
   const std::string name = folder.substr(folder.rfind('/') + 1);
-  EXPECT_NE(message->find("「" + name + "」"), std::string::npos) << *message;
-  EXPECT_EQ(message->find(::testing::TempDir()), std::string::npos) << *message;
+  EXPECT_NE(message.find("「" + name + "」"), std::string::npos) << message;
+  EXPECT_EQ(message.find(::testing::TempDir()), std::string::npos) << message;
 }
 
 TEST(DiskFiles, ReadAtMostTheFirstFourMebibytes) {

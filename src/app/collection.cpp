@@ -88,7 +88,7 @@ OpenedFile readOpenedFile(const QString &path) {
   out.puzzles = puzzlesInText(QString::fromUtf8(bytes));
   if (out.puzzles.isEmpty() && commas) {
     // Meant as a data file: the reader's own message says what is wrong.
-    out.error = QString::fromStdString(*data.error);
+    out.error = QString::fromStdString(inputErrorText(*data.error));
     return out;
   }
   if (out.puzzles.isEmpty()) {

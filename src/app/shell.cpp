@@ -27,6 +27,7 @@
 #include "app/collection.h"
 #include "app/status.h"
 #include "app/text.h"
+#include "board/input_error.h"
 #include "board/layout.h"
 #include "numplace/version.h"
 #include "runs/painter.h"
@@ -378,7 +379,7 @@ bool ShellWindow::saveFile(const QString &path) {
 void ShellWindow::copyPuzzle() {
   const PuzzleReport read = examinePuzzle(form_->controls(), form_->files());
   if (read.badInput) {
-    tell(tr("問題を読めません：%1").arg(fromUtf8(*read.badInput)));
+    tell(tr("問題を読めません：%1").arg(fromUtf8(inputErrorText(*read.badInput))));
     return;
   }
   QGuiApplication::clipboard()->setText(fromUtf8(gridText(read.givens)));

@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QStringList>
 
+#include "board/input_error.h"
+
 namespace numplace::app {
 namespace {
 
@@ -60,7 +62,7 @@ QString sourceText(const PuzzleSource &source) {
 }
 
 QString checkText(const PuzzleReport &report) {
-  if (report.badInput) return tr("入力エラー：%1").arg(QString::fromStdString(*report.badInput));
+  if (report.badInput) return tr("入力エラー：%1").arg(QString::fromStdString(inputErrorText(*report.badInput)));
   const CheckResult &check = report.check;
   if (!check.clashes.empty()) {
     QStringList clashes;

@@ -6,6 +6,14 @@
 namespace numplace {
 namespace {
 
+// Where the runs of the table stand: the ten controls of the right-hand
+// side first, then the 81 cells row by row, three more controls, then the
+// nine row boxes.
+constexpr int kControlsBeforeGrid = 10;
+constexpr int kFirstCellPosition = kControlsBeforeGrid;
+constexpr int kControlsBetweenGridAndRows = 3;
+constexpr int kFirstRowBoxPosition = kFirstCellPosition + 81 + kControlsBetweenGridAndRows;
+
 constexpr int kCellLeft[10] = {0, 600, 960, 1320, 1800, 2160, 2520, 3000, 3360, 3720};
 constexpr int kCellTop[10] = {0, 600, 1080, 1560, 2160, 2640, 3120, 3720, 4200, 4680};
 
@@ -42,8 +50,17 @@ std::vector<ControlEntry> buildLayout() {
   return t;
 }
 
+[[maybe_unused]] bool standsAt(const std::vector<ControlEntry> &table, int position, ControlRef ref) {
+  return table[static_cast<std::size_t>(position)].ref() == ref;
+}
+
 const std::vector<ControlEntry> &layout() {
   static const std::vector<ControlEntry> table = buildLayout();
+  // controlPosition finds the cells and the row boxes by these offsets alone.
+  NUMPLACE_ASSERT(standsAt(table, kFirstCellPosition, {"Text15", cellIndex(1, 1)}));
+  NUMPLACE_ASSERT(standsAt(table, kFirstCellPosition + 80, {"Text15", cellIndex(9, 9)}));
+  NUMPLACE_ASSERT(standsAt(table, kFirstRowBoxPosition, {"Text5", 1}));
+  NUMPLACE_ASSERT(standsAt(table, kFirstRowBoxPosition + 8, {"Text5", 9}));
   return table;
 }
 
@@ -58,11 +75,11 @@ int controlPosition(ControlRef ref) {
     const int r = ref.index / 10;
     const int c = ref.index % 10;
     if (r < 1 || r > 9 || c < 1) return -1;
-    return 10 + (r - 1) * 9 + (c - 1);
+    return kFirstCellPosition + (r - 1) * 9 + (c - 1);
   }
   if (ref.name == "Text5") {
     if (ref.index < 1 || ref.index > 9) return -1;
-    return 10 + 81 + 3 + (ref.index - 1);
+    return kFirstRowBoxPosition + (ref.index - 1);
   }
   for (std::size_t i = 0; i < t.size(); ++i) {
     if (t[i].name == ref.name && t[i].index == ref.index) return static_cast<int>(i);

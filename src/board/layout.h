@@ -7,6 +7,7 @@
 #include <span>
 #include <string_view>
 
+#include "board/contract.h"
 #include "board/ports.h"
 
 namespace numplace {
@@ -40,7 +41,10 @@ const ControlEntry *findControl(ControlRef ref);
 // Position of a control in controlLayout(), or -1.
 int controlPosition(ControlRef ref);
 
-// Index of cell (row, column) in the grid Text15.
-constexpr int cellIndex(int row, int column) { return 10 * row + column; }
+// Index of cell (row, column) in the grid Text15; both 1..9.
+constexpr int cellIndex(int row, int column) {
+  NUMPLACE_ASSERT(row >= 1 && row <= 9 && column >= 1 && column <= 9);
+  return 10 * row + column;
+}
 
 }  // namespace numplace

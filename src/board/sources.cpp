@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "board/layout.h"
-#include "board/messages.h"
 #include "board/number.h"
 
 namespace numplace {
@@ -11,24 +10,11 @@ namespace {
 
 // Whole numbers up to this size are exact in a double.
 constexpr double kLargestExact = 9007199254740992.0;  // 2^53
-// What a message quotes of a text the user typed or a file holds.
-constexpr std::size_t kQuotedChars = 16;
-
-// A box or the grid as the user knows it: by the caption it shows or stands under.
-std::string captionOf(ControlRef ref) { return "「" + std::string(findControl(ref)->text) + "」"; }
-
-std::string quoted(std::string_view text) { return "「" + shownText(text, kQuotedChars) + "」"; }
-
-std::string dataFileNamed(std::string_view name) { return "データファイル「" + shownFileName(name) + "」"; }
-
-std::string placeOf(const FieldPlace &place) {
-  return std::to_string(place.line) + "行目の" + std::to_string(place.field) + "項目め";
-}
 
 // Why a number cannot go onto the board, or nothing when it can.
-std::optional<std::string> wrongNumber(double v) {
-  if (!std::isfinite(v) || std::fabs(v) >= kLargestExact) return "は大きすぎます。";
-  if (v != std::floor(v)) return "は整数ではありません。";
+std::optional<InputError::Kind> wrongNumber(double v) {
+  if (!std::isfinite(v) || std::fabs(v) >= kLargestExact) return InputError::Kind::TooLarge;
+  if (v != std::floor(v)) return InputError::Kind::NotWhole;
   return std::nullopt;
 }
 
@@ -118,10 +104,11 @@ DataFileResult parseDataFile(std::string_view content, std::string_view name) {
       const auto slot = static_cast<std::size_t>(f);
       bool quoted = false;
       if (!readField(rec.fields[slot], quoted, rec.places[slot])) {
-        out.error = fieldsRead == 0 ? dataFileNamed(name) + "に項目がありません。9行それぞれに5項目が必要です。"
-                                    : dataFileNamed(name) + "の項目は" + std::to_string(fieldsRead) + "個で、" +
-                                          std::to_string(lastLine) +
-                                          "行目で終わっています。9行それぞれに5項目、合わせて45項目が必要です。";
+        InputError &e = out.error.emplace();
+        e.kind = fieldsRead == 0 ? InputError::Kind::NoFields : InputError::Kind::TooFewFields;
+        e.place = {lastLine, 0};
+        e.fieldCount = fieldsRead;
+        e.file = name;
         return out;
       }
       rec.quoted[slot] = quoted;
@@ -133,9 +120,12 @@ DataFileResult parseDataFile(std::string_view content, std::string_view name) {
     const bool blank = field1.find_first_not_of(" \t") == std::string::npos;
     if (!blank && !n.wholeText) {
       const FieldPlace &place = rec.places[0];
-      out.error = dataFileNamed(name) + "の" + placeOf(place) + quoted(field1) +
-                  (place.field == 1 ? "が数ではありません。1項目めには行の9つの数字を書きます。"
-                                    : "が、行の数字を読む場所にあります。各行に5項目ずつあるか確かめてください。");
+      InputError &e = out.error.emplace();
+      e.kind = place.field == 1 ? InputError::Kind::RowNotANumber : InputError::Kind::FieldsOutOfStep;
+      e.row = k;
+      e.place = place;
+      e.token = field1;
+      e.file = name;
       return out;
     }
     out.recordsRead = k;
@@ -143,8 +133,8 @@ DataFileResult parseDataFile(std::string_view content, std::string_view name) {
   return out;
 }
 
-std::optional<std::string> readPuzzle(const Controls &controls, const FileReader &files, Tables &t,
-                                      PuzzleSource *readFrom) {
+std::optional<InputError> readPuzzle(const Controls &controls, const FileReader &files, Tables &t,
+                                     PuzzleSource *readFrom) {
   using Source = SourceKind;
   Source source = Source::Grid;
   for (int r = 1; r <= 9; ++r) {
@@ -167,15 +157,19 @@ std::optional<std::string> readPuzzle(const Controls &controls, const FileReader
   if (readFrom != nullptr) *readFrom = PuzzleSource{source, name, source != Source::Grid};
   if (source == Source::File) {
     const FileBytes bytes = files.read(name);
-    if (bytes.failure == FileBytes::Failure::CannotOpen) {
-      return captionOf({"Label1"}) + "のファイル「" + shownFileName(name) + "」を開けません。";
-    }
-    if (bytes.failure == FileBytes::Failure::CannotRead) {
-      return captionOf({"Label1"}) + "の「" + shownFileName(name) +
-             "」を読めません（フォルダーか、読めないファイルです）。";
+    if (bytes.failure != FileBytes::Failure::None) {
+      InputError e;
+      e.kind = bytes.failure == FileBytes::Failure::CannotOpen ? InputError::Kind::CannotOpenFile
+                                                               : InputError::Kind::CannotReadFile;
+      e.box = {"Text3"};
+      e.file = name;
+      return e;
     }
     file = parseDataFile(bytes.content, name);
-    if (file.error) return file.error;
+    if (file.error) {
+      file.error->box = {"Text3"};
+      return file.error;
+    }
     for (int k = 1; k <= 9; ++k) {
       t.RowCodes[k] = textToNumber(file.records[static_cast<std::size_t>(k)].fields[0]) + 1'000'000'000;
     }
@@ -183,46 +177,65 @@ std::optional<std::string> readPuzzle(const Controls &controls, const FileReader
   // The board takes only whole digits: a fraction or a number beyond exact
   // arithmetic would put something other than a digit into a cell.
   for (int r = 1; r <= 9; ++r) {
-    if (!wrongNumber(t.RowCodes[r])) continue;
+    const auto rowFault = wrongNumber(t.RowCodes[r]);
+    if (!rowFault) continue;
+    InputError e;
+    e.row = r;
     switch (source) {
       case Source::Grid:
         // The cell that makes the row's number unusable, else the row.
         for (int c = 1; c <= 9; ++c) {
-          if (const auto why = wrongNumber(cellValue(controls, r, c) * std::pow(10.0, 9 - c))) {
-            return captionOf({"Label4"}) + "の" + std::to_string(r) + "行" + std::to_string(c) + "列の" +
-                   quoted(controls.text({"Text15", cellIndex(r, c)})) + *why + "マスには数字を1つだけ入れてください。";
+          if (const auto cellFault = wrongNumber(cellValue(controls, r, c) * std::pow(10.0, 9 - c))) {
+            e.kind = *cellFault;
+            e.box = {"Text15", cellIndex(r, c)};
+            e.column = c;
+            e.token = controls.text(e.box);
+            return e;
           }
         }
-        return captionOf({"Label4"}) + "の" + std::to_string(r) +
-               "行目の数が大きすぎます。マスには数字を1つだけ入れてください。";
+        e.kind = InputError::Kind::GridRowTooLarge;
+        e.box = {"Text15"};
+        return e;
       case Source::Rows:
-        return captionOf({"Label3"}) + "の" + std::to_string(r) + "行目の" + quoted(controls.text({"Text5", r})) +
-               *wrongNumber(t.RowCodes[r]) + "行の9つの数字を入れてください。";
+        e.kind = *rowFault;
+        e.box = {"Text5", r};
+        e.token = controls.text(e.box);
+        return e;
       case Source::File: {
         const DataFileRecord &record = file.records[static_cast<std::size_t>(r)];
-        return dataFileNamed(name) + "の" + placeOf(record.places[0]) + quoted(record.fields[0]) +
-               *wrongNumber(t.RowCodes[r]) + "1項目めには行の9つの数字を書きます。";
+        e.kind = *rowFault;
+        e.box = {"Text3"};
+        e.place = record.places[0];
+        e.token = record.fields[0];
+        e.file = name;
+        return e;
       }
     }
   }
   return std::nullopt;
 }
 
-std::optional<std::string> checkExtraGivens(const Controls &controls) {
+std::variant<ExtraGivens, InputError> checkExtraGivens(const Controls &controls) {
+  double codes[2] = {0, 0};
+  int k = 0;
   for (const ControlRef box : {ControlRef{"Text1"}, ControlRef{"Text2"}}) {
-    const std::string text = controls.text(box);
+    std::string text = controls.text(box);
     const double v = textToNumber(text);
     if (!std::isfinite(v) || v < 0 || v >= 1000) {
-      return captionOf(box) + "の" + quoted(text) +
-             "は使えません。行・列・数字の3桁（100～999）か 0 を入れてください。";
+      InputError e;
+      e.kind = InputError::Kind::ExtraGivenUnusable;
+      e.box = box;
+      e.token = std::move(text);
+      return e;
     }
+    codes[k++] = v;
   }
-  return std::nullopt;
+  return ExtraGivens(codes[0], codes[1]);
 }
 
-void layExtraGivens(const Controls &controls, Tables &t) {
-  layTrialCode(t, textToNumber(controls.text({"Text1"})));
-  layTrialCode(t, textToNumber(controls.text({"Text2"})));
+void layExtraGivens(const ExtraGivens &extras, Tables &t) {
+  layTrialCode(t, extras.first());
+  layTrialCode(t, extras.second());
 }
 
 }  // namespace numplace

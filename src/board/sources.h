@@ -6,20 +6,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
+#include "board/contract.h"
+#include "board/input_error.h"
 #include "board/ports.h"
 #include "board/puzzle_source.h"
 #include "board/tables.h"
 
 namespace numplace {
-
-// Where a field of the data file stands: its line and its place on that
-// line, both from 1.
-struct FieldPlace {
-  int line = 0;
-  int field = 0;
-  friend bool operator==(const FieldPlace &, const FieldPlace &) = default;
-};
 
 // One record of the data file: five free-format fields.
 struct DataFileRecord {
@@ -31,27 +26,46 @@ struct DataFileRecord {
 struct DataFileResult {
   std::array<DataFileRecord, 10> records;  // 1..9
   int recordsRead = 0;                     // complete records found
-  std::optional<std::string> error;        // message when the content is unusable
+  std::optional<InputError> error;         // why the content is unusable
 };
 
 // Reads nine records of five fields from the content of a data file. Fields
 // are separated by commas or line breaks; a field is a number or a text in
 // double quotes, blanks around it ignored. Anything after the ninth record is
-// not read. `name` only labels the messages (without its folders).
+// not read. `name` only labels the errors (InputError::file).
 DataFileResult parseDataFile(std::string_view content, std::string_view name);
 
 // Fills RowCodes(1..9) from the grid, else the row boxes, else the data file
-// named in Text3, read through `files`. Returns a message when the puzzle
-// cannot be used (the file is missing or malformed, a row holds a number the
-// board cannot take). `readFrom`, when given, learns which source was read
-// (also when its content then proves unusable).
-std::optional<std::string> readPuzzle(const Controls &controls, const FileReader &files, Tables &t,
-                                      PuzzleSource *readFrom = nullptr);
+// named in Text3, read through `files`. Returns why when the puzzle cannot
+// be used (the file is missing or malformed, a row holds a number the board
+// cannot take). `readFrom`, when given, learns which source was read (also
+// when its content then proves unusable).
+std::optional<InputError> readPuzzle(const Controls &controls, const FileReader &files, Tables &t,
+                                     PuzzleSource *readFrom = nullptr);
 
-// Checks Text1 and Text2: each must read as 0..999 (a row-column-digit code).
-std::optional<std::string> checkExtraGivens(const Controls &controls);
+// Text1 and Text2 read as row-column-digit codes, each in 0..999. Made only
+// by checkExtraGivens (or as two empty boxes, 0 and 0, which lay nothing),
+// so the codes a run lays were checked once, where it started.
+class ExtraGivens {
+ public:
+  ExtraGivens() = default;
+  double first() const { return first_; }
+  double second() const { return second_; }
 
-// Lays Text1 then Text2 onto the board (call checkExtraGivens first).
-void layExtraGivens(const Controls &controls, Tables &t);
+ private:
+  ExtraGivens(double first, double second) : first_(first), second_(second) {
+    NUMPLACE_ASSERT(first >= 0 && first < 1000 && second >= 0 && second < 1000);
+  }
+  friend std::variant<ExtraGivens, InputError> checkExtraGivens(const Controls &controls);
+
+  double first_ = 0;  // a fraction is kept: the board takes its whole row, column and digit
+  double second_ = 0;
+};
+
+// Reads Text1 and Text2: the codes, or why one of them cannot be used.
+std::variant<ExtraGivens, InputError> checkExtraGivens(const Controls &controls);
+
+// Lays the first extra given, then the second, onto the board.
+void layExtraGivens(const ExtraGivens &extras, Tables &t);
 
 }  // namespace numplace

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "board/contract.h"
+
 namespace numplace {
 
 void CellTables::resetForPass() {
@@ -94,6 +96,7 @@ void unpackRowCodes(const double (&rowCodes)[11], int (&board)[10][10]) {
 }
 
 void layTrialCode(Tables &t, double code) {
+  NUMPLACE_ASSERT(code >= 0 && code < 1000);
   const double row = std::floor(code / 100);
   const double column = std::floor((code - 100 * row) / 10);
   const double digit = std::floor(code - 100 * row - 10 * column);

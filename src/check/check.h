@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "board/input_error.h"
 #include "board/marks.h"
 #include "board/ports.h"
 #include "board/puzzle_source.h"
@@ -57,8 +58,8 @@ std::optional<Grade> gradePuzzle(const Grid &givens, const CheckResult &check);
 // What the next analysis run would read from the controls, checked and graded.
 struct PuzzleReport {
   PuzzleSource source;
-  std::optional<std::string> badInput;  // the message a run would show; then nothing below is set
-  Grid givens{};                        // the puzzle with the extra givens laid
+  std::optional<InputError> badInput;  // why a run would stop on the input; then nothing below is set
+  Grid givens{};                       // the puzzle with the extra givens laid
   CheckResult check;
   std::optional<Grade> grade;
 };

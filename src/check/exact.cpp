@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstdint>
 
+#include "board/contract.h"
 #include "check/check.h"
 
 namespace numplace {
@@ -313,6 +314,7 @@ void addClashes(const Grid &givens, std::vector<Clash> &clashes) {
 }  // namespace
 
 CheckResult checkGivens(const Grid &givens) {
+  for (const std::uint8_t digit : givens) NUMPLACE_ASSERT(digit <= 9);
   CheckResult out;
   addClashes(givens, out.clashes);
   if (!out.clashes.empty()) return out;

@@ -14,12 +14,16 @@ PuzzleReport examinePuzzle(const Controls &controls, const FileReader &files, bo
   PuzzleReport report;
   Tables t;
   report.badInput = readPuzzle(controls, files, t, &report.source);
-  if (!report.badInput) report.badInput = checkExtraGivens(controls);
   if (report.badInput) return report;
+  auto extras = checkExtraGivens(controls);
+  if (auto *error = std::get_if<InputError>(&extras)) {
+    report.badInput = std::move(*error);
+    return report;
+  }
   // As a pass of the answer run lays the board: no trial (code 0), the two
   // extra givens, then the rows over them.
   layTrialCode(t, 0);
-  layExtraGivens(controls, t);
+  layExtraGivens(std::get<ExtraGivens>(extras), t);
   unpackRowCodes(t);
   report.givens = gridOf(t);
   report.check = checkGivens(report.givens);

@@ -222,7 +222,7 @@ int runBatch(const BatchOptions &options) {
     std::cerr << "numplace-cli: cannot read " << options.path << ": " << std::strerror(readError) << '\n';
     return kExitBadInput;
   }
-  return kExitDone;
+  return in.malformed > 0 ? kExitSkippedLines : kExitDone;
 }
 
 }  // namespace numplace

@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "board/files.h"
+#include "board/input_error.h"
 #include "check/check.h"
 #include "cli/check_output.h"
 #include "cli/explain.h"
@@ -57,7 +58,7 @@ int playActions(const Options &options) {
   }
   if (checked && checked->badInput) {
     badInput = true;
-    std::cerr << "numplace-cli: " << *checked->badInput << '\n';
+    std::cerr << "numplace-cli: " << inputErrorText(*checked->badInput) << '\n';
   }
   if (options.json && !last && checked) {
     std::string json;

@@ -97,8 +97,10 @@ Exit status: 0 when the actions ran; 1 when a run stopped on bad input (a
 missing or malformed data file, an extra given out of range, a number the
 board cannot take) or the batch input cannot be opened or read; 2 for bad
 arguments, an unknown button, or --json or --explain without an analysis run
-(--json goes with --check alone). --check exits 0 whatever it finds, 1 when
-the puzzle cannot be read.
+(--json goes with --check alone); 3 when a batch skipped lines that are not
+puzzles (each named on the standard error; every puzzle line was still
+solved), unless the input also could not be read to its end, which gives 1.
+--check exits 0 whatever it finds, 1 when the puzzle cannot be read.
 )";
 
 ParsedOptions parseOptions(int argc, const char *const *argv) {

@@ -12,9 +12,13 @@ namespace numplace {
 
 // Exit statuses.
 inline constexpr int kExitDone = 0;
-inline constexpr int kExitBadInput = 1;  // a run stopped on bad input; the batch file cannot be opened
-inline constexpr int kExitUsage =
-    2;  // bad arguments, an unknown button, --json or --explain without a run (or a check)
+// A run stopped on bad input; the batch input cannot be opened or read
+// (this wins over kExitSkippedLines: the lines after the fault were never seen).
+inline constexpr int kExitBadInput = 1;
+// Bad arguments, an unknown button, --json or --explain without a run (or a check).
+inline constexpr int kExitUsage = 2;
+// A batch skipped lines that are not puzzles; the puzzle lines were all solved.
+inline constexpr int kExitSkippedLines = 3;
 
 struct Options {
   bool help = false;

@@ -30,7 +30,7 @@ class AnswerRun {
 
   void run() {
     result_.reset(RunKind::Answer);
-    if (!startRun(ports_, t_, painter_, result_)) return;
+    if (!startRun(ports_, t_, painter_, result_, extras_)) return;
     Step step = Step::Pass;
     while (step != Step::Done) step = perform(step);
   }
@@ -72,7 +72,7 @@ class AnswerRun {
     forgetCleanStages();
     lateStageCount_ = 0;
     layTrialCode(t_, hasTrial_ ? trialCode_ : 0);
-    layExtraGivens(ports_.controls, t_);
+    layExtraGivens(extras_, t_);
     layRowCodes();
     if (firstPass_) {
       result_.givens = gridOf(t_);
@@ -294,6 +294,7 @@ class AnswerRun {
   }
 
   Ports &ports_;
+  ExtraGivens extras_;  // checked at the start; nothing writes Text1 or Text2 before the final drawing
   AnswerPainter painter_;
   RunResult &result_;
   Tables t_;

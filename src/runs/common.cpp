@@ -15,6 +15,7 @@ void RunResult::reset(RunKind kind) {
   run = kind;
   end = RunEnd::Solved;
   message.clear();
+  inputError.reset();
   source = {};
   givens.fill(0);
   board.fill(0);
@@ -27,14 +28,21 @@ void RunResult::reset(RunKind kind) {
   messages.clear();
 }
 
-bool startRun(const Ports &ports, Tables &t, Painter &painter, RunResult &result) {
+bool startRun(const Ports &ports, Tables &t, Painter &painter, RunResult &result, ExtraGivens &extras) {
   painter.started();
   auto error = readPuzzle(ports.controls, ports.files, t, &result.source);
-  if (!error) error = checkExtraGivens(ports.controls);
-  if (!error) return true;
-  painter.inputRejected(*error);
+  if (!error) {
+    auto checked = checkExtraGivens(ports.controls);
+    if (auto *given = std::get_if<ExtraGivens>(&checked)) {
+      extras = *given;
+      return true;
+    }
+    error = std::get<InputError>(std::move(checked));
+  }
+  result.message = inputErrorText(*error);
+  painter.inputRejected(result.message);
   result.end = RunEnd::BadInput;
-  result.message = std::move(*error);
+  result.inputError = std::move(error);
   return false;
 }
 

@@ -7,6 +7,7 @@
 
 #include "board/marks.h"
 #include "board/ports.h"
+#include "board/sources.h"
 #include "board/tables.h"
 #include "runs/painter.h"
 #include "runs/result.h"
@@ -42,10 +43,10 @@ constexpr bool reachesLateStages(long cycleCount) { return cycleCount % 3 == 0; 
 constexpr bool runsBlockPairs(long lateStageCount) { return lateStageCount % 5 == 0; }
 constexpr bool isStallSweep(long lateStageCount) { return lateStageCount % 10 == 0; }
 
-// Starts the run's picture, reads the puzzle and checks the extra givens.
-// False when the input cannot be used: the painter has shown why and the
-// result says BadInput.
-bool startRun(const Ports &ports, Tables &t, Painter &painter, RunResult &result);
+// Starts the run's picture, reads the puzzle and checks the extra givens,
+// giving them in `extras`. False when the input cannot be used: the painter
+// has shown why and the result says BadInput.
+bool startRun(const Ports &ports, Tables &t, Painter &painter, RunResult &result, ExtraGivens &extras);
 
 // The board as 81 cells.
 Grid gridOf(const Tables &t);

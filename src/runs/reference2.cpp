@@ -27,10 +27,11 @@ class Reference2Run {
 
   void run() {
     result_.reset(RunKind::Reference2);
-    if (!startRun(ports_, t_, painter_, result_)) return;
+    ExtraGivens extras;
+    if (!startRun(ports_, t_, painter_, result_, extras)) return;
     result_.passes = 1;
     painter_.opened();
-    layExtraGivens(ports_.controls, t_);
+    layExtraGivens(extras, t_);
     unpackRowCodes(t_);
     result_.givens = gridOf(t_);
     if (hasDuplicateGiven(t_)) {

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "board/input_error.h"
 #include "board/puzzle_source.h"
 
 namespace numplace {
@@ -63,6 +64,8 @@ struct RunResult {
   Grid givens{};            // the board as first laid: the puzzle and the extra givens
   Grid board{};             // the board when the run ended
   bool boardShown = false;  // the window shows `board` at the end (else a board without digits)
+  // With BadInput: why, as data; `message` is its text.
+  std::optional<InputError> inputError;
   // The answer run's final drawing writes Text1: the trial code, or empty
   // text when no trial was made (nothing when it was not reached).
   bool wroteText1 = false;

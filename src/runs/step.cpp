@@ -39,10 +39,11 @@ class StepRun {
 
   void run() {
     result_.reset(style_.run);
-    if (!startRun(ports_, t_, painter_, result_)) return;
+    ExtraGivens extras;
+    if (!startRun(ports_, t_, painter_, result_, extras)) return;
     result_.passes = 1;
     painter_.opened();
-    layExtraGivens(ports_.controls, t_);
+    layExtraGivens(extras, t_);
     unpackRowCodes(t_);
     result_.givens = gridOf(t_);
     primeLeastCodes(t_);

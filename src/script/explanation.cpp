@@ -228,7 +228,7 @@ PuzzleReport reportOfRun(const RunResult &run) {
   PuzzleReport report;
   report.source = run.source;
   if (run.end == RunEnd::BadInput) {
-    report.badInput = run.message;
+    report.badInput = run.inputError;
     return report;
   }
   report.givens = run.givens;

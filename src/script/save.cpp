@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "board/input_error.h"
 #include "check/check.h"
 
 namespace numplace {
@@ -17,7 +18,7 @@ std::string dataFileText(const Grid &givens) {
 
 std::optional<std::string> savePuzzle(const Controls &controls, const FileReader &files, const std::string &path) {
   const PuzzleReport read = examinePuzzle(controls, files);
-  if (read.badInput) return read.badInput;
+  if (read.badInput) return inputErrorText(*read.badInput);
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file << dataFileText(read.givens);
   file.close();
