@@ -114,7 +114,6 @@ TEST(PassStart, ClearsTheWorkingTablesButKeepsRowCodesAndTrials) {
   t->BlockExclusions[9][1] = 6;
   t->PairMarks[9][9][3] = 997;
   t->BlockPairList[90] = 9999;
-  t->PairKey[2] = 123;
   initialiseForPass(*t);
   EXPECT_EQ(t->Board[5][5], 0);
   EXPECT_EQ(t->LeastCode[2][2], 0);
@@ -126,7 +125,6 @@ TEST(PassStart, ClearsTheWorkingTablesButKeepsRowCodesAndTrials) {
   EXPECT_EQ(t->BlockExclusions[9][1], 0);
   EXPECT_EQ(t->PairMarks[9][9][3], 0);
   EXPECT_EQ(t->BlockPairList[90], 0);
-  EXPECT_EQ(t->PairKey[2], 0);
   EXPECT_EQ(t->RowCodes[3], 1'530'070'000);
   EXPECT_EQ(t->TrialRow[4], 2);
   EXPECT_EQ(t->TrialDigit[4], 7);

@@ -46,15 +46,7 @@ void UnitTables::resetForPass() {
 }
 
 void BlockPairTables::resetForPass() {
-  for (int k = 1; k < kPairSlots; ++k) {
-    BlockPairList[k] = 0;
-    BlockPairsByRow[k] = 0;
-    BlockPairsByColumn[k] = 0;
-    PairKey[k] = 0;
-    PairLine[k] = 0;
-    PairDigit[k] = 0;
-    PairCross[k] = 0;
-  }
+  for (int k = 1; k < kPairSlots; ++k) BlockPairList[k] = 0;
   PairLast = 1;
 }
 

@@ -54,16 +54,9 @@ struct UnitTables {
   void resetForPass();
 };
 
-// The block pairs of the last block-pair stage, as one list and sorted by
-// row and by column.
+// The block pairs of the last block-pair stage.
 struct BlockPairTables {
   int BlockPairList[kPairSlots]{};
-  int BlockPairsByRow[kPairSlots]{};
-  int BlockPairsByColumn[kPairSlots]{};
-  int PairKey[kPairSlots]{};
-  int PairDigit[kPairSlots]{};
-  int PairLine[kPairSlots]{};
-  int PairCross[kPairSlots]{};
   int PairLast = 1;  // index of the last block-pair entry
 
   void resetForPass();
