@@ -243,9 +243,9 @@ class AnswerRun {
     if (solvedCount_ == kFinalSolvedCount) return Step::FinalDrawing;
     // The pass is repeated once from the beginning. A pass in which every
     // cycle placed a digit (or met its contradiction) left every counter of
-    // the press as it found it, so its repeat does what it did: with the
-    // cycle grid left out, nothing but its placements and the few settings
-    // of its cycles has to be made again, and it ends the same way.
+    // the press as it found it, so its repeat does what it did: when the
+    // painter does not draw every cycle's grid, its placements are recorded
+    // again, the painter told, and it ends the same way.
     if (!painter_.drawsEveryCycle() && !idleInPass_) {
       repeatPass();
       return Step::Solved;

@@ -1,6 +1,6 @@
 // The four analysis runs behind the window's buttons. Each reads the puzzle
-// afresh from the controls, keeps its working tables to itself, draws on the
-// surface and returns what it found.
+// afresh from the controls, keeps its working tables to itself, has its
+// painter draw on the surface and returns what it found.
 #pragma once
 
 #include <optional>
