@@ -629,7 +629,7 @@ void sortedPointingPairs(Tables &t, BlockPairMarks marks) {
         for (int k = 0; k < 9; ++k) {
           const int r = 3 * ((b - 1) / 3) + k / 3 + 1;
           const int c = 3 * ((b - 1) % 3) + k % 3 + 1;
-          if (candidates[r][c] >> d & 1u) places.emplace_back(r, c);
+          if ((static_cast<unsigned>(candidates[r][c]) >> d & 1u) != 0) places.emplace_back(r, c);
         }
         if (places.size() != 2) continue;
         for (const auto &[r, c] : places) entries.push_back(1000 * b + 100 * d + (byRow ? 10 * r + c : 10 * c + r));
