@@ -58,7 +58,7 @@ TEST(NakedSingle, FirstCellInRowOrderIsPlacedBeforeLaterCellsAreComputed) {
   EXPECT_EQ(placed.tested, 9 + 5);    // the cells of row 1, then (2, 1) to (2, 5)
   EXPECT_EQ(t->Candidates[7][3], 0);  // not reached
 
-  clearCycleTables(*t);
+  t->resetForCycle();
   EXPECT_EQ(candidatePass(*t, NakedSingles::Hold).placement, std::nullopt);
   EXPECT_EQ(t->Candidates[2][5], bitsOf(9));
   EXPECT_EQ(t->Candidates[7][3], bitsOf(1));
@@ -515,7 +515,7 @@ TEST(BlockPairStage, NextCandidatePassRemovesTheDigitFromTheRestOfTheRow) {
   t->LeastCode[5][1] = 14;
   t->LeastCode[5][3] = 45;
   blockPairStage(*t, kGroupMarks);
-  clearCycleTables(*t);
+  t->resetForCycle();
   candidatePass(*t, NakedSingles::Hold);
   EXPECT_EQ(codeOfBits(t->Candidates[5][1]), 123456789);
   EXPECT_EQ(codeOfBits(t->Candidates[5][2]), 12356789);
@@ -680,7 +680,7 @@ void walk(std::string_view puzzle, WalkCounts &counts) {
   finder.forget();
   long changesSeen = t->changes;
   for (int cycle = 0; cycle < 400; ++cycle) {
-    clearCycleTables(*t);
+    t->resetForCycle();
     auto plain = std::make_unique<Tables>(*t);
     const Scan fast = tracker.candidatePass(*t);
     const Scan slow = candidatePass(*plain, NakedSingles::Place);
@@ -844,7 +844,7 @@ TEST(AnswerRunForms, TrackerComputesAgainAfterMoreChangesThanItsLogHolds) {
   loadBoard(*t, kEasyPuzzle);
   CandidateTracker tracker;
   tracker.forget();
-  clearCycleTables(*t);
+  t->resetForCycle();
   tracker.candidatePass(*t);
   // Eight digits listed for each of rows 1..4 (32 changes) and one for
   // column 9, logged as the techniques log them: more than the log holds.
@@ -857,7 +857,7 @@ TEST(AnswerRunForms, TrackerComputesAgainAfterMoreChangesThanItsLogHolds) {
   }
   t->ColumnExclusions[1][9] = 5;
   t->logChange(kindIndex(UnitKind::Column), 9, 5);
-  clearCycleTables(*t);
+  t->resetForCycle();
   auto plain = std::make_unique<Tables>(*t);
   tracker.candidatePass(*t);
   candidatePass(*plain, NakedSingles::Hold);

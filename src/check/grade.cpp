@@ -75,7 +75,7 @@ PassEnd logicPass(Tables &t, const Grid &start, const Grid &solution, Tally &tal
   primeLeastCodes(t);
   for (int turn = 0; turn < kTurnLimit; ++turn) {
     if (filled == 81) return PassEnd::Solved;
-    clearCycleTables(t);
+    t.resetForCycle();
     std::optional<Placement> p;
     int technique = kSingles;
     int weight = kHiddenSingleWeight;

@@ -7,12 +7,6 @@ namespace {
 
 CycleResult placed(const Placement &p, std::string_view word) { return {CycleResult::Placed, p, word}; }
 
-}  // namespace
-
-void clearCycleTables(Tables &t) { t.resetForCycle(); }
-
-namespace {
-
 // The techniques after the candidate pass; the tracker's recount when there is one.
 CycleResult afterCandidatePass(Tables &t, const CandidateTracker *tracker) {
   if (const Scan s = hiddenSingleInBlocks(t); s.placement) return placed(*s.placement, words::kBlockSingle);

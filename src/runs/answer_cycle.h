@@ -19,9 +19,6 @@ struct CycleResult {
   std::string_view word;  // technique word of a placement
 };
 
-// Clears Candidates and CandidateCode of the 81 cells before a cycle.
-void clearCycleTables(Tables &t);
-
 // Candidates, singles, codes and naked pairs, in the order of a cycle.
 CycleResult cycleTechniques(Tables &t);
 // The same with the candidates kept from cycle to cycle (the board is written

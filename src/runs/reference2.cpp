@@ -55,7 +55,7 @@ class Reference2Run {
  private:
   // One cycle; false when the run has ended.
   bool cycle() {
-    clearCycleTables(t_);
+    t_.resetForCycle();
     painter_.cycleStarted(t_.Board);
     painter_.cycleGoesOn();
 

@@ -58,7 +58,7 @@ class StepRun {
 
   Next cycle() {
     for (int subPass = 1; subPass <= 2; ++subPass) {
-      clearCycleTables(t_);
+      t_.resetForCycle();
       painter_.boardShown(t_.Board);
       if (subPass == 1) {
         candidatePass(t_, NakedSingles::Hold);
