@@ -8,7 +8,7 @@ packages=(cmake g++ make pkg-config qt6-base-dev libgtest-dev libbenchmark-dev
           qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools
           nlohmann-json3-dev fonts-ipafont-gothic qt6-translations-l10n xvfb xauth clang
           libclang-rt-14-dev desktop-file-utils appstream parallel
-          clang-format-14 clang-tidy cppcheck python3 xz-utils)
+          clang-format-14 clang-tidy cppcheck python3 xz-utils ccache)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -22,6 +22,9 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 jobs=$(nproc 2>/dev/null || echo 2)
+# Paths below the clone's parent are hashed relative to it, so that clones
+# and work trees side by side share the compiler cache.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$PWD")}"
 for preset in "${@:-default}"; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j"$jobs"
