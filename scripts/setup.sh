@@ -25,6 +25,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 # Paths below the clone's parent are hashed relative to it, so that clones
 # and work trees side by side share the compiler cache.
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$PWD")}"
+export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 for preset in "${@:-default}"; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j"$jobs"
