@@ -63,6 +63,25 @@ void printCheck(std::ostream &out, const PuzzleReport &report) {
   if (c.solutions == 1 && c.solution) out << "check solution " << gridText(*c.solution) << '\n';
 }
 
+void printDocumentCheck(std::ostream &out, const DocumentFields &document) {
+  if (document.collection != nullptr) {
+    out << "check collection " << document.collection->file << ' ' << document.collection->index << ' '
+        << document.collection->count << '\n';
+  }
+  if (document.beyond == nullptr) return;
+  for (const ExtraGivenNote &note : document.beyond->extras) {
+    out << "check extra " << controlLabel(note.box) << ' ' << note.text;
+    if (note.effect != ExtraGivenNote::Effect::OutOfRange) {
+      out << ' ' << cellText({note.row, note.column}) << ' ' << note.digit;
+    }
+    out << ' ' << effectName(note.effect) << (note.writtenByAnswer ? " answer" : "") << '\n';
+  }
+  for (const CellWarning &warning : document.beyond->warnings) {
+    out << "check warning " << controlLabel(warning.box) << ' ' << warning.text << ' ' << warningName(warning.why)
+        << '\n';
+  }
+}
+
 void appendCheckFields(std::string &out, const PuzzleReport &report, bool withGrade) {
   if (report.badInput) {
     out += " solutions=-";

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "check/check.h"
+#include "cli/path.h"
 #include "runs/result.h"
 #include "script/explanation.h"
 
@@ -20,6 +21,11 @@ std::string_view unitName(UnitKind unit);
 // The --check lines: source, solutions, clashes, differing cells, grade and
 // the solution when there is one. Nothing but the source for bad input.
 void printCheck(std::ostream &out, const PuzzleReport &report);
+
+// What the document adds to the --check lines: "check collection FILE
+// INDEX COUNT", "check extra BOX TEXT rRcC DIGIT EFFECT [answer]" and
+// "check warning BOX TEXT WHY".
+void printDocumentCheck(std::ostream &out, const DocumentFields &document);
 
 // The fields a batch text line gains: " solutions=N", then " clashes=...",
 // " differ=...", " grade=LEVEL:ENGLISH:SCORE" (or " grade=-") as they apply.

@@ -10,12 +10,28 @@
 #include "cli/path.h"
 #include "cli/summary.h"
 #include "cli/trace.h"
+#include "document/loader.h"
 #include "numplace/version.h"
 #include "script/headless.h"
 
 namespace {
 
 using namespace numplace;
+
+// The check of the puzzle the next run reads, with what the document adds.
+struct Checked {
+  PuzzleReport report;
+  BeyondGrid beyond;
+  std::optional<PuzzleOrigin> collection;
+  DocumentFields fields() const { return {&beyond, collection ? &*collection : nullptr}; }
+};
+
+Checked checkNow(const Controls &controls, const FileReader &files, const PuzzleDocument &document, bool withGrade) {
+  Checked out{examinePuzzle(controls, files, withGrade), {}, std::nullopt};
+  out.beyond = describeBeyondGrid(controls, files, out.report, document.state().answerTrial);
+  if (document.showsCollectionPuzzle(controls)) out.collection = document.state().origin;
+  return out;
+}
 
 // Plays the actions on a fresh headless window; with the trace, every
 // drawing call goes to standard output as it happens.
@@ -34,16 +50,21 @@ int playActions(const Options &options) {
     tracePrompts(prompt, std::cout);
   }
   Ports ports{controls, *surface, prompt, files};
+  PuzzleDocument document;
+  DocumentLoader loader(document, controls, *surface);
   // Without the trace nothing drawn is looked at: only the results count.
   const RunOptions runOptions{.skipCycleGrid = !options.trace};
   std::optional<RunResult> last;
-  std::optional<PuzzleReport> checked;
+  std::optional<Checked> checked;
+  std::optional<Checked> beforeLast;  // what the last run read beyond the grid, for --json
   bool badInput = false;
   for (std::size_t i = 0; i <= options.actions.size(); ++i) {
-    if (options.checkAfter == i) checked = examinePuzzle(controls, files);
+    if (options.checkAfter == i) checked = checkNow(controls, files, document, true);
     if (i == options.actions.size()) break;
     const Action &action = options.actions[i];
-    Played played = playAction(action, controls, ports, answers, runOptions);
+    std::optional<Checked> before;
+    if (options.json && std::holds_alternative<Click>(action)) before = checkNow(controls, files, document, false);
+    Played played = playAction(action, controls, ports, answers, runOptions, &loader);
     if (played.error) {
       std::cerr << "numplace-cli: " << *played.error << '\n';
       return kExitUsage;
@@ -55,14 +76,16 @@ int playActions(const Options &options) {
       if (options.trace) traceInputError(std::cout, played.run->message);
     }
     last = std::move(played.run);
+    beforeLast = std::move(before);
   }
-  if (checked && checked->badInput) {
+  if (checked && checked->report.badInput) {
     badInput = true;
-    std::cerr << "numplace-cli: " << inputErrorText(*checked->badInput) << '\n';
+    std::cerr << "numplace-cli: " << inputErrorText(*checked->report.badInput) << '\n';
   }
   if (options.json && !last && checked) {
     std::string json;
-    appendCheckJson(json, *checked, true);
+    const DocumentFields fields = checked->fields();
+    appendCheckJson(json, checked->report, true, 0, {}, &fields);
     std::cout << json << '\n';
   } else if (options.json || options.explain) {
     if (!last) {
@@ -73,16 +96,21 @@ int playActions(const Options &options) {
     }
     if (options.json) {
       std::string json;
-      const PuzzleReport report = checked ? *checked : reportOfRun(*last);
-      PathJsonWriter().append(json, *last, {}, &report);
+      const PuzzleReport report = checked ? checked->report : reportOfRun(*last);
+      const Checked *context = checked ? &*checked : beforeLast ? &*beforeLast : nullptr;
+      const DocumentFields fields = context != nullptr ? context->fields() : DocumentFields{};
+      PathJsonWriter().append(json, *last, {}, &report, &fields);
       std::cout << json << '\n';
     } else {
       printExplanation(std::cout, *last);
-      if (checked) printCheck(std::cout, *checked);
+      if (checked) printCheck(std::cout, checked->report);
     }
   } else {
     if (!options.trace) printSummary(std::cout, last, controls);
-    if (checked) printCheck(std::cout, *checked);
+    if (checked) {
+      printCheck(std::cout, checked->report);
+      printDocumentCheck(std::cout, checked->fields());
+    }
   }
   if (options.dump) dumpControls(std::cout, controls);
   return badInput ? kExitBadInput : kExitDone;

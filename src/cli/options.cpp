@@ -15,7 +15,7 @@ unsigned defaultJobs() { return std::max(1u, std::thread::hardware_concurrency()
 
 }  // namespace
 
-const char *const kHelp = R"(Usage: numplace-cli [OPTIONS] ACTIONS...
+const char *const kHelp = R"help(Usage: numplace-cli [OPTIONS] ACTIONS...
        numplace-cli --batch FILE|- [--stats | --json] [--check | --check-only] [--jobs N]
 
 Plays ACTIONS on a fresh window, in the order given, and tells what the
@@ -38,6 +38,14 @@ Actions:
                        with no queued answer gets its default answer
   --save PATH          write the puzzle the next run would read (extra givens
                        laid) to PATH as a data file
+  --open FILE          load a new puzzle as the window's File > Open does: a
+                       data file's puzzle into the grid (its name into Text3),
+                       or a collection's first puzzle; the row boxes emptied,
+                       Text1 and Text2 back to their start-up texts, the
+                       picture cleared
+  --next, --previous   the next or previous puzzle of the open collection, the
+                       same way
+  --paste LINE         an 81-character puzzle line as a new puzzle, the same way
 
 Output:
   --check              check the puzzle an analysis run would read at this point
@@ -89,9 +97,16 @@ with "source" {"kind": grid, rows or file, "file", "grid_passed_over"},
 "check" {"solutions" (0, 1, or 2 for two or more), "solution" (81 digits
 or null), "clashes" [{"cells": [[R, C], [R, C]], "digit", "unit": row,
 column or block}], "differ" [[R, C], ...]} (null for bad input) and
-"grade" {"level", "name", "english", "score"} or null. --check without a
-run gives only these three; --check-only lines have "line", "puzzle",
-"source" and "check".
+"grade" {"level", "name", "english", "score"} or null, then
+"extra_givens" [{"box": Text1|Text2, "text", "row", "column", "digit",
+"effect": laid|overridden|clash|out_of_range, "written_by_answer"}] and
+"cell_warnings" [{"box": "Text15(19)"|"Text5(3)", "text", "why":
+several_digits|negative|too_long}]; "source" also has "collection"
+{"file", "index", "count"} while the grid holds a puzzle of a collection
+opened with --open (else null). --check without a run gives only these;
+--check-only lines have "line", "puzzle", "source" and "check". The text
+output of --check adds "check collection FILE INDEX COUNT", "check extra BOX
+TEXT rRcC DIGIT EFFECT [answer]" and "check warning BOX TEXT WHY" lines.
 
 Exit status: 0 when the actions ran; 1 when a run stopped on bad input (a
 missing or malformed data file, an extra given out of range, a number the
@@ -101,7 +116,7 @@ arguments, an unknown button, or --json or --explain without an analysis run
 puzzles (each named on the standard error; every puzzle line was still
 solved), unless the input also could not be read to its end, which gives 1.
 --check exits 0 whatever it finds, 1 when the puzzle cannot be read.
-)";
+)help";
 
 ParsedOptions parseOptions(int argc, const char *const *argv) {
   ParsedOptions parsed;
@@ -150,6 +165,11 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
         return parsed;
       }
       o.batch = BatchOptions{argv[++i]};
+    } else if (arg.starts_with("--") && isFlagActionOption(arg.substr(2))) {
+      if (auto error = parseAction(arg.substr(2), "", o.actions)) {
+        parsed.error = std::move(error);
+        return parsed;
+      }
     } else if (arg.starts_with("--") && isActionOption(arg.substr(2))) {
       if (i + 1 >= argc) {
         parsed.error = std::string(arg) + " needs a value";

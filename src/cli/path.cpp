@@ -16,6 +16,48 @@ using OrderedJson = nlohmann::ordered_json;
 
 OrderedJson cellJson(const CellRef &c) { return OrderedJson::array({c.row, c.column}); }
 
+void setDocumentFields(OrderedJson &j, const DocumentFields &document) {
+  OrderedJson &source = j["source"];
+  if (document.collection != nullptr) {
+    OrderedJson collection = OrderedJson::object();
+    collection["file"] = document.collection->file;
+    collection["index"] = document.collection->index;
+    collection["count"] = document.collection->count;
+    source["collection"] = std::move(collection);
+  } else {
+    source["collection"] = nullptr;
+  }
+  OrderedJson extras = OrderedJson::array();
+  OrderedJson warnings = OrderedJson::array();
+  if (document.beyond != nullptr) {
+    for (const ExtraGivenNote &note : document.beyond->extras) {
+      OrderedJson o = OrderedJson::object();
+      o["box"] = controlLabel(note.box);
+      o["text"] = note.text;
+      const bool onBoard = note.effect != ExtraGivenNote::Effect::OutOfRange;
+      if (onBoard) {
+        o["row"] = note.row;
+        o["column"] = note.column;
+        o["digit"] = note.digit;
+      } else {
+        o["row"] = o["column"] = o["digit"] = nullptr;
+      }
+      o["effect"] = effectName(note.effect);
+      o["written_by_answer"] = note.writtenByAnswer;
+      extras.push_back(std::move(o));
+    }
+    for (const CellWarning &warning : document.beyond->warnings) {
+      OrderedJson o = OrderedJson::object();
+      o["box"] = controlLabel(warning.box);
+      o["text"] = warning.text;
+      o["why"] = warningName(warning.why);
+      warnings.push_back(std::move(o));
+    }
+  }
+  j["extra_givens"] = std::move(extras);
+  j["cell_warnings"] = std::move(warnings);
+}
+
 void setCheckFields(OrderedJson &j, const PuzzleReport &report, bool withGrade) {
   OrderedJson &source = j["source"];
   source = OrderedJson::object();
@@ -67,13 +109,15 @@ void setCheckFields(OrderedJson &j, const PuzzleReport &report, bool withGrade) 
 
 }  // namespace
 
-void appendCheckJson(std::string &out, const PuzzleReport &report, bool withGrade, long line, std::string_view puzzle) {
+void appendCheckJson(std::string &out, const PuzzleReport &report, bool withGrade, long line, std::string_view puzzle,
+                     const DocumentFields *document) {
   OrderedJson j = OrderedJson::object();
   if (line > 0) {
     j["line"] = line;
     j["puzzle"] = puzzle;
   }
   setCheckFields(j, report, withGrade);
+  if (document != nullptr) setDocumentFields(j, *document);
   out += j.dump(-1, ' ', false, OrderedJson::error_handler_t::replace);
 }
 
@@ -129,7 +173,7 @@ PathJsonWriter::PathJsonWriter(bool batchLines) : document_(std::make_unique<Doc
 PathJsonWriter::~PathJsonWriter() = default;
 
 void PathJsonWriter::append(std::string &out, const RunResult &result, const BatchFields &batch,
-                            const PuzzleReport *report) {
+                            const PuzzleReport *report, const DocumentFields *document) {
   Document &d = *document_;
   Document::Json &j = d.json;
   // The first object sets the order of the fields; later ones find them in place.
@@ -170,6 +214,7 @@ void PathJsonWriter::append(std::string &out, const RunResult &result, const Bat
     o["pass"] = p.pass;
   }
   if (report != nullptr) setCheckFields(j, *report, true);
+  if (report != nullptr && document != nullptr) setDocumentFields(j, *document);
   // A message can hold a file name in any bytes; the JSON stays valid UTF-8.
   out += j.dump(-1, ' ', false, Document::Json::error_handler_t::replace);
 }

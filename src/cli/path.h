@@ -9,6 +9,8 @@
 #include <string_view>
 
 #include "check/check.h"
+#include "document/beyond_grid.h"
+#include "document/document.h"
 #include "runs/result.h"
 #include "script/explanation.h"
 
@@ -19,6 +21,14 @@ struct BatchFields {
   long line = 0;            // the puzzle's line in the input, from 1
   std::string_view board;   // the board of the text line
   std::string_view status;  // "solved", "unfinished" or "error", as the text line says
+};
+
+// What the puzzle document adds to a check's fields: "source" names the
+// collection and the place in it, and "extra_givens" and "cell_warnings"
+// follow the grade.
+struct DocumentFields {
+  const BeyondGrid *beyond = nullptr;
+  const PuzzleOrigin *collection = nullptr;  // with a collection's puzzle in the grid
 };
 
 // Writes paths as JSON, one object on one line (no line break) per call. It
@@ -34,7 +44,7 @@ class PathJsonWriter {
 
   // With `report`, the fields "source", "check" and "grade" follow the run's.
   void append(std::string &out, const RunResult &result, const BatchFields &batch = {},
-              const PuzzleReport *report = nullptr);
+              const PuzzleReport *report = nullptr, const DocumentFields *document = nullptr);
 
  private:
   struct Document;
@@ -45,6 +55,6 @@ class PathJsonWriter {
 // when `line` is above 0 (a batch line), then "source", "check" and, with
 // `withGrade`, "grade".
 void appendCheckJson(std::string &out, const PuzzleReport &report, bool withGrade, long line = 0,
-                     std::string_view puzzle = {});
+                     std::string_view puzzle = {}, const DocumentFields *document = nullptr);
 
 }  // namespace numplace

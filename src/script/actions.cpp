@@ -41,6 +41,22 @@ bool splitTarget(std::string_view text, std::string &control, std::string &value
   return true;
 }
 
+Played playDocumentAction(const Action &action, PuzzleLoader *loader) {
+  if (loader == nullptr) return {"this window has no puzzle document to load into", std::nullopt};
+  if (const auto *open = std::get_if<OpenFile>(&action)) {
+    if (auto error = loader->open(open->path)) return {"--open: " + *error, std::nullopt};
+  } else if (const auto *step = std::get_if<StepCollection>(&action)) {
+    if (!loader->step(step->delta)) {
+      return {step->delta > 0 ? "--next: no next puzzle in an open collection"
+                              : "--previous: no previous puzzle in an open collection",
+              std::nullopt};
+    }
+  } else if (const auto *paste = std::get_if<PastePuzzle>(&action)) {
+    if (!loader->paste(paste->text)) return {"--paste: not a puzzle line (81 cells, 1-9, 0 or '.')", std::nullopt};
+  }
+  return {};
+}
+
 }  // namespace
 
 std::optional<ControlRef> parseControl(std::string_view text) {
@@ -59,6 +75,13 @@ std::optional<ControlRef> parseControl(std::string_view text) {
 
 bool isActionOption(std::string_view name) {
   for (const auto option : kActionOptions) {
+    if (option == name) return true;
+  }
+  return false;
+}
+
+bool isFlagActionOption(std::string_view name) {
+  for (const auto option : kFlagActionOptions) {
     if (option == name) return true;
   }
   return false;
@@ -116,6 +139,13 @@ std::optional<std::string> parseAction(std::string_view name, std::string_view v
   } else if (name == "save") {
     if (value.empty()) return "--save needs a file name";
     out.push_back(SavePuzzle{std::string(value)});
+  } else if (name == "open") {
+    if (value.empty()) return "--open needs a file name";
+    out.push_back(OpenFile{std::string(value)});
+  } else if (name == "next" || name == "previous") {
+    out.push_back(StepCollection{name == "next" ? 1 : -1});
+  } else if (name == "paste") {
+    out.push_back(PastePuzzle{std::string(value)});
   } else if (name == "answer") {
     // An empty answer stands for a cancelled prompt.
     out.push_back(QueueAnswer{value.empty() ? std::nullopt : std::optional<std::string>(value)});
@@ -125,7 +155,8 @@ std::optional<std::string> parseAction(std::string_view name, std::string_view v
   return std::nullopt;
 }
 
-Played playAction(const Action &action, Typist &typist, Ports &ports, AnswerQueue &answers, const RunOptions &options) {
+Played playAction(const Action &action, Typist &typist, Ports &ports, AnswerQueue &answers, const RunOptions &options,
+                  PuzzleLoader *loader) {
   if (const auto *set = std::get_if<SetText>(&action)) {
     typist.type(*parseControl(set->control), set->text);
   } else if (const auto *grid = std::get_if<TypeGrid>(&action)) {
@@ -140,7 +171,9 @@ Played playAction(const Action &action, Typist &typist, Ports &ports, AnswerQueu
   } else if (const auto *click = std::get_if<Click>(&action)) {
     const auto button = buttonNamed(click->button);
     if (!button) return {"no such button: " + click->button, std::nullopt};
-    return {std::nullopt, clickButton(ports, *button, options)};
+    Played played{std::nullopt, clickButton(ports, *button, options)};
+    if (played.run && loader != nullptr) loader->runEnded(*played.run);
+    return played;
   } else if (const auto *press = std::get_if<PressCell>(&action)) {
     pressCell(ports.controls, parseControl(press->control)->index, press->x);
   } else if (const auto *key = std::get_if<KeyPress>(&action)) {
@@ -148,6 +181,9 @@ Played playAction(const Action &action, Typist &typist, Ports &ports, AnswerQueu
     if (parseControl(key->control)->name == "Text7") quickInputKey(ports.controls, key->code);
   } else if (const auto *save = std::get_if<SavePuzzle>(&action)) {
     if (auto error = savePuzzle(ports.controls, ports.files, save->path)) return {"--save: " + *error, std::nullopt};
+  } else if (std::holds_alternative<OpenFile>(action) || std::holds_alternative<StepCollection>(action) ||
+             std::holds_alternative<PastePuzzle>(action)) {
+    return playDocumentAction(action, loader);
   } else if (const auto *answer = std::get_if<QueueAnswer>(&action)) {
     answers.push(answer->text);
   }

@@ -47,12 +47,26 @@ struct SavePuzzle {
 struct QueueAnswer {
   std::optional<std::string> text;  // nothing = a cancelled prompt
 };
-using Action = std::variant<SetText, TypeGrid, TypeRows, TypeFile, Click, PressCell, KeyPress, QueueAnswer, SavePuzzle>;
+// Loading a puzzle as a new document: 開く, 前の問題 / 次の問題, 貼り付け.
+struct OpenFile {
+  std::string path;  // a data file or a collection
+};
+struct StepCollection {
+  int delta = 1;
+};
+struct PastePuzzle {
+  std::string text;
+};
+using Action = std::variant<SetText, TypeGrid, TypeRows, TypeFile, Click, PressCell, KeyPress, QueueAnswer, SavePuzzle,
+                            OpenFile, StepCollection, PastePuzzle>;
 
-// The action options, each taking one value: --set CONTROL=TEXT and so on.
-inline constexpr std::array<std::string_view, 10> kActionOptions = {"set",   "grid",  "puzzle", "rows",   "file",
-                                                                    "click", "press", "key",    "answer", "save"};
+// The action options that take one value: --set CONTROL=TEXT and so on.
+inline constexpr std::array<std::string_view, 12> kActionOptions = {
+    "set", "grid", "puzzle", "rows", "file", "click", "press", "key", "answer", "save", "open", "paste"};
 bool isActionOption(std::string_view name);  // name without the leading "--"
+// The action options that take none: --next, --previous.
+inline constexpr std::array<std::string_view, 2> kFlagActionOptions = {"next", "previous"};
+bool isFlagActionOption(std::string_view name);
 
 // Parses "Text15(35)" or "Text14" into a reference to a control of the window;
 // nothing when the window has no such control.
@@ -70,13 +84,28 @@ class Typist {
   virtual void type(ControlRef ref, std::string_view text) = 0;
 };
 
+// What the document actions need from a window: its puzzle document, which
+// loads a puzzle as one step (the window makes it one undo step).
+class PuzzleLoader {
+ public:
+  virtual ~PuzzleLoader() = default;
+  // The message when the file is neither a data file nor a collection.
+  virtual std::optional<std::string> open(const std::string &path) = 0;
+  virtual bool step(int delta) = 0;
+  virtual bool paste(std::string_view text) = 0;
+  // A run ended (an answer run's trial code in 追加 1 is the document's to know).
+  virtual void runEnded(const RunResult &result) = 0;
+};
+
 struct Played {
   std::optional<std::string> error;  // an action the window cannot take (no such button, not a cell box,
                                      // a puzzle that cannot be saved)
   std::optional<RunResult> run;      // what an analysis run found
 };
 
-// Plays one action. Clicks, presses and keys run the core handlers over `ports`.
-Played playAction(const Action &action, Typist &typist, Ports &ports, AnswerQueue &answers, const RunOptions &options);
+// Plays one action. Clicks, presses and keys run the core handlers over
+// `ports`; the document actions go to `loader` (an error without one).
+Played playAction(const Action &action, Typist &typist, Ports &ports, AnswerQueue &answers, const RunOptions &options,
+                  PuzzleLoader *loader = nullptr);
 
 }  // namespace numplace
