@@ -67,7 +67,7 @@ check_launcher() {
   check "launcher type" test "$(desktop_value "$file" Type)" = Application
   check "launcher name" test "$(desktop_value "$file" Name)" = numplace
   check "launcher Japanese name" grep -qP '^Name\[ja\]=[^\x00-\x7F]+$' "$file"
-  check "launcher command" test "$(desktop_value "$file" Exec)" = numplace
+  check "launcher command" test "$(desktop_value "$file" Exec)" = "numplace %f"
   check "launcher icon" test "$(desktop_value "$file" Icon)" = numplace
   check "launcher categories" test "$(desktop_value "$file" Categories)" = "Game;LogicGame;"
   check "launcher starts in the examples folder" test "$(desktop_value "$file" Path)" = "$examples"

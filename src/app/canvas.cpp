@@ -369,6 +369,13 @@ void Canvas::clear() {
   update();
 }
 
+void Canvas::restore(const Snapshot &snapshot) {
+  clear();
+  for (const Stroke &stroke : snapshot.strokes) add(stroke);
+  x_ = snapshot.position.x();
+  y_ = snapshot.position.y();
+}
+
 void Canvas::setFontSize(double points) { points_ = points; }
 
 void Canvas::setColour(std::uint32_t colour) {

@@ -49,6 +49,14 @@ class Canvas : public QWidget, public DrawingSurface {
   std::vector<Stroke> strokes() const;
   // The current drawing position, twips.
   QPointF position() const { return {x_, y_}; }
+  // What the picture shows and where drawing stands: what undoing the load
+  // of another puzzle brings back.
+  struct Snapshot {
+    std::vector<Stroke> strokes;
+    QPointF position;
+  };
+  Snapshot snapshot() const { return {strokes(), position()}; }
+  void restore(const Snapshot &snapshot);
 
   // Pixels per pixel of the window as laid out (1: 15 twips per pixel).
   double scale() const { return scale_; }

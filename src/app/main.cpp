@@ -48,6 +48,10 @@ std::optional<std::string> actionsInOrder(const QCommandLineParser &parser, std:
   QHash<QString, qsizetype> taken;
   for (const QString &name : parser.optionNames()) {
     const std::string option = name.toStdString();
+    if (numplace::isFlagActionOption(option)) {
+      if (auto error = numplace::parseAction(option, "", actions)) return error;
+      continue;
+    }
     if (!numplace::isActionOption(option)) continue;
     const QStringList values = parser.values(name);
     const qsizetype k = taken[name]++;
@@ -91,14 +95,22 @@ struct CommandLine {
     parser.addVersionOption();
     parser.addOption(screenshot);
     parser.addOption(atPrompt);
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("A data file or a puzzle collection to open, as File > Open does."),
+                                 QStringLiteral("[FILE]"));
     parser.addPositionalArgument(QStringLiteral("actions"),
                                  QStringLiteral("Actions as numplace-cli takes them, played on the window in order: "
                                                 "--set CONTROL=TEXT, --grid PUZZLE, --puzzle LINE, --rows R1,...,R9, "
                                                 "--file PATH, --click BUTTON, --press CELL:X, --key CONTROL:CODE, "
-                                                "--answer TEXT, --save PATH."),
+                                                "--answer TEXT, --save PATH, --open FILE, --next, --previous, --paste LINE."),
                                  QStringLiteral("[ACTIONS...]"));
     for (const std::string_view name : numplace::kActionOptions) {
       QCommandLineOption action(fromUtf8(name), QStringLiteral("An action (see above)."), QStringLiteral("VALUE"));
+      action.setFlags(QCommandLineOption::HiddenFromHelp);
+      parser.addOption(action);
+    }
+    for (const std::string_view name : numplace::kFlagActionOptions) {
+      QCommandLineOption action(fromUtf8(name), QStringLiteral("An action (see above)."));
       action.setFlags(QCommandLineOption::HiddenFromHelp);
       parser.addOption(action);
     }
@@ -151,9 +163,9 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "numplace: %s\n", qPrintable(parser.errorText()));
     return kUsageError;
   }
-  if (!parser.positionalArguments().isEmpty()) {
-    std::fprintf(stderr, "numplace: unknown argument: %s (see --help)\n",
-                 qPrintable(parser.positionalArguments().front()));
+  const QStringList files = parser.positionalArguments();
+  if (files.size() > 1) {
+    std::fprintf(stderr, "numplace: one file to open at most: %s (see --help)\n", qPrintable(files.at(1)));
     return kUsageError;
   }
   std::vector<numplace::Action> actions;
@@ -172,8 +184,13 @@ int main(int argc, char **argv) {
   }
 
   // After the command line, whose texts stay as the terminal has them.
-  numplace::app::installQtTranslations(&app);
-  numplace::app::installShellTranslations(&app, QLocale::system());
+  // Qt's own texts (dialog buttons, the file dialog) in Japanese only where
+  // the rest of the shell is Japanese; else they stay English, as the shell.
+  if (QLocale::system().language() == QLocale::Japanese) {
+    numplace::app::installQtTranslations(&app);
+  } else {
+    numplace::app::installShellTranslations(&app, QLocale::system());
+  }
   numplace::app::installFontSubstitutions();
   // A screenshot is of the form alone, at its own size, wherever it would
   // stand; the program shows the form in its main window.
@@ -198,7 +215,11 @@ int main(int argc, char **argv) {
     };
   }
   std::optional<numplace::RunResult> lastRun;
-  if (const auto error = numplace::app::playActions(window, actions, beforePrompt, &lastRun)) {
+  if (shell && !files.isEmpty() && !shell->openFile(files.front())) {
+    std::fprintf(stderr, "numplace: %s\n", qPrintable(shell->statusLine()));
+  }
+  numplace::PuzzleLoader *loader = shell ? &shell->loader() : nullptr;
+  if (const auto error = numplace::app::playActions(window, actions, beforePrompt, &lastRun, loader)) {
     std::fprintf(stderr, "numplace: %s\n", error->c_str());
     return kUsageError;
   }

@@ -2,12 +2,17 @@
 
 #include <QPixmap>
 
+#include "document/loader.h"
 #include "script/answers.h"
 
 namespace numplace::app {
 
 std::optional<std::string> playActions(MainWindow &window, const std::vector<Action> &actions,
-                                       const std::function<void(int)> &atPrompt, std::optional<RunResult> *lastRun) {
+                                       const std::function<void(int)> &atPrompt, std::optional<RunResult> *lastRun,
+                                       PuzzleLoader *loader) {
+  PuzzleDocument ownDocument;
+  DocumentLoader ownLoader(ownDocument, window.controls(), window.canvas());
+  if (loader == nullptr) loader = &ownLoader;
   AnswerQueue answers;
   QueuedPrompt prompt(answers);
   if (atPrompt) {
@@ -20,7 +25,7 @@ std::optional<std::string> playActions(MainWindow &window, const std::vector<Act
   Ports ports = window.ports();
   std::optional<std::string> error;
   for (const Action &action : actions) {
-    Played played = playAction(action, typist, ports, answers, MainWindow::kRunOptions);
+    Played played = playAction(action, typist, ports, answers, MainWindow::kRunOptions, loader);
     error = std::move(played.error);
     if (error) break;
     if (played.run && lastRun != nullptr) *lastRun = std::move(played.run);

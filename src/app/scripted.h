@@ -30,9 +30,11 @@ class WidgetTypist : public Typist {
 // `atPrompt`, when given, is called with the prompt's number (1, 2, ...) as
 // each prompt opens, while the window shows the run so far.
 // `lastRun`, when given, receives the last analysis run's result.
+// `loader` takes the document actions (--open, --next, --paste); without
+// one they load into a document of their own, with no undo history.
 std::optional<std::string> playActions(MainWindow &window, const std::vector<Action> &actions,
                                        const std::function<void(int)> &atPrompt = {},
-                                       std::optional<RunResult> *lastRun = nullptr);
+                                       std::optional<RunResult> *lastRun = nullptr, PuzzleLoader *loader = nullptr);
 
 // Saves a PNG of the whole client area: controls and drawing.
 bool saveScreenshot(MainWindow &window, const QString &path);

@@ -1,6 +1,7 @@
 // The program's main window: the form in the middle, exactly as it is, and
 // around it the menus, the status bar and the explanation panel, with the
-// undo history of the entry boxes, open and save, copy and paste.
+// puzzle document (what is being worked on and where it came from), its undo
+// history, open and save, copy and paste.
 #pragma once
 
 #include <QMainWindow>
@@ -13,7 +14,10 @@
 #include "app/history.h"
 #include "app/window.h"
 #include "check/check.h"
+#include "document/beyond_grid.h"
+#include "document/document.h"
 #include "runs/result.h"
+#include "script/actions.h"
 
 class QAction;
 class QDockWidget;
@@ -39,20 +43,31 @@ class ShellWindow : public QMainWindow {
   // The action of a menu by its object name ("open", "save", "undo", ...).
   QAction *action(const QString &name) const;
 
-  // 開く: a data file's name goes into Text3; a collection's first puzzle
-  // into the grid. False, with the reason in the status bar, when the file
-  // is neither.
+  PuzzleDocument &document() { return document_; }
+  const PuzzleDocument &document() const { return document_; }
+  // The document actions of scripted play, each one undo step as from the menus.
+  PuzzleLoader &loader() { return *loader_; }
+
+  // 開く: a data file's puzzle (its name into Text3) or a collection's first
+  // puzzle, loaded as a new puzzle. False, with the reason in the status
+  // bar, when the file is neither.
   bool openFile(const QString &path);
   // 名前を付けて保存: the puzzle the next run reads, as a data file.
   bool saveFile(const QString &path);
   // 前の問題 / 次の問題: the puzzle `delta` places on in the collection.
   bool stepCollection(int delta);
-  int collectionIndex() const { return collectionIndex_; }
-  int collectionSize() const { return static_cast<int>(collection_.size()); }
+  int collectionIndex() const { return document_.state().collectionIndex; }
+  int collectionSize() const { return document_.collectionSize(); }
+  // Loads `givens` as a new puzzle (one undo step named `label`): the grid
+  // gets its digits, the row boxes are emptied, 追加 1 and 追加 2 get their
+  // start-up texts back and the picture is cleared.
+  void loadPuzzle(const Grid &givens, PuzzleOrigin origin, const QString &label);
 
   void copyPuzzle();
   void copyAnswer();
   bool pastePuzzle();
+  // A puzzle line as a new puzzle; false when the text is not one.
+  bool pasteText(const QString &text);
   // 解を表示: the check's solution drawn on the board as the answer run
   // draws its board. False when the puzzle has not exactly one solution.
   bool showSolution();
@@ -66,6 +81,7 @@ class ShellWindow : public QMainWindow {
   using Examine = std::function<PuzzleReport(const Controls &, const FileReader &)>;
   void setExamine(Examine examine);
   const std::optional<PuzzleReport> &report() const { return report_; }
+  const BeyondGrid &beyondGrid() const { return beyond_; }
   QPushButton *showSolutionButton() const { return solutionButton_; }
   const std::optional<RunResult> &lastRun() const { return lastRun_; }
 
@@ -87,6 +103,19 @@ class ShellWindow : public QMainWindow {
   void closeEvent(QCloseEvent *event) override;
 
  private:
+  // The scripted document actions, each one undo step as from the menus.
+  class Loader final : public PuzzleLoader {
+   public:
+    explicit Loader(ShellWindow &shell) : shell_(shell) {}
+    std::optional<std::string> open(const std::string &path) override;
+    bool step(int delta) override;
+    bool paste(std::string_view text) override;
+    void runEnded(const RunResult &result) override;
+
+   private:
+    ShellWindow &shell_;
+  };
+
   void buildMenus();
   void buildStatusBar();
   void buildDock();
@@ -106,11 +135,23 @@ class ShellWindow : public QMainWindow {
   void showManual();
   void showAbout();
   void setBusy(bool busy);
+  // Enables what the document allows: the collection steps only with a
+  // collection, the rest unless a run is waiting at a prompt.
+  void updateActions();
+  void updateTitle();
+  // Runs `load` (which loads a puzzle into the document) as one undo step.
+  template <typename Load>
+  bool loadStep(const QString &label, Load load);
+  // The explanation panel at the side while the screen has room for it
+  // beside the form at its present size, else below: the form keeps its scale.
+  void placePanel(bool shown);
   QString collectionText() const;
 
   MainWindow *form_;
   QUndoStack undoStack_;
+  PuzzleDocument document_;
   std::unique_ptr<EntryHistory> history_;
+  std::unique_ptr<Loader> loader_;
   QHash<QString, QAction *> actions_;
   QMenu *recentMenu_ = nullptr;
   QDockWidget *dock_ = nullptr;
@@ -121,11 +162,11 @@ class ShellWindow : public QMainWindow {
   QString statusLine_;
   Examine examine_;
   std::optional<PuzzleReport> report_;
+  BeyondGrid beyond_;
   std::optional<RunResult> lastRun_;
   bool lastRunCurrent_ = false;  // no change to the boxes since the last run
-  QStringList collection_;
-  QString collectionFile_;
-  int collectionIndex_ = -1;
+  bool busy_ = false;
+  QSize grownForPanel_;  // what the window grew by when the panel was shown
   QString pendingLabel_;  // names the next change of the boxes, when a menu makes it
 };
 

@@ -42,6 +42,24 @@ QString cellList(const std::vector<CellRef> &cells) {
   return out;
 }
 
+QString boxCaption(ControlRef box) { return box.name == "Text1" ? tr("追加 1") : tr("追加 2"); }
+
+// The extra given laid at a cell, if any.
+const ExtraGivenNote *extraAt(const BeyondGrid &beyond, const CellRef &cell) {
+  for (const ExtraGivenNote &note : beyond.extras) {
+    const bool laid = note.effect == ExtraGivenNote::Effect::Laid || note.effect == ExtraGivenNote::Effect::Clash;
+    if (laid && note.row == cell.row && note.column == cell.column) return &note;
+  }
+  return nullptr;
+}
+
+QString clashCell(const BeyondGrid &beyond, const CellRef &cell) {
+  const ExtraGivenNote *extra = extraAt(beyond, cell);
+  return extra == nullptr ? cellText(cell) : tr("%1（%2）").arg(cellText(cell), boxCaption(extra->box));
+}
+
+QString quoted(const std::string &text) { return QString::fromStdString(text).trimmed(); }
+
 }  // namespace
 
 QString sourceText(const PuzzleSource &source) {
@@ -61,14 +79,56 @@ QString sourceText(const PuzzleSource &source) {
   return out;
 }
 
-QString checkText(const PuzzleReport &report) {
+QString beyondGridText(const BeyondGrid &beyond) {
+  QStringList parts;
+  for (const ExtraGivenNote &note : beyond.extras) {
+    const QString head = tr("%1：%2").arg(boxCaption(note.box), quoted(note.text));
+    if (note.effect == ExtraGivenNote::Effect::OutOfRange) {
+      parts << tr("%1（マスと数字の3桁ではないので置かれません）").arg(head);
+      continue;
+    }
+    QString what = tr("%1に%2").arg(cellText({note.row, note.column})).arg(note.digit);
+    switch (note.effect) {
+      case ExtraGivenNote::Effect::Overridden:
+        what += note.overriddenBySecond ? tr("、追加 2 が優先") : tr("、問題の数字が優先");
+        break;
+      case ExtraGivenNote::Effect::Clash:
+        what += tr("、同じ数字とぶつかります");
+        break;
+      case ExtraGivenNote::Effect::Laid:
+      case ExtraGivenNote::Effect::OutOfRange:
+        break;
+    }
+    if (note.writtenByAnswer) what += tr("、前の答が書いた試し置き");
+    parts << tr("%1（%2）").arg(head, what);
+  }
+  for (const CellWarning &warning : beyond.warnings) {
+    const QString text = quoted(warning.text);
+    const QString where = warning.box.name == "Text5" ? tr("行データ%1").arg(warning.box.index)
+                                                      : cellText({warning.box.index / 10, warning.box.index % 10});
+    switch (warning.why) {
+      case CellWarning::Why::SeveralDigits:
+        parts << tr("%1に「%2」：マスには数字を1つだけ").arg(where, text);
+        break;
+      case CellWarning::Why::Negative:
+        parts << tr("%1に「%2」：負の数は数字になりません").arg(where, text);
+        break;
+      case CellWarning::Why::TooLong:
+        parts << tr("%1に「%2」：行データは9桁まで（上の桁は読まれません）").arg(where, text);
+        break;
+    }
+  }
+  return parts.join(tr("　"));
+}
+
+QString checkText(const PuzzleReport &report, const BeyondGrid &beyond) {
   if (report.badInput) return tr("入力エラー：%1").arg(QString::fromStdString(inputErrorText(*report.badInput)));
   const CheckResult &check = report.check;
   if (!check.clashes.empty()) {
     QStringList clashes;
     for (const Clash &clash : check.clashes) {
       clashes << tr("%1と%2の%3（同じ%4）")
-                     .arg(cellText(clash.cells[0]), cellText(clash.cells[1]))
+                     .arg(clashCell(beyond, clash.cells[0]), clashCell(beyond, clash.cells[1]))
                      .arg(clash.digit)
                      .arg(unitText(clash.unit));
     }
@@ -98,11 +158,21 @@ bool unreached(const PuzzleReport &report, const std::optional<RunResult> &last)
          report.check.solutions == 1 && report.check.solution.has_value();
 }
 
-QString unreachedText() { return tr("この問題の解は1つですが、このプログラムの解き方と試し置きでは届きませんでした"); }
+QString unreachedText(RunKind run) {
+  if (run == RunKind::Reference2) {
+    return tr("この問題の解は1つですが、参考2の解き方（試し置きなし）では届きませんでした");
+  }
+  if (run == RunKind::Step || run == RunKind::Reference1) {
+    return tr("この問題の解は1つですが、1 STEP の解き方では届きませんでした");
+  }
+  return tr("この問題の解は1つですが、このプログラムの解き方と試し置きでは届きませんでした");
+}
 
-QString statusText(const PuzzleReport &report, const std::optional<RunResult> &last) {
-  QString out = sourceText(report.source) + tr("　") + checkText(report);
-  if (unreached(report, last)) out += tr("　") + unreachedText();
+QString statusText(const PuzzleReport &report, const std::optional<RunResult> &last, const BeyondGrid &beyond) {
+  QString out = sourceText(report.source) + tr("　") + checkText(report, beyond);
+  const QString around = beyondGridText(beyond);
+  if (!around.isEmpty()) out += tr("　") + around;
+  if (unreached(report, last)) out += tr("　") + unreachedText(last->run);
   return out;
 }
 

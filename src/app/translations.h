@@ -1,5 +1,6 @@
-// Qt's own texts (the dialog buttons, the boxes' context menus) in Japanese,
-// like the rest of the window, whatever the user's locale.
+// The languages of the window around the form: Japanese under a Japanese
+// locale (Qt's own texts too: the dialog buttons, the file dialog, the boxes'
+// context menus), English under any other; the form keeps its own texts.
 #pragma once
 
 class QLocale;

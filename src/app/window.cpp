@@ -162,7 +162,9 @@ MainWindow::MainWindow(QWidget *parent)
   setAcceptDrops(true);
   canvas_->setAccessibleName(QStringLiteral("盤面と解き方の表示"));
 
-  const CellBox::FillGrid fillGrid = [this](const QString &text) { return pastePuzzle(text); };
+  const CellBox::FillGrid fillGrid = [this](const QString &text) {
+    return pasteHandler_ ? pasteHandler_(text) : pastePuzzle(text);
+  };
   std::vector<QWidget *> widgets;
   QWidget *firstInTabOrder = nullptr;
   QWidget *previousInTabOrder = nullptr;
@@ -347,6 +349,11 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
             (key->matches(QKeySequence::Copy) && box != nullptr && !box->hasSelectedText())) {
           return true;
         }
+        const QKeySequence pressed(key->keyCombination());
+        if (std::any_of(menuKeys_.cbegin(), menuKeys_.cend(),
+                        [&](const QKeySequence &keys) { return keys.matches(pressed) == QKeySequence::ExactMatch; })) {
+          return true;
+        }
       }
       break;
     case QEvent::KeyPress:
@@ -390,9 +397,8 @@ void MainWindow::runAnalysis(Button button) {
   try {
     runAnalysisInto(runPorts, button, kRunOptions, result);
   } catch (const RunAbandoned &) {
-    // The window was closed at a prompt; nothing of the run is wanted any more.
-    running_ = nullptr;
-    return;
+    // The window was closed at a prompt: the run ends where it stood, as with 中止.
+    stopped = true;
   } catch (const RunStopped &) {
     stopped = true;
   }

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <QHash>
+#include <QKeySequence>
+#include <QList>
+#include <functional>
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -77,8 +80,10 @@ class MainWindow : public QWidget {
 
   // Fills the whole grid from a pasted puzzle line (see puzzleFromPaste):
   // digits into their boxes, empty cells empty. False, with nothing changed,
-  // when the text is not such a line.
+  // when the text is not such a line. A window with a puzzle document hands
+  // the line to it instead (setPasteHandler), which loads it as a new puzzle.
   bool pastePuzzle(const QString &text);
+  void setPasteHandler(std::function<bool(const QString &)> handler) { pasteHandler_ = std::move(handler); }
 
   // True while a run started from a button waits at a prompt.
   bool running() const { return running_ != nullptr; }
@@ -87,6 +92,9 @@ class MainWindow : public QWidget {
   // In a window with an Edit menu: the undo and redo keys, and the copy key
   // where nothing is selected, go to the menu's actions instead of the box.
   void leaveEditKeysToMenus(bool leave) { editKeysToMenus_ = leave; }
+  // Keys that go to the menus wherever the focus is, a box included (the
+  // boxes would take Ctrl+E and others for themselves).
+  void setMenuKeys(QList<QKeySequence> keys) { menuKeys_ = std::move(keys); }
 
  Q_SIGNALS:
   // The user changed the entry boxes: typed into `box` (its place in the
@@ -96,7 +104,8 @@ class MainWindow : public QWidget {
   void runStarted();
   // The run so far, as a prompt of the run opens.
   void runProgress(const numplace::RunResult &soFar);
-  // An analysis run ended: to its end, or `stopped` by the user with 中止.
+  // An analysis run ended: to its end, or `stopped` by the user with 中止 or
+  // by closing the window at a prompt.
   void runEnded(const numplace::RunResult &result, bool stopped);
 
  protected:
@@ -133,8 +142,10 @@ class MainWindow : public QWidget {
   Prompt *prompt_;
   ProgressPrompt progressPrompt_{*this};
   RunResult *running_ = nullptr;
-  bool stepsCell_ = false;
-  bool editKeysToMenus_ = false;  // the last press on a cell box changed its digit
+  bool stepsCell_ = false;  // the last press on a cell box changed its digit
+  bool editKeysToMenus_ = false;
+  QList<QKeySequence> menuKeys_;
+  std::function<bool(const QString &)> pasteHandler_;
   double scale_ = 1;
   QHash<const QObject *, int> cellIndex_;
   QWidget *quickInput_ = nullptr;
