@@ -6,26 +6,6 @@ import sys
 import xml.etree.ElementTree as ET
 from pathlib import Path
 
-MANUAL_EN = (
-    "<h3>Entering a puzzle</h3>"
-    "<p>Type digits into the cells of the grid, or click a cell to step its digit (typing after the click replaces it). "
-    "A puzzle of 81 characters (1-9, 0 or . for an empty cell) pasted into a cell, or with Edit &gt; Paste, fills the whole grid. "
-    "The row boxes take a row's nine digits as one number; 入力データ名 takes the name of a data file. "
-    "A grid with three or more empty rows is passed over: the row boxes are read, and when they are empty too, the data file.</p>"
-    "<h3>The four buttons</h3>"
-    "<p><b>答</b> (answer): solves at once and draws the answer. <b>1 STEP</b>: one placement at a time, asking at each prompt. "
-    "<b>参考1</b> (reference 1): as 1 STEP, also showing the members of pairs. <b>参考2</b> (reference 2): solves with pairs and pauses at breakpoints. "
-    "At a prompt, Cancel (Esc) goes on, and <b>Stop</b> ends the run there. <b>消去</b> (clear) empties the entry.</p>"
-    "<h3>The status bar</h3>"
-    "<p>Which puzzle the next run reads (the grid, the row boxes or the data file) and how many solutions it has: "
-    "with one, its grade; with several, the cells where they differ; with none, the givens that clash (shown in red). "
-    "When the puzzle has one solution that this program did not reach, Show the solution draws it on the board.</p>"
-    "<h3>The menus</h3>"
-    "<p><b>File</b>: open a data file or a collection (one puzzle a line), the previous and next puzzle of a collection, save as, recent files. "
-    "<b>Edit</b>: undo and redo (typing, clicks, paste, clear), copy the puzzle or the answer, paste. "
-    "<b>View</b>: the explanation of the last run's steps, show the solution.</p>"
-)
-
 EN = {
     # the menus
     "ファイル(&F)": "&File",
@@ -108,6 +88,32 @@ EN = {
     "「%1」には問題がありません。データファイル（9行、5項目ずつ）か、1行に81文字（1～9、空きマスは0か.）の問題集を開いてください。":
         "\u201c%1\u201d holds no puzzle. Open a data file (nine lines of five fields) or a collection with one "
         "puzzle a line (81 characters: 1-9, 0 or . for an empty cell).",
+    # the document
+    "貼り付けた問題": "Pasted puzzle",
+    "新しい問題": "New puzzle",
+    "%1[*] — numplace": "%1[*] — numplace",
+    "消去：盤面と行データを空にしました。追加 1・追加 2 と描かれた図はそのままです":
+        "Cleared the grid and the row boxes; 追加 1, 追加 2 and the picture stay as they are",
+    # what the next run lays beyond the grid
+    "追加 1": "追加 1",
+    "追加 2": "追加 2",
+    "%1（%2）": "%1 (%2)",
+    "%1：%2": "%1: %2",
+    "%1（マスと数字の3桁ではないので置かれません）": "%1 (not a cell and a digit in three digits: lays nothing)",
+    "%1に%2": "%1 = %2",
+    "、追加 2 が優先": ", 追加 2 wins",
+    "、問題の数字が優先": ", the puzzle's digit wins",
+    "、同じ数字とぶつかります": ", clashes with the same digit",
+    "、前の答が書いた試し置き": ", the trial the last 答 wrote",
+    "行データ%1": "row box %1",
+    "%1に「%2」：マスには数字を1つだけ": "%1 holds “%2”: one digit to a cell",
+    "%1に「%2」：負の数は数字になりません": "%1 holds “%2”: a negative number is no digit",
+    "%1に「%2」：行データは9桁まで（上の桁は読まれません）":
+        "%1 holds “%2”: nine digits to a row (the higher ones are not read)",
+    "この問題の解は1つですが、参考2の解き方（試し置きなし）では届きませんでした":
+        "This puzzle has one solution, which the logic of 参考2 (no trial placements) did not reach",
+    "この問題の解は1つですが、1 STEP の解き方では届きませんでした":
+        "This puzzle has one solution, which the techniques of 1 STEP did not reach",
     # the prompt
     "中止": "Stop",
     "この実行をここで終わります": "End this run here",
@@ -128,9 +134,6 @@ def main(path):
             translation.text = None
             for text in NUMERUS[source]:
                 ET.SubElement(translation, "numerusform").text = text
-        elif source.startswith("<h3>"):
-            translation.text = MANUAL_EN
-            translation.attrib.pop("type", None)
         elif source in EN:
             translation.text = EN[source]
             translation.attrib.pop("type", None)

@@ -37,10 +37,7 @@
     </message>
     <message numerus="yes">
         <source>ほか%n マス</source>
-        <translation>
-            <numerusform> and %n more cell</numerusform>
-            <numerusform> and %n more cells</numerusform>
-        </translation>
+        <translation><numerusform> and %n more cell</numerusform><numerusform> and %n more cells</numerusform></translation>
     </message>
     <message>
         <source>読むのは：盤面</source>
@@ -88,11 +85,75 @@
     </message>
     <message>
         <source>この問題の解は1つですが、このプログラムの解き方と試し置きでは届きませんでした</source>
-        <translation>This puzzle has one solution, which this program&apos;s techniques and trial placements did not reach</translation>
+        <translation>This puzzle has one solution, which this program's techniques and trial placements did not reach</translation>
     </message>
     <message>
-        <source>&#x3000;</source>
+        <source>　</source>
         <translation>  </translation>
+    </message>
+    <message>
+        <source>追加 1</source>
+        <translation>追加 1</translation>
+    </message>
+    <message>
+        <source>追加 2</source>
+        <translation>追加 2</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1（マスと数字の3桁ではないので置かれません）</source>
+        <translation>%1 (not a cell and a digit in three digits: lays nothing)</translation>
+    </message>
+    <message>
+        <source>%1に%2</source>
+        <translation>%1 = %2</translation>
+    </message>
+    <message>
+        <source>、追加 2 が優先</source>
+        <translation>, 追加 2 wins</translation>
+    </message>
+    <message>
+        <source>、問題の数字が優先</source>
+        <translation>, the puzzle's digit wins</translation>
+    </message>
+    <message>
+        <source>、同じ数字とぶつかります</source>
+        <translation>, clashes with the same digit</translation>
+    </message>
+    <message>
+        <source>、前の答が書いた試し置き</source>
+        <translation>, the trial the last 答 wrote</translation>
+    </message>
+    <message>
+        <source>行データ%1</source>
+        <translation>row box %1</translation>
+    </message>
+    <message>
+        <source>%1に「%2」：マスには数字を1つだけ</source>
+        <translation>%1 holds “%2”: one digit to a cell</translation>
+    </message>
+    <message>
+        <source>%1に「%2」：負の数は数字になりません</source>
+        <translation>%1 holds “%2”: a negative number is no digit</translation>
+    </message>
+    <message>
+        <source>%1に「%2」：行データは9桁まで（上の桁は読まれません）</source>
+        <translation>%1 holds “%2”: nine digits to a row (the higher ones are not read)</translation>
+    </message>
+    <message>
+        <source>この問題の解は1つですが、参考2の解き方（試し置きなし）では届きませんでした</source>
+        <translation>This puzzle has one solution, which the logic of 参考2 (no trial placements) did not reach</translation>
+    </message>
+    <message>
+        <source>この問題の解は1つですが、1 STEP の解き方では届きませんでした</source>
+        <translation>This puzzle has one solution, which the techniques of 1 STEP did not reach</translation>
     </message>
 </context>
 <context>
@@ -221,11 +282,11 @@
         <translation>Stopped: the run ended here</translation>
     </message>
     <message>
-        <source>&#x3000;</source>
+        <source>　</source>
         <translation>  </translation>
     </message>
     <message>
-        <source>%1 / %2&#x3000;%3</source>
+        <source>%1 / %2　%3</source>
         <translation>%1 / %2  %3</translation>
     </message>
     <message>
@@ -289,10 +350,6 @@
         <translation>Manual</translation>
     </message>
     <message>
-        <source>&lt;h3&gt;問題を入れる&lt;/h3&gt;&lt;p&gt;盤面のマスに数字を打つか、マスをクリックして数字を1ずつ進めます（クリックのあと数字を打つと置き換わります）。81文字の問題（1～9、空きマスは0か.）は、マスに貼り付けるか［編集］→［貼り付け］で盤面全体に入ります。行データの欄には1行9桁の数を、「入力データ名」にはデータファイルの名前を入れます。盤面に空の行が3行以上あると盤面は使われず、行データ、それも空ならデータファイルを読みます。&lt;/p&gt;&lt;h3&gt;4つのボタン&lt;/h3&gt;&lt;p&gt;&lt;b&gt;答&lt;/b&gt;：一気に解いて答えを描きます。&lt;b&gt;1 STEP&lt;/b&gt;：一手ずつ、問い合わせに答えながら進みます。&lt;b&gt;参考1&lt;/b&gt;：1 STEP と同じ進め方で、ペアの仲間も示します。&lt;b&gt;参考2&lt;/b&gt;：ペアを使って解き、区切りで止まります。問い合わせでは、キャンセル（Esc）は次へ進み、&lt;b&gt;中止&lt;/b&gt;はその場で実行を終えます。&lt;b&gt;消去&lt;/b&gt;は入力を空にします。&lt;/p&gt;&lt;h3&gt;ステータスバー&lt;/h3&gt;&lt;p&gt;次の実行が読む問題（盤面、行データ、データファイル）と、その問題の解の数を示します。解が1つなら難しさ、複数なら解が分かれるマス、解がなければぶつかっている数字（赤で表示）を示します。解が1つなのにこのプログラムが解けなかったときは［解を表示］で解を盤面に描きます。&lt;/p&gt;&lt;h3&gt;メニュー&lt;/h3&gt;&lt;p&gt;&lt;b&gt;ファイル&lt;/b&gt;：データファイルや問題集（1行に1問）を開く、問題集の前後の問題、名前を付けて保存、最近使ったファイル。&lt;b&gt;編集&lt;/b&gt;：元に戻す／やり直し（入力、クリック、貼り付け、消去）、問題と答えのコピー、貼り付け。&lt;b&gt;表示&lt;/b&gt;：解き方の説明（最後の実行の手順）、解を表示。&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Entering a puzzle&lt;/h3&gt;&lt;p&gt;Type digits into the cells of the grid, or click a cell to step its digit (typing after the click replaces it). A puzzle of 81 characters (1-9, 0 or . for an empty cell) pasted into a cell, or with Edit &amp;gt; Paste, fills the whole grid. The row boxes take a row&apos;s nine digits as one number; 入力データ名 takes the name of a data file. A grid with three or more empty rows is passed over: the row boxes are read, and when they are empty too, the data file.&lt;/p&gt;&lt;h3&gt;The four buttons&lt;/h3&gt;&lt;p&gt;&lt;b&gt;答&lt;/b&gt; (answer): solves at once and draws the answer. &lt;b&gt;1 STEP&lt;/b&gt;: one placement at a time, asking at each prompt. &lt;b&gt;参考1&lt;/b&gt; (reference 1): as 1 STEP, also showing the members of pairs. &lt;b&gt;参考2&lt;/b&gt; (reference 2): solves with pairs and pauses at breakpoints. At a prompt, Cancel (Esc) goes on, and &lt;b&gt;Stop&lt;/b&gt; ends the run there. &lt;b&gt;消去&lt;/b&gt; (clear) empties the entry.&lt;/p&gt;&lt;h3&gt;The status bar&lt;/h3&gt;&lt;p&gt;Which puzzle the next run reads (the grid, the row boxes or the data file) and how many solutions it has: with one, its grade; with several, the cells where they differ; with none, the givens that clash (shown in red). When the puzzle has one solution that this program did not reach, Show the solution draws it on the board.&lt;/p&gt;&lt;h3&gt;The menus&lt;/h3&gt;&lt;p&gt;&lt;b&gt;File&lt;/b&gt;: open a data file or a collection (one puzzle a line), the previous and next puzzle of a collection, save as, recent files. &lt;b&gt;Edit&lt;/b&gt;: undo and redo (typing, clicks, paste, clear), copy the puzzle or the answer, paste. &lt;b&gt;View&lt;/b&gt;: the explanation of the last run&apos;s steps, show the solution.&lt;/p&gt;</translation>
-    </message>
-    <message>
         <source>バージョン情報</source>
         <translation>About numplace</translation>
     </message>
@@ -308,7 +365,23 @@ Qt %2（実行時 %3）
 Solves number-place (sudoku) puzzles and shows how.
 
 Qt %2 (running on %3)
-Licence: see the repository&apos;s README.</translation>
+Licence: see the repository's README.</translation>
+    </message>
+    <message>
+        <source>消去：盤面と行データを空にしました。追加 1・追加 2 と描かれた図はそのままです</source>
+        <translation>Cleared the grid and the row boxes; 追加 1, 追加 2 and the picture stay as they are</translation>
+    </message>
+    <message>
+        <source>貼り付けた問題</source>
+        <translation>Pasted puzzle</translation>
+    </message>
+    <message>
+        <source>新しい問題</source>
+        <translation>New puzzle</translation>
+    </message>
+    <message>
+        <source>%1[*] — numplace</source>
+        <translation>%1[*] — numplace</translation>
     </message>
 </context>
 </TS>

@@ -186,11 +186,7 @@ int main(int argc, char **argv) {
   // After the command line, whose texts stay as the terminal has them.
   // Qt's own texts (dialog buttons, the file dialog) in Japanese only where
   // the rest of the shell is Japanese; else they stay English, as the shell.
-  if (QLocale::system().language() == QLocale::Japanese) {
-    numplace::app::installQtTranslations(&app);
-  } else {
-    numplace::app::installShellTranslations(&app, QLocale::system());
-  }
+  numplace::app::installTranslations(&app, QLocale::system());
   numplace::app::installFontSubstitutions();
   // A screenshot is of the form alone, at its own size, wherever it would
   // stand; the program shows the form in its main window.
@@ -215,8 +211,11 @@ int main(int argc, char **argv) {
     };
   }
   std::optional<numplace::RunResult> lastRun;
-  if (shell && !files.isEmpty() && !shell->openFile(files.front())) {
-    std::fprintf(stderr, "numplace: %s\n", qPrintable(shell->statusLine()));
+  // The window says in its status bar why FILE cannot be opened; a screenshot fails on it.
+  if (!files.isEmpty() && shell) {
+    shell->openFile(files.front());
+  } else if (!files.isEmpty()) {
+    actions.insert(actions.begin(), numplace::OpenFile{files.front().toStdString()});
   }
   numplace::PuzzleLoader *loader = shell ? &shell->loader() : nullptr;
   if (const auto error = numplace::app::playActions(window, actions, beforePrompt, &lastRun, loader)) {

@@ -30,4 +30,13 @@ bool installShellTranslations(QObject *owner, const QLocale &locale) {
   return true;
 }
 
+bool installTranslations(QObject *owner, const QLocale &locale) {
+  if (locale.language() != QLocale::Japanese) {
+    installShellTranslations(owner, locale);
+    return false;
+  }
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+  return installQtTranslations(owner);
+}
+
 }  // namespace numplace::app

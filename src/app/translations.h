@@ -18,4 +18,8 @@ bool installQtTranslations(QObject *owner);
 // form's own texts stay as they are. True when the English was loaded.
 bool installShellTranslations(QObject *owner, const QLocale &locale);
 
+// Both, as the program starts: under a Japanese `locale` Qt's Japanese,
+// else the shell's English. True when Qt's Japanese was loaded.
+bool installTranslations(QObject *owner, const QLocale &locale);
+
 }  // namespace numplace::app

@@ -1,0 +1,290 @@
+// One puzzle at a time in the main window: a load sets the whole puzzle and
+// clears the picture, one undo brings the last puzzle back with its picture
+// and place, the status bar names what lies beyond the grid, the title names
+// the document, the menus' keys work inside the boxes, and the languages of
+// Qt's own texts follow the shell's. Driven as a user would.
+#include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QtTest>
+
+#include "app/fonts.h"
+#include "app/prompts.h"
+#include "app/scripted.h"
+#include "app/shell.h"
+#include "app/translations.h"
+#include "board/layout.h"
+
+using numplace::app::MainWindow;
+using numplace::app::ShellWindow;
+
+namespace {
+
+const QString kTop95 = QStringLiteral(NUMPLACE_DATA_DIR "/top95.txt");
+const QString kPuzzle =
+    QStringLiteral("53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79");
+const QString kSecond =
+    QStringLiteral("..3.2.6..9..3.5..1..18.64....81.29..7.......8..67.82....26.95..8..2.3..9..5.1.3..");
+
+QLineEdit *box(MainWindow &form, std::string_view name, int index = 0) {
+  return qobject_cast<QLineEdit *>(form.control({name, index}));
+}
+
+QString gridLine(MainWindow &form) {
+  QString line;
+  for (int r = 1; r <= 9; ++r) {
+    for (int c = 1; c <= 9; ++c) {
+      const QString text = box(form, "Text15", numplace::cellIndex(r, c))->text().trimmed();
+      line += text.isEmpty() ? QStringLiteral(".") : text;
+    }
+  }
+  return line;
+}
+
+void click(MainWindow &form, std::string_view button) {
+  QTest::mouseClick(form.control({button, 0}), Qt::LeftButton);
+}
+
+// The line of a collection, '.' for an empty cell.
+QString lineOf(const QString &path, int n) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const QList<QByteArray> lines = file.readAll().split('\n');
+  return QString::fromLatin1(lines.value(n - 1)).replace(u'0', u'.');
+}
+
+}  // namespace
+
+class TstDocument : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase() {
+    QVERIFY(settingsDir_.isValid());
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_.path());
+  }
+  void init() { QSettings().clear(); }
+
+  // The trial code that 答 wrote for puzzle 2 is not laid onto puzzle 3:
+  // the status bar says puzzle 3 has one solution, 答 solves it, and the
+  // picture of puzzle 2 is gone. One undo brings puzzle 2 back with its
+  // picture, its trial code and its place.
+  void oneCollectionPuzzleAfterAnother() {
+    ShellWindow shell;
+    MainWindow &form = shell.form();
+    QVERIFY(shell.openFile(kTop95));
+    QVERIFY(!shell.action("previous")->isEnabled());
+    shell.action("next")->trigger();
+    QCOMPARE(gridLine(form), lineOf(kTop95, 2));
+    click(form, "Command3");
+    QCOMPARE(box(form, "Text1")->text(), QStringLiteral("151"));
+    QVERIFY2(shell.statusLine().contains(QStringLiteral("前の答が書いた試し置き")), qPrintable(shell.statusLine()));
+    const std::size_t drawn = form.canvas().strokes().size();
+    QVERIFY(drawn > 0);
+
+    shell.action("next")->trigger();
+    QCOMPARE(gridLine(form), lineOf(kTop95, 3));
+    QCOMPARE(box(form, "Text1")->text(), QStringLiteral("追加 1"));
+    QVERIFY(form.canvas().strokes().empty());
+    QVERIFY2(shell.statusLine().contains(QStringLiteral("解は1つ")), qPrintable(shell.statusLine()));
+    QVERIFY2(!shell.statusLine().contains(QStringLiteral("解なし")), qPrintable(shell.statusLine()));
+    QVERIFY2(shell.statusLine().contains(QStringLiteral("3 / 95")), qPrintable(shell.statusLine()));
+    QCOMPARE(shell.windowTitle(), QStringLiteral("top95.txt 3/95[*] — numplace"));
+    click(form, "Command3");
+    QVERIFY(shell.lastRun().has_value());
+    QCOMPARE(shell.lastRun()->end, numplace::RunEnd::Solved);
+
+    shell.undoStack().undo();
+    QCOMPARE(gridLine(form), lineOf(kTop95, 2));
+    QCOMPARE(box(form, "Text1")->text(), QStringLiteral("151"));
+    QCOMPARE(form.canvas().strokes().size(), drawn);
+    shell.refreshStatus();
+    QVERIFY2(shell.statusLine().contains(QStringLiteral("2 / 95")), qPrintable(shell.statusLine()));
+    shell.action("next")->trigger();
+    QCOMPARE(gridLine(form), lineOf(kTop95, 3));
+  }
+
+  // A paste is a new puzzle: the extra givens back to their start-up texts,
+  // the picture cleared, the collection closed; one undo brings all back.
+  void pasteAndUndo() {
+    ShellWindow shell;
+    MainWindow &form = shell.form();
+    QVERIFY(shell.openFile(kTop95));
+    box(form, "Text2")->setText(QStringLiteral("537"));
+    click(form, "Command3");
+    const std::size_t drawn = form.canvas().strokes().size();
+    QVERIFY(shell.pasteText(kSecond));
+    QCOMPARE(gridLine(form), kSecond);
+    QCOMPARE(box(form, "Text2")->text(), QStringLiteral("追加 2"));
+    QVERIFY(form.canvas().strokes().empty());
+    QVERIFY(!shell.action("next")->isEnabled());
+    QVERIFY2(!shell.statusLine().contains(QStringLiteral("/ 95")), qPrintable(shell.statusLine()));
+    QCOMPARE(shell.windowTitle(), QStringLiteral("貼り付けた問題[*] — numplace"));
+    shell.undoStack().undo();
+    QCOMPARE(gridLine(form), lineOf(kTop95, 1));
+    QCOMPARE(box(form, "Text2")->text(), QStringLiteral("537"));
+    QCOMPARE(form.canvas().strokes().size(), drawn);
+    QVERIFY(shell.action("next")->isEnabled());
+    shell.undoStack().redo();
+    QVERIFY(form.canvas().strokes().empty());
+  }
+
+  // 消去 stays what the form makes of it: the grid and row boxes emptied,
+  // the extra givens and the picture kept, and the status bar says so.
+  void clearKeepsWhatTheFormKeeps() {
+    ShellWindow shell;
+    MainWindow &form = shell.form();
+    QVERIFY(shell.openFile(kTop95));
+    shell.action("next")->trigger();
+    click(form, "Command3");
+    const std::size_t drawn = form.canvas().strokes().size();
+    click(form, "Command4");
+    QCOMPARE(gridLine(form), QString(81, u'.'));
+    QCOMPARE(box(form, "Text1")->text(), QStringLiteral("151"));
+    QCOMPARE(form.canvas().strokes().size(), drawn);
+    QVERIFY(shell.statusBar()->currentMessage().contains(QStringLiteral("そのまま")));
+    shell.refreshStatus();
+    QVERIFY2(!shell.statusLine().contains(QStringLiteral("/ 95")), qPrintable(shell.statusLine()));
+    QCOMPARE(shell.windowTitle(), QStringLiteral("top95.txt[*] — numplace"));
+  }
+
+  // An extra given that clashes is named with its box; one that a given
+  // overrides says so; a cell holding "12" is named as the cause.
+  void statusBarNamesWhatLiesBeyondTheGrid() {
+    ShellWindow shell;
+    MainWindow &form = shell.form();
+    QVERIFY(shell.pasteText(kPuzzle));
+    box(form, "Text1")->setText(QStringLiteral("133"));  // a 3 at (1, 3), beside the given 3 at (1, 2)
+    box(form, "Text2")->setText(QStringLiteral("115"));  // (1, 1) holds the given 5
+    shell.refreshStatus();
+    const QString line = shell.statusLine();
+    QVERIFY2(line.contains(QStringLiteral("1行3列（追加 1）")), qPrintable(line));
+    QVERIFY2(line.contains(QStringLiteral("追加 1：133（1行3列に3、同じ数字とぶつかります）")), qPrintable(line));
+    QVERIFY2(line.contains(QStringLiteral("追加 2：115（1行1列に5、問題の数字が優先）")), qPrintable(line));
+
+    box(form, "Text1")->setText(QStringLiteral("追加 1"));
+    box(form, "Text2")->setText(QStringLiteral("追加 2"));
+    box(form, "Text15", 19)->setText(QStringLiteral("12"));
+    shell.refreshStatus();
+    QVERIFY2(shell.statusLine().contains(QStringLiteral("1行9列に「12」：マスには数字を1つだけ")),
+             qPrintable(shell.statusLine()));
+  }
+
+  // Ctrl+E (and the other keys of the menus) with the focus in a cell box.
+  void menuKeysInsideTheBoxes() {
+    ShellWindow shell;
+    shell.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&shell));
+    QLineEdit *cell = box(shell.form(), "Text15", 35);
+    cell->setFocus();
+    QVERIFY(QTest::qWaitFor([&] { return cell->hasFocus(); }));
+    const bool shown = shell.explanationDock()->isVisible();
+    QTest::keyClick(cell, Qt::Key_E, Qt::ControlModifier);
+    QCOMPARE(shell.explanationDock()->isVisible(), !shown);
+    QTest::keyClick(box(shell.form(), "Text7"), Qt::Key_E, Qt::ControlModifier);
+    QCOMPARE(shell.explanationDock()->isVisible(), shown);
+    // Typing still types.
+    QTest::keyClicks(cell, QStringLiteral("7"));
+    QVERIFY(cell->text().contains(u'7'));
+  }
+
+  // The panel, shown, never scales the form down where the screen has room
+  // for it, at the side or below.
+  void panelKeepsTheFormsScale() {
+    ShellWindow shell;
+    shell.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&shell));
+    shell.move(0, 0);
+    shell.resize(MainWindow::sizeAt(0.5) + (shell.size() - shell.form().size()));
+    QTRY_VERIFY(qAbs(shell.form().scale() - 0.5) < 0.01);
+    const double before = shell.form().scale();
+    shell.action("explanation")->trigger();
+    QVERIFY(shell.explanationDock()->isVisible());
+    QTRY_VERIFY(qAbs(shell.form().scale() - before) < 0.005);
+    QVERIFY(shell.explanationDock()->width() > 100);
+    shell.action("explanation")->trigger();
+    QTRY_VERIFY(qAbs(shell.form().scale() - before) < 0.005);
+  }
+
+  void titleNamesTheDocument() {
+    ShellWindow shell;
+    QCOMPARE(shell.windowTitle(), QStringLiteral("numplace[*]"));
+    QVERIFY(!shell.isWindowModified());
+    QVERIFY(shell.openFile(QStringLiteral(NUMPLACE_EXAMPLES_DIR "/karune111.csv")));
+    QCOMPARE(shell.windowTitle(), QStringLiteral("karune111.csv[*] — numplace"));
+    QTest::keyClicks(box(shell.form(), "Text15", 11), QStringLiteral("1"));
+    QVERIFY(shell.isWindowModified());
+    // The form keeps its own caption.
+    QCOMPARE(shell.form().windowTitle(), QStringLiteral("Form1"));
+  }
+
+  // The prompts' and the file dialog's buttons: English under English, Qt's
+  // Japanese only under Japanese. The manual follows the same language.
+  void qtTextsFollowTheShellsLanguage() {
+    const auto buttonTexts = [](QWidget &dialog) {
+      QStringList texts;
+      for (const QDialogButtonBox *buttons : dialog.findChildren<QDialogButtonBox *>()) {
+        for (const QAbstractButton *button : buttons->buttons()) texts << button->text();
+      }
+      return texts.join(u'|');
+    };
+    const numplace::PromptRequest request{"次へ", "999", "1か２", 0, 0};
+    {
+      QObject owner;
+      QVERIFY(!numplace::app::installTranslations(&owner, QLocale(QLocale::English, QLocale::UnitedStates)));
+      numplace::app::PromptDialog prompt(request);
+      QVERIFY2(buttonTexts(prompt).contains(QStringLiteral("Cancel")), qPrintable(buttonTexts(prompt)));
+      QVERIFY(buttonTexts(prompt).contains(QStringLiteral("Stop")));
+      QFileDialog files;
+      files.setOption(QFileDialog::DontUseNativeDialog);
+      QVERIFY2(buttonTexts(files).contains(QStringLiteral("Cancel")), qPrintable(buttonTexts(files)));
+      ShellWindow shell;
+      shell.action("manual")->trigger();
+      auto *manual = shell.findChild<QTextBrowser *>(QStringLiteral("manualText"));
+      QVERIFY(manual != nullptr);
+      QVERIFY(manual->toPlainText().contains(QStringLiteral("The five buttons")));
+    }
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    {
+      QObject owner;
+      QVERIFY2(numplace::app::installTranslations(&owner, QLocale(QLocale::Japanese, QLocale::Japan)),
+               "qt6-translations-l10n is not installed");
+      numplace::app::PromptDialog prompt(request);
+      QVERIFY2(buttonTexts(prompt).contains(QStringLiteral("キャンセル")), qPrintable(buttonTexts(prompt)));
+      QVERIFY(buttonTexts(prompt).contains(QStringLiteral("中止")));
+      ShellWindow shell;
+      shell.action("manual")->trigger();
+      auto *manual = shell.findChild<QTextBrowser *>(QStringLiteral("manualText"));
+      QVERIFY(manual != nullptr);
+      const QString text = manual->toPlainText();
+      // A new user learns the extra givens' code, the prompts' answers and why a first click gives 1 or 9.
+      QVERIFY(text.contains(QStringLiteral("5つのボタン")));
+      QVERIFY(text.contains(QStringLiteral("537")));
+      QVERIFY(text.contains(QStringLiteral("右半分なら1、左半分なら9")));
+    }
+  }
+
+ private:
+  QTemporaryDir settingsDir_;
+};
+
+int main(int argc, char **argv) {
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QCoreApplication::setOrganizationName(QStringLiteral("numplace-tests"));
+  QCoreApplication::setApplicationName(QStringLiteral("tst_document"));
+  numplace::app::installFontSubstitutions();
+  TstDocument test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_document.moc"
