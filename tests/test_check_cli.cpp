@@ -35,7 +35,8 @@ TEST(CheckCli, ADigitTwiceInARowHasNoSolutionAndNamesBothCells) {
   EXPECT_TRUE(j["check"]["solution"].is_null());
   EXPECT_EQ(j["check"]["clashes"][0], Json::parse(R"({"cells": [[1, 1], [1, 4]], "digit": 7, "unit": "row"})"));
   EXPECT_TRUE(j["grade"].is_null());
-  EXPECT_EQ(j["source"], Json::parse(R"({"kind": "grid", "file": null, "grid_passed_over": false, "collection": null})"));
+  EXPECT_EQ(j["source"],
+            Json::parse(R"({"kind": "grid", "file": null, "grid_passed_over": false, "collection": null})"));
 }
 
 TEST(CheckCli, SeveralSolutionsNameWhereTheyDiffer) {

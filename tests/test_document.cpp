@@ -33,7 +33,8 @@ TEST(PuzzleLine, ReadsTheFormsUsersExchange) {
   const std::string dots(kEasyPuzzle.size(), '.');
   EXPECT_EQ(gridFromLine(dots), Grid{});
   std::string spaced;
-  for (std::size_t i = 0; i < kEasyPuzzle.size(); ++i) spaced += std::string(1, kEasyPuzzle[i]) + (i % 9 == 8 ? "\n" : " ");
+  for (std::size_t i = 0; i < kEasyPuzzle.size(); ++i)
+    spaced += std::string(1, kEasyPuzzle[i]) + (i % 9 == 8 ? "\n" : " ");
   EXPECT_EQ(gridFromLine(spaced), gridOf(kEasyPuzzle));
   // Full-width digits and ideographic blanks, as a Japanese page gives them.
   std::string wide = "\xEF\xBC\x95\xE3\x80\x80";  // "５　"

@@ -98,12 +98,13 @@ struct CommandLine {
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("A data file or a puzzle collection to open, as File > Open does."),
                                  QStringLiteral("[FILE]"));
-    parser.addPositionalArgument(QStringLiteral("actions"),
-                                 QStringLiteral("Actions as numplace-cli takes them, played on the window in order: "
-                                                "--set CONTROL=TEXT, --grid PUZZLE, --puzzle LINE, --rows R1,...,R9, "
-                                                "--file PATH, --click BUTTON, --press CELL:X, --key CONTROL:CODE, "
-                                                "--answer TEXT, --save PATH, --open FILE, --next, --previous, --paste LINE."),
-                                 QStringLiteral("[ACTIONS...]"));
+    parser.addPositionalArgument(
+        QStringLiteral("actions"),
+        QStringLiteral("Actions as numplace-cli takes them, played on the window in order: "
+                       "--set CONTROL=TEXT, --grid PUZZLE, --puzzle LINE, --rows R1,...,R9, "
+                       "--file PATH, --click BUTTON, --press CELL:X, --key CONTROL:CODE, "
+                       "--answer TEXT, --save PATH, --open FILE, --next, --previous, --paste LINE."),
+        QStringLiteral("[ACTIONS...]"));
     for (const std::string_view name : numplace::kActionOptions) {
       QCommandLineOption action(fromUtf8(name), QStringLiteral("An action (see above)."), QStringLiteral("VALUE"));
       action.setFlags(QCommandLineOption::HiddenFromHelp);

@@ -166,7 +166,7 @@ class ShellWindow : public QMainWindow {
   std::optional<RunResult> lastRun_;
   bool lastRunCurrent_ = false;  // no change to the boxes since the last run
   bool busy_ = false;
-  QSize grownForPanel_;  // what the window grew by when the panel was shown
+  QSize grownForPanel_;   // what the window grew by when the panel was shown
   QString pendingLabel_;  // names the next change of the boxes, when a menu makes it
 };
 

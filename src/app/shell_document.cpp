@@ -116,7 +116,8 @@ bool ShellWindow::stepCollection(int delta) {
 }
 
 bool ShellWindow::pasteText(const QString &text) {
-  return loadStep(tr("貼り付け"), [&] { return document_.paste(text.toStdString(), form_->controls(), form_->canvas()); });
+  return loadStep(tr("貼り付け"),
+                  [&] { return document_.paste(text.toStdString(), form_->controls(), form_->canvas()); });
 }
 
 bool ShellWindow::pastePuzzle() {

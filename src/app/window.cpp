@@ -3,19 +3,15 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
-#include <QStyleOptionButton>
-#include <QStylePainter>
 #include <QWindow>
 #include <algorithm>
 #include <optional>
 
-#include "app/accessible.h"
 #include "app/boxes.h"
 #include "app/fonts.h"
 #include "app/input.h"
@@ -30,7 +26,6 @@ namespace {
 constexpr std::string_view kCellGrid = "Text15";
 constexpr std::string_view kQuickInput = "Text7";
 constexpr ControlRef kDataFileName{"Text3", 0};
-constexpr int kCellWidth = 375;  // twips
 
 // The scales the user can take the window to by resizing it.
 constexpr double kSmallestScale = 0.3;
@@ -46,69 +41,6 @@ QRect scaledRect(const ControlEntry &control, double scale) {
           QPoint(pixels(control.left + control.width) - 1, pixels(control.top + control.height) - 1)};
 }
 
-// A command button whose caption breaks into lines when it is wider than the
-// button. The blanks around a caption only push it off a small button face,
-// so they are kept in the text but not drawn.
-class CaptionButton : public QPushButton {
- public:
-  using QPushButton::QPushButton;
-
- protected:
-  void paintEvent(QPaintEvent * /*event*/) override {
-    QStylePainter painter(this);
-    QStyleOptionButton option;
-    initStyleOption(&option);
-    option.text.clear();
-    painter.drawControl(QStyle::CE_PushButton, option);
-    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
-    painter.setPen(palette().color(QPalette::ButtonText));
-    painter.drawText(rect().adjusted(frame, frame, -frame, -frame), Qt::AlignCenter | Qt::TextWordWrap,
-                     text().trimmed());
-  }
-  // Enter presses a focused button, as Space does.
-  void keyPressEvent(QKeyEvent *event) override {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
-      click();
-      return;
-    }
-    QPushButton::keyPressEvent(event);
-  }
-};
-
-// Setting a box's text puts the caret at its start, so a narrow box shows the
-// beginning of what it holds.
-void setBoxText(QLineEdit *box, const QString &text) {
-  box->setText(text);
-  box->setCursorPosition(0);
-}
-
-// `fillGrid` takes a puzzle pasted into a cell box of the grid.
-QWidget *makeControl(const ControlEntry &control, QWidget *parent, const CellBox::FillGrid &fillGrid) {
-  const QString text = fromUtf8(control.text);
-  QWidget *widget = nullptr;
-  switch (control.kind) {
-    case ControlKind::TextBox: {
-      Box *box = control.name == kCellGrid ? new CellBox(fillGrid, parent) : new Box(parent);
-      // A box no wider than a cell holds one digit; it stands in the middle.
-      box->setAlignment(control.width <= kCellWidth ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
-      setBoxText(box, text);
-      widget = box;
-      break;
-    }
-    case ControlKind::Label:
-      widget = new CaptionLabel(text, parent);
-      break;
-    case ControlKind::Button:
-      widget = new CaptionButton(text, parent);
-      break;
-  }
-  widget->setObjectName(QString::fromStdString(controlLabel(control.ref())));
-  widget->setAccessibleName(accessibleNameFor(control));
-  widget->setAccessibleDescription(accessibleDescriptionFor(control));
-  if (!control.inTabOrder && control.kind != ControlKind::Label) widget->setFocusPolicy(Qt::ClickFocus);
-  return widget;
-}
-
 // The character code a key press hands to the quick-input handler; nothing for
 // keys that type no character (shift, arrows) and for Tab, which only moves on.
 std::optional<int> characterCode(const QKeyEvent &event) {
@@ -120,32 +52,6 @@ std::optional<int> characterCode(const QKeyEvent &event) {
 }
 
 }  // namespace
-
-QWidget *WidgetControls::widget(ControlRef ref) const {
-  const int position = controlPosition(ref);
-  if (position < 0 || static_cast<std::size_t>(position) >= widgets_.size()) return nullptr;
-  return widgets_[static_cast<std::size_t>(position)];
-}
-
-std::string WidgetControls::text(ControlRef ref) const {
-  const QWidget *w = widget(ref);
-  if (const auto *box = qobject_cast<const QLineEdit *>(w)) return box->text().toStdString();
-  if (const auto *label = qobject_cast<const QLabel *>(w)) return label->text().toStdString();
-  if (const auto *button = qobject_cast<const QAbstractButton *>(w)) return button->text().toStdString();
-  return {};
-}
-
-void WidgetControls::setText(ControlRef ref, std::string_view text) {
-  QWidget *w = widget(ref);
-  const QString value = fromUtf8(text);
-  if (auto *box = qobject_cast<QLineEdit *>(w)) {
-    setBoxText(box, value);
-  } else if (auto *label = qobject_cast<QLabel *>(w)) {
-    label->setText(value);
-  } else if (auto *button = qobject_cast<QAbstractButton *>(w)) {
-    button->setText(value);
-  }
-}
 
 MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent),

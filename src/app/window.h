@@ -6,12 +6,13 @@
 #include <QHash>
 #include <QKeySequence>
 #include <QList>
-#include <functional>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "app/canvas.h"
+#include "app/form_controls.h"
 #include "app/prompts.h"
 #include "board/files.h"
 #include "board/layout.h"
@@ -19,19 +20,6 @@
 #include "runs/runs.h"
 
 namespace numplace::app {
-
-// Control texts read and written through the real widgets.
-class WidgetControls : public Controls {
- public:
-  // Widgets in the order of controlLayout().
-  explicit WidgetControls(std::vector<QWidget *> widgets) : widgets_(std::move(widgets)) {}
-  std::string text(ControlRef ref) const override;
-  void setText(ControlRef ref, std::string_view text) override;
-  QWidget *widget(ControlRef ref) const;
-
- private:
-  std::vector<QWidget *> widgets_;
-};
 
 // What the user changed in the entry boxes, for the undo history.
 enum class EntryChange { Typing, CellPress, QuickInput, Paste, Clear, Drop };

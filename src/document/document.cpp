@@ -131,8 +131,7 @@ void PuzzleDocument::load(Controls &controls, DrawingSurface &surface, const Gri
   state_.modified = false;
 }
 
-std::optional<std::string> PuzzleDocument::open(const std::string &path, Controls &controls,
-                                                DrawingSurface &surface) {
+std::optional<std::string> PuzzleDocument::open(const std::string &path, Controls &controls, DrawingSurface &surface) {
   OpenedFile opened = readOpenedFile(path);
   switch (opened.kind) {
     case OpenedFile::Kind::Unusable:

@@ -61,8 +61,8 @@ using Action = std::variant<SetText, TypeGrid, TypeRows, TypeFile, Click, PressC
                             OpenFile, StepCollection, PastePuzzle>;
 
 // The action options that take one value: --set CONTROL=TEXT and so on.
-inline constexpr std::array<std::string_view, 12> kActionOptions = {
-    "set", "grid", "puzzle", "rows", "file", "click", "press", "key", "answer", "save", "open", "paste"};
+inline constexpr std::array<std::string_view, 12> kActionOptions = {"set",   "grid", "puzzle", "rows", "file", "click",
+                                                                    "press", "key",  "answer", "save", "open", "paste"};
 bool isActionOption(std::string_view name);  // name without the leading "--"
 // The action options that take none: --next, --previous.
 inline constexpr std::array<std::string_view, 2> kFlagActionOptions = {"next", "previous"};

@@ -49,9 +49,7 @@ QString gridLine(MainWindow &form) {
   return line;
 }
 
-void click(MainWindow &form, std::string_view button) {
-  QTest::mouseClick(form.control({button, 0}), Qt::LeftButton);
-}
+void click(MainWindow &form, std::string_view button) { QTest::mouseClick(form.control({button, 0}), Qt::LeftButton); }
 
 // The line of a collection, '.' for an empty cell.
 QString lineOf(const QString &path, int n) {
