@@ -142,8 +142,8 @@ void ShellWindow::buildMenus() {
   // for its own text (copy, cut, paste, select all, undo and redo, which the
   // form hands on as it sees fit).
   QList<QKeySequence> keys;
-  for (QAction *action : std::as_const(actions_)) {
-    for (const QKeySequence &key : action->shortcuts()) {
+  for (const QAction *menuAction : std::as_const(actions_)) {
+    for (const QKeySequence &key : menuAction->shortcuts()) {
       if (key.matches(QKeySequence::Paste) == QKeySequence::ExactMatch ||
           key.matches(QKeySequence::Copy) == QKeySequence::ExactMatch) {
         continue;
