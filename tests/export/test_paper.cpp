@@ -260,36 +260,6 @@ TEST(PaperPages, PdfHasTheTitleTheCreatorAndEmbedsIpaGothic) {
   EXPECT_NE(fonts.substr(at, fonts.find('\n', at) - at).find(" yes "), std::string::npos) << fonts;
 }
 
-TEST(PaperPages, EachPuzzleReadsInOrderAndEachSolutionPageHoldsTheSolutions) {
-  SKIP_WITHOUT_POPPLER();
-  const Scratch scratch;
-  const PaperDocument document = collection(13, 6, true);
-  const std::string pdf = savedPdf(scratch, document);
-  ASSERT_EQ(pdfPages(pdf), 5);  // 3 of puzzles, 2 of solutions
-  std::size_t next = 0;
-  for (int page = 1; page <= 3; ++page) {
-    for (const NumberedText &t : numberedTexts(pageLines(pdf, page), "キャプション")) {
-      ASSERT_LT(next, document.puzzles.size());
-      EXPECT_EQ(t.number, static_cast<int>(next) + 1);
-      EXPECT_EQ(t.digits, digitsOf(document.puzzles[next].board.givens)) << "puzzle " << t.number;
-      ++next;
-    }
-  }
-  EXPECT_EQ(next, 13U);
-  next = 0;
-  for (int page = 4; page <= 5; ++page) {
-    const std::vector<std::string> lines = pageLines(pdf, page);
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0], "解答");
-    for (const NumberedText &t : numberedTexts(lines, "解答")) {
-      EXPECT_EQ(t.number, static_cast<int>(next) + 1);
-      EXPECT_EQ(t.digits, digitsOf(*document.puzzles[next].board.solution)) << "solution " << t.number;
-      ++next;
-    }
-  }
-  EXPECT_EQ(next, 13U);
-}
-
 TEST(PaperPages, RenderedBoardsHoldEachGivenInItsOwnCell) {
   SKIP_WITHOUT_POPPLER();
   const Scratch scratch;
