@@ -15,6 +15,11 @@ set(NUMPLACE_PACKAGE_MAINTAINER "The numplace developers <numplace@example.org>"
 set(_numplace_packaging ${PROJECT_SOURCE_DIR}/packaging)
 
 install(TARGETS numplace-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# numplace-cli finds its export module here, from its own folder.
+if(TARGET numplace_cli_export)
+  install(TARGETS numplace_cli_export LIBRARY DESTINATION ${NUMPLACE_MODULE_INSTALL_DIR})
+  set(_numplace_module_file ${NUMPLACE_MODULE_INSTALL_DIR}/numplace-cli-export.so)
+endif()
 install(FILES ${_numplace_packaging}/man/numplace-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 file(GLOB _numplace_examples CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/examples/*.csv)
 install(FILES ${_numplace_examples} DESTINATION ${CMAKE_INSTALL_DATADIR}/numplace/examples)
@@ -84,6 +89,13 @@ if(TARGET numplace)
   # Qt's own dialog texts in Japanese; without it they stay English.
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 endif()
+# numplace-cli's export module paints with Qt's GUI and SVG libraries, in IPA Gothic.
+if(TARGET numplace_cli_export)
+  if(NOT TARGET numplace)
+    string(APPEND _numplace_depends ", libqt6core6 (>= 6.4.0), libqt6gui6 (>= 6.1.2), fonts-ipafont-gothic")
+  endif()
+  string(APPEND _numplace_depends ", libqt6svg6 (>= 6.2.0)")
+endif()
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "${_numplace_depends}")
 set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_IGNORE_FILES "/[.]git/" "/build/" "/[.]cache/")
@@ -97,5 +109,6 @@ if(NUMPLACE_BUILD_TESTS AND TARGET numplace)
     TIMEOUT 600
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;NUMPLACE_VERSION=${PROJECT_VERSION};NUMPLACE_APP_ID=${NUMPLACE_APP_ID};\
 CMAKE_COMMAND=${CMAKE_COMMAND};CPACK_COMMAND=${CMAKE_CPACK_COMMAND};INSTALL_BINDIR=${CMAKE_INSTALL_BINDIR};\
-INSTALL_DATADIR=${CMAKE_INSTALL_DATADIR};INSTALL_MANDIR=${CMAKE_INSTALL_MANDIR}")
+INSTALL_DATADIR=${CMAKE_INSTALL_DATADIR};INSTALL_MANDIR=${CMAKE_INSTALL_MANDIR};\
+INSTALL_EXPORT_MODULE=${_numplace_module_file}")
 endif()

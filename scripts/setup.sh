@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make pkg-config qt6-base-dev libgtest-dev libbenchmark-dev
+packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev poppler-utils libgtest-dev libbenchmark-dev
           qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools
           nlohmann-json3-dev fonts-ipafont-gothic qt6-translations-l10n xvfb xauth clang
           libclang-rt-14-dev desktop-file-utils appstream parallel

@@ -94,6 +94,9 @@ expected=(
   "$man/man1/numplace.1"
   "$man/man1/numplace-cli.1"
 )
+# numplace-cli's export module, when the build has it.
+module=${INSTALL_EXPORT_MODULE:+$(under "$INSTALL_EXPORT_MODULE" "$prefix")}
+[ -z "$module" ] || expected+=("$module")
 sizes=(48 64 128 256)
 for size in "${sizes[@]}"; do expected+=("$data/icons/hicolor/${size}x${size}/apps/numplace.png"); done
 examples=()
@@ -122,6 +125,11 @@ answer=$(cd "$data/numplace/examples" && "$bin/numplace-cli" --click Command3)
 board=$(printf '%s\n' "$answer" | sed -n '/^board:/,+9p' | tail -n +2)
 check "numplace-cli solves the installed default example" \
   test "$(printf '%s\n' "$board" | grep -cE '^[1-9]{9}$')" -eq 9
+if [ -n "$module" ]; then
+  # The installed numplace-cli finds its module in the library folder.
+  "$bin/numplace-cli" --file "$data/numplace/examples/karune111.csv" --png "$work/board.png" --size 300 >/dev/null
+  check "numplace-cli --png from the prefix" test "$(png_size "$work/board.png")" = 300x300
+fi
 shot=$work/shot.png
 "$bin/numplace" --screenshot "$shot" --file "$data/numplace/examples/karune111.csv" --click Command3 2>/dev/null
 check "numplace --screenshot from the prefix" test "$(png_size "$shot")" = 1016x734
@@ -171,7 +179,9 @@ if command -v dpkg-deb >/dev/null && [ -f "$build/CPackConfig.cmake" ]; then
       check "package version" test "$(dpkg-deb -f "$deb" Version)" = "$version"
       check "package maintainer" test -n "$(dpkg-deb -f "$deb" Maintainer)"
       depends=$(dpkg-deb -f "$deb" Depends)
-      for package in libqt6core6 libqt6gui6 libqt6widgets6 fonts-ipafont-gothic; do
+      packages=(libqt6core6 libqt6gui6 libqt6widgets6 fonts-ipafont-gothic)
+      [ -z "$module" ] || packages+=(libqt6svg6)
+      for package in "${packages[@]}"; do
         check "package depends on $package" grep -qE "(^|, )$package( |,|$)" <<<"$depends"
       done
       root=$work/debroot
@@ -182,6 +192,10 @@ if command -v dpkg-deb >/dev/null && [ -f "$build/CPackConfig.cmake" ]; then
       done
       check_launcher "$root/usr/share/applications/$app_id.desktop" /usr/share/numplace/examples
       check "packaged numplace-cli runs" test "$("$root/usr/bin/numplace-cli" --version)" = "numplace-cli $version"
+      if [ -n "$module" ]; then
+        "$root/usr/bin/numplace-cli" --file "$data/numplace/examples/karune111.csv" --svg "$work/board.svg" >/dev/null
+        check "packaged numplace-cli --svg" grep -q '<svg' "$work/board.svg"
+      fi
     fi
   else
     cat "$work/cpack.log"

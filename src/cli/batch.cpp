@@ -50,9 +50,9 @@ bool fillChunk(Input &in, Chunk &chunk) {
   while (chunk.count < kChunkPuzzles && (chunk.count == 0 || in.reader.lineReady()) && in.reader.next(in.line)) {
     ++in.number;
     std::string &line = in.line;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.find_first_not_of(" \t") == std::string::npos || line.starts_with('#')) continue;
-    if (line.size() != 81 || line.find_first_not_of("0123456789.") != std::string::npos) {
+    const BatchLine kind = classifyBatchLine(line);
+    if (kind == BatchLine::Passed) continue;
+    if (kind == BatchLine::Malformed) {
       std::cerr << in.name << ':' << in.number << ": not an 81-character puzzle, skipped\n";
       ++in.malformed;
       continue;

@@ -53,4 +53,11 @@ bool LineReader::next(std::string &line) {
   }
 }
 
+BatchLine classifyBatchLine(std::string &line) {
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (line.find_first_not_of(" \t") == std::string::npos || line.starts_with('#')) return BatchLine::Passed;
+  if (line.size() != 81 || line.find_first_not_of("0123456789.") != std::string::npos) return BatchLine::Malformed;
+  return BatchLine::Puzzle;
+}
+
 }  // namespace numplace

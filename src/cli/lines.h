@@ -33,4 +33,10 @@ class LineReader {
   int error_ = 0;
 };
 
+// What a batch makes of a line of its input: a puzzle (81 characters, the
+// digits and '.'), a line passed over (blank or a # comment) or a malformed
+// one. A carriage return at the end is dropped from `line` first.
+enum class BatchLine { Puzzle, Passed, Malformed };
+BatchLine classifyBatchLine(std::string &line);
+
 }  // namespace numplace

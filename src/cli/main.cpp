@@ -6,6 +6,7 @@
 #include "check/check.h"
 #include "cli/check_output.h"
 #include "cli/explain.h"
+#include "cli/export.h"
 #include "cli/options.h"
 #include "cli/path.h"
 #include "cli/summary.h"
@@ -113,6 +114,18 @@ int playActions(const Options &options) {
     }
   }
   if (options.dump) dumpControls(std::cout, controls);
+  if (options.exports.any()) {
+    // The puzzle the actions leave, as the next analysis run would read it.
+    const bool checkedAtEnd = checked && options.checkAfter == options.actions.size();
+    const PuzzleReport exported = checkedAtEnd ? checked->report : examinePuzzle(controls, files);
+    if (exported.badInput) {
+      // The check at the end has said why already.
+      std::cerr << "numplace-cli: " << (checkedAtEnd ? std::string() : inputErrorText(*exported.badInput) + "; ")
+                << "nothing written\n";
+    }
+    std::cout.flush();
+    if (exportPuzzle(exported, last ? &*last : nullptr, options.exports) != kExitDone) return kExitBadInput;
+  }
   return badInput ? kExitBadInput : kExitDone;
 }
 
@@ -133,6 +146,7 @@ int main(int argc, char **argv) {
     std::cout << "numplace-cli " << kNumplaceVersion << '\n';
     return kExitDone;
   }
-  if (options.batch) return runBatch(*options.batch);
+  if (options.batch)
+    return options.exports.pdf ? exportBatch(*options.batch, options.exports) : runBatch(*options.batch);
   return playActions(options);
 }

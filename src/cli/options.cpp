@@ -10,6 +10,28 @@ namespace {
 
 constexpr unsigned kMaxJobs = 1024;
 
+// A whole number from `low` to `high`, or nothing.
+std::optional<int> numberIn(std::string_view value, int low, int high) {
+  int n = 0;
+  const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
+  if (value.empty() || ec != std::errc{} || end != value.data() + value.size() || n < low || n > high) return {};
+  return n;
+}
+
+// The checks of the export options against each other and the batch.
+std::optional<std::string> exportConflict(const Options &o, bool perPage, bool size, bool batchOutput) {
+  const ExportOptions &e = o.exports;
+  if (perPage && !(o.batch && e.pdf)) return "--per-page goes with --batch and --pdf";
+  if (size && !e.png && !e.svg) return "--size goes with --png or --svg";
+  if (e.solutions && !e.any()) return "--solutions goes with --pdf, --png or --svg";
+  if (o.batch && (e.png || e.svg)) return "--png and --svg draw one puzzle: they do not go with --batch";
+  if (o.batch && e.pdf && batchOutput) {
+    return "--pdf with --batch writes the puzzles only: it goes without --stats, --json, --check, --check-only and "
+           "--jobs";
+  }
+  return std::nullopt;
+}
+
 // The threads of a batch by default: one per core.
 unsigned defaultJobs() { return std::max(1u, std::thread::hardware_concurrency()); }
 
@@ -17,6 +39,7 @@ unsigned defaultJobs() { return std::max(1u, std::thread::hardware_concurrency()
 
 const char *const kHelp = R"help(Usage: numplace-cli [OPTIONS] ACTIONS...
        numplace-cli --batch FILE|- [--stats | --json] [--check | --check-only] [--jobs N]
+       numplace-cli --batch FILE|- --pdf OUT.pdf [--per-page 1|2|4|6] [--solutions]
 
 Plays ACTIONS on a fresh window, in the order given, and tells what the
 window shows afterwards: the last board drawn (nine lines, '.' for an empty
@@ -79,6 +102,21 @@ Output:
                        [differ=r1c2,...] grade=LEVEL:NAME:SCORE|-
   --check-only         with --batch: only the exact check, no run: one line
                        PUZZLE solutions=N [clashes=...] [differ=...] [solution=...]
+  --pdf FILE           after the actions, write the puzzle an analysis run would
+                       read to FILE as a PDF page (A4): large, with its source and
+                       grade under it, then the last analysis run's path if there
+                       was one
+  --png FILE           after the actions, write that puzzle's board as a square
+                       PNG picture
+  --svg FILE           the same as an SVG picture (lines as lines, digits as text)
+  --size PX            with --png or --svg: the picture's side, 64 to 4096 pixels
+                       (default 600)
+  --pdf FILE           with --batch: every puzzle of the batch file, numbered,
+                       each with its line number and grade (no run is made)
+  --per-page N         with --batch --pdf: 1, 2, 4 (default) or 6 puzzles a page
+  --solutions          with --pdf: the exact check's solutions on pages of their
+                       own at the end, numbered to match; with --png or --svg:
+                       the board with its solution
   --help, --version
 
 JSON: one object with the fields "button" (Command3, Command7, Command1 or
@@ -116,6 +154,9 @@ arguments, an unknown button, or --json or --explain without an analysis run
 puzzles (each named on the standard error; every puzzle line was still
 solved), unless the input also could not be read to its end, which gives 1.
 --check exits 0 whatever it finds, 1 when the puzzle cannot be read.
+--pdf, --png and --svg exit 1 when the puzzle cannot be read or the file
+cannot be written (a failed write leaves no file behind and an existing
+file as it was).
 )help";
 
 ParsedOptions parseOptions(int argc, const char *const *argv) {
@@ -125,6 +166,8 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
   bool check = false;
   bool checkOnly = false;
   std::optional<unsigned> jobs;
+  bool perPage = false;
+  bool size = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "-h") {
@@ -150,6 +193,35 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
       o.checkAfter = o.actions.size();
     } else if (arg == "--check-only") {
       checkOnly = true;
+    } else if (arg == "--pdf" || arg == "--png" || arg == "--svg") {
+      if (i + 1 >= argc || std::string_view(argv[i + 1]).empty()) {
+        parsed.error = std::string(arg) + " needs a file";
+        return parsed;
+      }
+      std::optional<std::string> &path = arg == "--pdf"   ? o.exports.pdf
+                                         : arg == "--png" ? o.exports.png
+                                                          : o.exports.svg;
+      path = argv[++i];
+    } else if (arg == "--per-page") {
+      const std::optional<int> n = numberIn(i + 1 < argc ? argv[++i] : "", 1, 6);
+      if (!n || !exports::isPerPage(*n)) {
+        parsed.error = "--per-page needs 1, 2, 4 or 6";
+        return parsed;
+      }
+      o.exports.perPage = *n;
+      perPage = true;
+    } else if (arg == "--size") {
+      const std::optional<int> n =
+          numberIn(i + 1 < argc ? argv[++i] : "", exports::kMinPicturePixels, exports::kMaxPicturePixels);
+      if (!n) {
+        parsed.error = "--size needs a number of pixels from " + std::to_string(exports::kMinPicturePixels) + " to " +
+                       std::to_string(exports::kMaxPicturePixels);
+        return parsed;
+      }
+      o.exports.pixels = *n;
+      size = true;
+    } else if (arg == "--solutions") {
+      o.exports.solutions = true;
     } else if (arg == "--jobs") {
       unsigned n = 0;
       const std::string_view value = i + 1 < argc ? argv[++i] : "";
@@ -183,6 +255,10 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
       parsed.error = "unknown argument " + std::string(arg) + " (see --help)";
       return parsed;
     }
+  }
+  if (auto conflict = exportConflict(o, perPage, size, stats || o.json || check || checkOnly || jobs)) {
+    parsed.error = std::move(conflict);
+    return parsed;
   }
   if (o.batch) {
     if (o.explain) {

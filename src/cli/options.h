@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/batch.h"
+#include "cli/export.h"
 #include "script/actions.h"
 
 namespace numplace {
@@ -31,6 +32,8 @@ struct Options {
   std::vector<Action> actions;
   // --check: the puzzle is checked after this many actions (the last --check counts).
   std::optional<std::size_t> checkAfter;
+  // --pdf, --png, --svg: the batch's puzzles, or the puzzle the actions leave.
+  ExportOptions exports;
 };
 
 // The options, or a message for bad arguments.
