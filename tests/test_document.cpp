@@ -234,5 +234,54 @@ TEST(DocumentCli, JsonNamesWarnedBoxesAndTheirCause) {
   EXPECT_NE(lines.out.find("check warning Text15(19) 12 several_digits\n"), std::string::npos);
 }
 
+std::string dataLine(const std::string &file, int n) {
+  std::ifstream in(kData + "/" + file);
+  std::string line;
+  for (int k = 1; k <= n && std::getline(in, line); ++k) {
+  }
+  return line;
+}
+
+// --hint 3 again and again from the givens writes one entry each time and
+// ends with the check's solution: as many hints as there are empty cells.
+TEST(SolveCli, RepeatedPlacementHintsSolveThePuzzle) {
+  const std::string puzzle = dataLine("se_easy.txt", 1);
+  const auto empty = static_cast<std::size_t>(std::count(puzzle.begin(), puzzle.end(), '0'));
+  std::string arguments = "--puzzle " + puzzle + " --entries " + std::string(81, '0');
+  for (std::size_t k = 0; k < empty; ++k) arguments += " --hint 3";
+  const Json j = Json::parse(runCli(arguments + " --check-entries --json").out);
+  EXPECT_EQ(j["entries"]["complete"], true);
+  EXPECT_EQ(j["entries"]["empty"], 0);
+  EXPECT_TRUE(j["entries"]["wrong"].empty());
+  // One hint more: nothing is left to hint at.
+  const Json more = Json::parse(runCli(arguments + " --hint 3 --json").out);
+  EXPECT_EQ(more["hint"]["kind"], "none");
+  EXPECT_EQ(more["hint"]["reason"], "complete");
+}
+
+TEST(SolveCli, AWrongEntryIsNamedFirstAndALevelOneHintHidesTheDigit) {
+  const std::string puzzle = dataLine("se_easy.txt", 1);
+  const std::string solution = dataLine("solutions/se_easy.txt", 1);
+  const Json first = Json::parse(runCli("--puzzle " + puzzle + " --hint 1 --json").out);
+  EXPECT_EQ(first["hint"]["kind"], "placement");
+  EXPECT_TRUE(first["hint"]["digit"].is_null());
+  EXPECT_FALSE(first["hint"]["unit"].is_null());
+  EXPECT_FALSE(first["hint"]["word"].is_null());
+  const Json third = Json::parse(runCli("--puzzle " + puzzle + " --hint 3 --json").out);
+  const int row = third["hint"]["cells"][0][0], column = third["hint"]["cells"][0][1];
+  EXPECT_EQ(third["hint"]["digit"], solution[static_cast<std::size_t>((row - 1) * 9 + column - 1)] - '0');
+
+  std::string entries(81, '0');
+  const std::size_t at = puzzle.find('0');
+  entries[at] = static_cast<char>('0' + (solution[at] - '0') % 9 + 1);
+  const Json wrong =
+      Json::parse(runCli("--puzzle " + puzzle + " --entries " + entries + " --hint 1 --check-entries --json").out);
+  EXPECT_EQ(wrong["hint"]["kind"], "wrong_entry");
+  const Json cell = Json::array({static_cast<int>(at / 9) + 1, static_cast<int>(at % 9) + 1});
+  EXPECT_EQ(wrong["hint"]["cells"][0], cell);
+  EXPECT_EQ(wrong["entries"]["wrong"], Json::array({cell}));
+  EXPECT_EQ(runCli("--puzzle " + puzzle + " --entries 123").status, 2);
+}
+
 }  // namespace
 }  // namespace numplace_test

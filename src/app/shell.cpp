@@ -54,6 +54,7 @@ ShellWindow::ShellWindow(QWidget *parent)
   connect(form_, &MainWindow::runEnded, this, &ShellWindow::runEnded);
   connect(&undoStack_, &QUndoStack::indexChanged, this, [this] {
     lastRunCurrent_ = false;
+    forgetMarks();
     updateActions();
     updateTitle();
     scheduleStatus();
@@ -112,6 +113,11 @@ void ShellWindow::buildMenus() {
   add(edit, QStringLiteral("copyAnswer"), tr("答えをコピー(&A)"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
       &ShellWindow::copyAnswer);
   add(edit, QStringLiteral("paste"), tr("貼り付け(&P)"), QKeySequence::Paste, [this] { pastePuzzle(); });
+  edit->addSeparator();
+  add(edit, QStringLiteral("fixGivens"), tr("この盤面を問題にする(&G)"), QKeySequence(), &ShellWindow::fixGivens);
+  add(edit, QStringLiteral("checkEntries"), tr("答え合わせ(&K)"), QKeySequence(Qt::CTRL | Qt::Key_K),
+      [this] { checkEntries(); });
+  add(edit, QStringLiteral("hint"), tr("ヒント(&H)"), QKeySequence(Qt::CTRL | Qt::Key_H), [this] { giveHint(); });
 
   QMenu *view = menuBar()->addMenu(tr("表示(&V)"));
   QAction *panel = dock_->toggleViewAction();
@@ -194,6 +200,7 @@ void ShellWindow::entryChanged(EntryChange change, int box) {
   }
   if (pendingLabel_.isEmpty()) document_.edited();
   history_->record(label, change == EntryChange::Typing ? box : -1);
+  forgetMarks();
   lastRunCurrent_ = false;
   if (change == EntryChange::Clear) {
     // 消去 empties the grid and the row boxes only; say what it kept.
@@ -284,30 +291,8 @@ void ShellWindow::refreshStatus() {
   }
   status_->setText(statusLine_);
   status_->setToolTip(statusLine_);
-  markClashes();
+  colourBoxes();
   updateTitle();
-}
-
-void ShellWindow::markClashes() {
-  std::vector<QWidget *> marked;
-  if (report_ && report_->source.kind == SourceKind::Grid && !report_->badInput) {
-    for (const Clash &clash : report_->check.clashes) {
-      for (const CellRef &cell : clash.cells)
-        marked.push_back(form_->control({"Text15", cellIndex(cell.row, cell.column)}));
-    }
-  }
-  for (const ControlEntry &entry : controlLayout()) {
-    if (entry.name != "Text15") continue;
-    QWidget *box = form_->control(entry.ref());
-    const bool clashing = std::find(marked.begin(), marked.end(), box) != marked.end();
-    if (clashing) {
-      QPalette red = box->palette();
-      red.setColor(QPalette::Text, Qt::red);
-      box->setPalette(red);
-    } else if (box->testAttribute(Qt::WA_SetPalette)) {
-      box->setPalette(QPalette());
-    }
-  }
 }
 
 void ShellWindow::adoptEntries() {

@@ -16,6 +16,7 @@
 #include "check/check.h"
 #include "document/beyond_grid.h"
 #include "document/document.h"
+#include "hints/hints.h"
 #include "runs/result.h"
 #include "script/actions.h"
 
@@ -72,6 +73,19 @@ class ShellWindow : public QMainWindow {
   // draws its board. False when the puzzle has not exactly one solution.
   bool showSolution();
 
+  // この盤面を問題にする: the digits in the grid become the givens; what is
+  // typed after that are the user's own entries (shown blue).
+  void fixGivens();
+  // 答え合わせ: the user's entries against the one solution of the givens;
+  // the wrong ones are marked until the next change.
+  EntriesCheck checkEntries();
+  // ヒント: asked again for the same position, the next level (1 where to
+  // look, 2 and the digit, 3 the placement written as an entry); a wrong
+  // entry comes first. `level` asks for one level.
+  Hint giveHint(std::optional<int> level = std::nullopt);
+  // The cells the status bar's last hint or check marks.
+  const std::vector<CellRef> &markedCells() const { return marked_; }
+
   // The status bar's line and what the last refresh found; refreshStatus()
   // brings them up to date at once (typing waits a moment for it).
   QString statusLine() const { return statusLine_; }
@@ -111,6 +125,8 @@ class ShellWindow : public QMainWindow {
     bool step(int delta) override;
     bool paste(std::string_view text) override;
     void runEnded(const RunResult &result) override;
+    void fixGivens() override;
+    void hint(int level) override;
 
    private:
     ShellWindow &shell_;
@@ -126,7 +142,11 @@ class ShellWindow : public QMainWindow {
   void showExplanation(const RunResult &result);
   void selectLastLine();
   void scheduleStatus();
-  void markClashes();
+  // The boxes' colours: clashing givens red, the user's entries blue, wrong
+  // entries red on pink, the cells of a hint's unit on yellow.
+  void colourBoxes();
+  // A change of the boxes: the marks of a check or a hint go, the next hint starts at level 1.
+  void forgetMarks();
   void tell(const QString &message);
   void addRecent(const QString &path);
   void fillRecentMenu();
@@ -166,6 +186,10 @@ class ShellWindow : public QMainWindow {
   std::optional<RunResult> lastRun_;
   bool lastRunCurrent_ = false;  // no change to the boxes since the last run
   bool busy_ = false;
+  std::vector<CellRef> marked_;  // by the last 答え合わせ or ヒント
+  bool markedWrong_ = false;     // the marks are wrong entries, not a hint's unit
+  std::optional<Grid> hintPosition_;
+  int hintLevel_ = 0;
   QSize grownForPanel_;   // what the window grew by when the panel was shown
   QString pendingLabel_;  // names the next change of the boxes, when a menu makes it
 };

@@ -5,6 +5,7 @@
 #include "board/input_error.h"
 #include "check/check.h"
 #include "cli/check_output.h"
+#include "cli/entries_output.h"
 #include "cli/explain.h"
 #include "cli/export.h"
 #include "cli/options.h"
@@ -58,9 +59,11 @@ int playActions(const Options &options) {
   std::optional<RunResult> last;
   std::optional<Checked> checked;
   std::optional<Checked> beforeLast;  // what the last run read beyond the grid, for --json
+  std::optional<EntriesCheck> entries;
   bool badInput = false;
   for (std::size_t i = 0; i <= options.actions.size(); ++i) {
     if (options.checkAfter == i) checked = checkNow(controls, files, document, true);
+    if (options.checkEntriesAfter == i) entries = documentEntries(document, controls);
     if (i == options.actions.size()) break;
     const Action &action = options.actions[i];
     std::optional<Checked> before;
@@ -83,16 +86,27 @@ int playActions(const Options &options) {
     badInput = true;
     std::cerr << "numplace-cli: " << inputErrorText(*checked->report.badInput) << '\n';
   }
-  if (options.json && !last && checked) {
-    std::string json;
-    const DocumentFields fields = checked->fields();
-    appendCheckJson(json, checked->report, true, 0, {}, &fields);
+  // What --check-entries and --hint add to the JSON object.
+  std::string userFields;
+  if (entries) appendEntriesField(userFields, *entries);
+  if (loader.lastHint()) {
+    if (!userFields.empty()) userFields += ',';
+    appendHintField(userFields, *loader.lastHint());
+  }
+  if (options.json && !last && (checked || !userFields.empty())) {
+    std::string json = "{}";
+    if (checked) {
+      json.clear();
+      const DocumentFields fields = checked->fields();
+      appendCheckJson(json, checked->report, true, 0, {}, &fields);
+    }
+    if (!userFields.empty()) addFields(json, userFields);
     std::cout << json << '\n';
   } else if (options.json || options.explain) {
     if (!last) {
       std::cerr << "numplace-cli: " << (options.json ? "--json" : "--explain")
                 << " needs an analysis run among the actions (--click Command3, Command7, Command1 or Command5)"
-                << (options.json ? " or --check" : "") << '\n';
+                << (options.json ? ", --check, --check-entries or --hint" : "") << '\n';
       return kExitUsage;
     }
     if (options.json) {
@@ -101,6 +115,7 @@ int playActions(const Options &options) {
       const Checked *context = checked ? &*checked : beforeLast ? &*beforeLast : nullptr;
       const DocumentFields fields = context != nullptr ? context->fields() : DocumentFields{};
       PathJsonWriter().append(json, *last, {}, &report, &fields);
+      if (!userFields.empty()) addFields(json, userFields);
       std::cout << json << '\n';
     } else {
       printExplanation(std::cout, *last);
@@ -112,6 +127,10 @@ int playActions(const Options &options) {
       printCheck(std::cout, checked->report);
       printDocumentCheck(std::cout, checked->fields());
     }
+  }
+  if (!options.json) {
+    if (entries) printEntries(std::cout, *entries);
+    if (loader.lastHint()) printHint(std::cout, *loader.lastHint());
   }
   if (options.dump) dumpControls(std::cout, controls);
   if (options.exports.any()) {

@@ -191,6 +191,19 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
     } else if (arg == "--check") {
       check = true;
       o.checkAfter = o.actions.size();
+    } else if (arg == "--check-entries") {
+      o.checkEntriesAfter = o.actions.size();
+    } else if (arg == "--hint") {
+      // The level is optional: 1 unless a level follows.
+      std::string_view level;
+      if (i + 1 < argc && (std::string_view(argv[i + 1]) == "1" || std::string_view(argv[i + 1]) == "2" ||
+                           std::string_view(argv[i + 1]) == "3")) {
+        level = argv[++i];
+      }
+      if (auto error = parseAction("hint", level, o.actions)) {
+        parsed.error = std::move(error);
+        return parsed;
+      }
     } else if (arg == "--check-only") {
       checkOnly = true;
     } else if (arg == "--pdf" || arg == "--png" || arg == "--svg") {
@@ -269,6 +282,7 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
       parsed.error = "--check-only goes without --stats and --check";
     }
     o.checkAfter.reset();
+    if (o.checkEntriesAfter) parsed.error = "--check-entries does not go with --batch";
     o.batch->check = check;
     o.batch->checkOnly = checkOnly;
     o.batch->stats = stats;

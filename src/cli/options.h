@@ -32,6 +32,8 @@ struct Options {
   std::vector<Action> actions;
   // --check: the puzzle is checked after this many actions (the last --check counts).
   std::optional<std::size_t> checkAfter;
+  // --check-entries: the user's entries are checked after this many actions.
+  std::optional<std::size_t> checkEntriesAfter;
   // --pdf, --png, --svg: the batch's puzzles, or the puzzle the actions leave.
   ExportOptions exports;
 };

@@ -3,7 +3,10 @@
 // screenshots.
 #pragma once
 
+#include <optional>
+
 #include "document/document.h"
+#include "hints/hints.h"
 #include "script/actions.h"
 
 namespace numplace {
@@ -18,11 +21,23 @@ class DocumentLoader final : public PuzzleLoader {
   bool step(int delta) override { return document_.step(delta, controls_, surface_); }
   bool paste(std::string_view text) override { return document_.paste(text, controls_, surface_); }
   void runEnded(const RunResult &result) override { document_.runEnded(result); }
+  void fixGivens() override { document_.fixGrid(controls_); }
+  void hint(int level) override;
+
+  // The last hint asked for, with the position it was asked at.
+  const std::optional<Hint> &lastHint() const { return lastHint_; }
 
  private:
   PuzzleDocument &document_;
   Controls &controls_;
   DrawingSurface &surface_;
+  std::optional<Hint> lastHint_;
 };
+
+// The hint for the document's position: its givens (those of the grid until
+// the givens are fixed) and the user's entries.
+Hint documentHint(const PuzzleDocument &document, const Controls &controls, int level);
+// The check of the user's entries against the solution of the givens.
+EntriesCheck documentEntries(const PuzzleDocument &document, const Controls &controls);
 
 }  // namespace numplace

@@ -53,6 +53,8 @@ Played playDocumentAction(const Action &action, PuzzleLoader *loader) {
     }
   } else if (const auto *paste = std::get_if<PastePuzzle>(&action)) {
     if (!loader->paste(paste->text)) return {"--paste: not a puzzle line (81 cells, 1-9, 0 or '.')", std::nullopt};
+  } else if (const auto *hint = std::get_if<AskHint>(&action)) {
+    loader->hint(hint->level);
   }
   return {};
 }
@@ -146,6 +148,19 @@ std::optional<std::string> parseAction(std::string_view name, std::string_view v
     out.push_back(StepCollection{name == "next" ? 1 : -1});
   } else if (name == "paste") {
     out.push_back(PastePuzzle{std::string(value)});
+  } else if (name == "entries") {
+    std::string entries;
+    for (const char ch : value) {
+      if (ch != ' ' && ch != '\t' && ch != '\n' && ch != '\r') entries += ch;
+    }
+    if (entries.size() != 81 || entries.find_first_not_of("0123456789.") != std::string::npos) {
+      return "--entries needs an 81-character line of 1-9, 0 or '.'";
+    }
+    out.push_back(TypeEntries{entries});
+  } else if (name == "hint") {
+    int level = 1;
+    if (!value.empty() && (!parseInt(value, level) || level < 1 || level > 3)) return "--hint takes a level 1, 2 or 3";
+    out.push_back(AskHint{level});
   } else if (name == "answer") {
     // An empty answer stands for a cancelled prompt.
     out.push_back(QueueAnswer{value.empty() ? std::nullopt : std::optional<std::string>(value)});
@@ -181,8 +196,15 @@ Played playAction(const Action &action, Typist &typist, Ports &ports, AnswerQueu
     if (parseControl(key->control)->name == "Text7") quickInputKey(ports.controls, key->code);
   } else if (const auto *save = std::get_if<SavePuzzle>(&action)) {
     if (auto error = savePuzzle(ports.controls, ports.files, save->path)) return {"--save: " + *error, std::nullopt};
+  } else if (const auto *entries = std::get_if<TypeEntries>(&action)) {
+    if (loader == nullptr) return {"this window has no puzzle document to take entries", std::nullopt};
+    loader->fixGivens();
+    for (int k = 0; k < 81; ++k) {
+      const char ch = entries->entries[static_cast<std::size_t>(k)];
+      if (ch >= '1' && ch <= '9') typist.type({"Text15", cellIndex(k / 9 + 1, k % 9 + 1)}, std::string(1, ch));
+    }
   } else if (std::holds_alternative<OpenFile>(action) || std::holds_alternative<StepCollection>(action) ||
-             std::holds_alternative<PastePuzzle>(action)) {
+             std::holds_alternative<PastePuzzle>(action) || std::holds_alternative<AskHint>(action)) {
     return playDocumentAction(action, loader);
   } else if (const auto *answer = std::get_if<QueueAnswer>(&action)) {
     answers.push(answer->text);

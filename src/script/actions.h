@@ -57,12 +57,21 @@ struct StepCollection {
 struct PastePuzzle {
   std::string text;
 };
+// The grid as it stands becomes the puzzle's givens; then the user's own
+// entries are typed (81 characters, 1-9 typed, 0 or . left as it is).
+struct TypeEntries {
+  std::string entries;
+};
+// A hint for the user's position; at level 3 its placement is written as an entry.
+struct AskHint {
+  int level = 1;
+};
 using Action = std::variant<SetText, TypeGrid, TypeRows, TypeFile, Click, PressCell, KeyPress, QueueAnswer, SavePuzzle,
-                            OpenFile, StepCollection, PastePuzzle>;
+                            OpenFile, StepCollection, PastePuzzle, TypeEntries, AskHint>;
 
 // The action options that take one value: --set CONTROL=TEXT and so on.
-inline constexpr std::array<std::string_view, 12> kActionOptions = {"set",   "grid", "puzzle", "rows", "file", "click",
-                                                                    "press", "key",  "answer", "save", "open", "paste"};
+inline constexpr std::array<std::string_view, 13> kActionOptions = {
+    "set", "grid", "puzzle", "rows", "file", "click", "press", "key", "answer", "save", "open", "paste", "entries"};
 bool isActionOption(std::string_view name);  // name without the leading "--"
 // The action options that take none: --next, --previous.
 inline constexpr std::array<std::string_view, 2> kFlagActionOptions = {"next", "previous"};
@@ -95,6 +104,10 @@ class PuzzleLoader {
   virtual bool paste(std::string_view text) = 0;
   // A run ended (an answer run's trial code in 追加 1 is the document's to know).
   virtual void runEnded(const RunResult &result) = 0;
+  // この盤面を問題にする: the digits in the grid become the givens.
+  virtual void fixGivens() = 0;
+  // A hint at `level` (1 to 3) for the user's position; level 3 writes its placement.
+  virtual void hint(int level) = 0;
 };
 
 struct Played {

@@ -213,6 +213,57 @@ class TstDocument : public QObject {
     QTRY_VERIFY(qAbs(shell.form().scale() - before) < 0.005);
   }
 
+  // The user's own entries are blue; 答え合わせ names and marks the wrong
+  // ones; a hint asked again says more, a wrong entry before anything, and
+  // its third level writes the placement as an entry that one undo takes back.
+  void solveItYourself() {
+    ShellWindow shell;
+    MainWindow &form = shell.form();
+    QVERIFY(shell.pasteText(kPuzzle));
+    QLineEdit *wrong = box(form, "Text15", 13);  // (1, 3): the solution has 4 there
+    QLineEdit *right = box(form, "Text15", 14);  // (1, 4): 6
+    QTest::keyClicks(right, QStringLiteral("6"));
+    QTest::keyClicks(wrong, QStringLiteral("9"));
+    shell.refreshStatus();
+    QCOMPARE(right->palette().color(QPalette::Text), QColor(0, 0, 200));
+    QVERIFY(box(form, "Text15", 11)->palette().color(QPalette::Text) != QColor(0, 0, 200));  // a given
+
+    const numplace::EntriesCheck check = shell.checkEntries();
+    QVERIFY(check.judged);
+    QCOMPARE(check.wrong.size(), std::size_t{1});
+    QVERIFY2(shell.statusBar()->currentMessage().contains(QStringLiteral("1行3列の9")),
+             qPrintable(shell.statusBar()->currentMessage()));
+    QCOMPARE(wrong->palette().color(QPalette::Text), QColor(Qt::red));
+
+    // The wrong entry first, at every level.
+    numplace::Hint hint = shell.giveHint();
+    QCOMPARE(hint.kind, numplace::HintKind::WrongEntry);
+    QCOMPARE(shell.statusBar()->currentMessage(), QStringLiteral("1行3列の9は違います"));
+    wrong->clear();
+    Q_EMIT wrong->textEdited(QString());
+
+    hint = shell.giveHint();
+    QCOMPARE(hint.kind, numplace::HintKind::Placement);
+    QCOMPARE(hint.level, 1);
+    QVERIFY(!hint.digit);
+    QCOMPARE(shell.markedCells().size(), std::size_t{9});
+    const QString before = gridLine(form);
+    hint = shell.giveHint();
+    QCOMPARE(hint.level, 2);
+    QVERIFY(hint.digit.has_value());
+    hint = shell.giveHint();
+    QCOMPARE(hint.level, 3);
+    const numplace::CellRef cell = hint.cells.front();
+    QLineEdit *placed = box(form, "Text15", numplace::cellIndex(cell.row, cell.column));
+    QCOMPARE(placed->text(), QString::number(*hint.digit));
+    QCOMPARE(placed->palette().color(QPalette::Text), QColor(0, 0, 200));
+    QCOMPARE(shell.undoStack().undoText(), QStringLiteral("ヒント"));
+    shell.undoStack().undo();
+    QCOMPARE(gridLine(form), before);
+    // After a change, the next hint starts again at level 1.
+    QCOMPARE(shell.giveHint().level, 1);
+  }
+
   void titleNamesTheDocument() {
     ShellWindow shell;
     QCOMPARE(shell.windowTitle(), QStringLiteral("numplace[*]"));
