@@ -288,7 +288,7 @@ class AnswerRun {
     } else if (filled_ != 81) {
       result_.end = RunEnd::Error;
     } else {
-      result_.end = RunEnd::Solved;
+      result_.end = completesGivens(result_.board, result_.givens) ? RunEnd::Solved : RunEnd::Inconsistent;
     }
     return Step::Done;
   }

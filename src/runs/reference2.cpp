@@ -46,7 +46,8 @@ class Reference2Run {
     result_.board = gridOf(t_);
     result_.boardShown = true;
     if (filled_ == 81) {
-      result_.end = RunEnd::Solved;
+      // A full board on clashing givens is drawn as any other; it is no solution.
+      result_.end = completesGivens(result_.board, result_.givens) ? RunEnd::Solved : RunEnd::Inconsistent;
     } else {
       result_.end = result_.messages.contains(texts::kError) ? RunEnd::Error : RunEnd::Stopped;
     }

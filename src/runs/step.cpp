@@ -71,7 +71,7 @@ class StepRun {
       if (!refreshTable()) return Next::Ended;
       if (tableChanged_ && promptMode_ != kPromptModeRunThrough) askStepPrompt();
       tableChanged_ = false;
-      if (filledCells(t_) == 81) return finish();
+      if (filledCells(t_) == 81) return boardFull();
     }
     // The block singles set font size 9 before each block's test, the row
     // singles once before their scan.
@@ -82,7 +82,7 @@ class StepRun {
     if (auto p = hiddenSingleInRows(t_)) return report(*p, words::kRowSingle);
     columnRecount(t_);
     if (auto p = hiddenSingleInColumns(t_)) return report(*p, words::kColumnSingle, FontAtPrint::Set);
-    if (filledCells(t_) == 81) return finish();
+    if (filledCells(t_) == 81) return boardFull();
     if (nakedPairs(t_) == Outcome::Contradiction) return endOfRunCheck();
     ++cycleCount_;
     if (!reachesLateStages(cycleCount_)) return Next::Restart;
@@ -151,7 +151,7 @@ class StepRun {
 
   Next endOfRunCheck() {
     painter_.boardChecked(t_.Board);
-    if (filledCells(t_) == 81) return finish();
+    if (filledCells(t_) == 81) return boardFull();
     ++endCheckCount_;
     if (endCheckCount_ <= kEndCheckLimit) return Next::Restart;
     painter_.stopped();
@@ -163,6 +163,14 @@ class StepRun {
   Next finish() {
     painter_.ended();
     return Next::Ended;
+  }
+
+  // The step family never checks its givens: on clashing ones it may fill
+  // every cell all the same, and shows "終了" as for any full board. Only a
+  // valid grid that keeps the givens is a solution.
+  Next boardFull() {
+    result_.end = completesGivens(gridOf(t_), result_.givens) ? RunEnd::Solved : RunEnd::Inconsistent;
+    return finish();
   }
 
   Ports &ports_;
