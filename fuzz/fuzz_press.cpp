@@ -338,7 +338,8 @@ RunResult press(Window &w, numplace::Button button, const numplace::RunOptions &
   if (messages.empty() || (messages.back() != "終了" && messages.back() != " いったんstop")) {
     fail(label + "the run did not end with its end message");
   }
-  const bool error = r.messages.contains("エラー") || r.messages.contains("  エラー  ");
+  const auto shown = [&](std::string_view text) { return std::ranges::find(messages, text) != messages.end(); };
+  const bool error = shown("エラー") || shown("  エラー  ");
   const bool full = std::find(r.board.begin(), r.board.end(), 0) == r.board.end();
   // A full board shows "終了" alone, also when it is no solution.
   const bool filledInconsistent = r.end == RunEnd::Inconsistent && r.boardShown && full;

@@ -1,15 +1,8 @@
 #include "runs/common.h"
 
-#include <algorithm>
-
 #include "board/sources.h"
 
 namespace numplace {
-
-bool ShownMessages::contains(std::string_view text) const {
-  const auto shown = texts();
-  return std::find(shown.begin(), shown.end(), text) != shown.end();
-}
 
 bool completesGivens(const Grid &board, const Grid &givens) {
   for (std::size_t i = 0; i < board.size(); ++i) {

@@ -55,7 +55,6 @@ class ShownMessages {
     if (count_ < texts_.size()) texts_[count_++] = text;
   }
   std::span<const std::string_view> texts() const { return {texts_.data(), count_}; }
-  bool contains(std::string_view text) const;
 
  private:
   std::array<std::string_view, 8> texts_{};
