@@ -4,7 +4,8 @@
 // crashing, every press must end within a fixed amount of drawing, draw
 // only what the surface can take, leave the controls it does not own as the
 // user typed them, report placements that rebuild its final board, and call
-// solved only a board that is a valid completion of the givens. The exact
+// solved only a board that is a valid completion of the givens (a full board
+// on clashing givens is inconsistent, whatever the run shows). The exact
 // check of the same controls must read the same puzzle from the same source,
 // name clashes exactly when a unit holds a digit twice, give solutions that
 // complete the givens and differ where it says, and agree with every board
@@ -337,8 +338,12 @@ RunResult press(Window &w, numplace::Button button, const numplace::RunOptions &
   if (messages.empty() || (messages.back() != "終了" && messages.back() != " いったんstop")) {
     fail(label + "the run did not end with its end message");
   }
-  const bool error = r.messages.contains("エラー") || r.messages.contains("  エラー  ");
-  if ((r.end == RunEnd::Error || r.end == RunEnd::Inconsistent) != error &&
+  const auto shown = [&](std::string_view text) { return std::ranges::find(messages, text) != messages.end(); };
+  const bool error = shown("エラー") || shown("  エラー  ");
+  const bool full = std::find(r.board.begin(), r.board.end(), 0) == r.board.end();
+  // A full board shows "終了" alone, also when it is no solution.
+  const bool filledInconsistent = r.end == RunEnd::Inconsistent && r.boardShown && full;
+  if ((r.end == RunEnd::Error || r.end == RunEnd::Inconsistent) != error && !filledInconsistent &&
       !(r.end == RunEnd::Stopped && button == numplace::Button::Answer)) {
     fail(label + "the ending and the messages disagree");
   }
@@ -349,14 +354,18 @@ RunResult press(Window &w, numplace::Button button, const numplace::RunOptions &
     }
   }
   // The answer run's last trial is known only when it reached its final drawing.
-  if (r.end != RunEnd::Inconsistent && (button != numplace::Button::Answer || r.wroteText1)) checkPlacements(r, label);
-  const bool full = std::find(r.board.begin(), r.board.end(), 0) == r.board.end();
-  if (r.end == RunEnd::Solved && !full) fail(label + "solved, but the board has an empty cell");
-  if (r.boardShown && full && !error && givens.consistent) {
+  if ((r.end != RunEnd::Inconsistent || r.boardShown) && (button != numplace::Button::Answer || r.wroteText1))
+    checkPlacements(r, label);
+  // Solved means a valid full grid that keeps the givens, on every input; a
+  // full board shown is solved exactly when it is one.
+  if (r.end == RunEnd::Solved) {
     const std::string fault = completionFault(r.board, givens.digit);
     if (!fault.empty()) fail(label + "a board called solved is no completion of the givens: " + fault);
   }
-  if (r.end == RunEnd::Solved && full) {
+  if (r.boardShown && full && (r.end == RunEnd::Solved) != completionFault(r.board, givens.digit).empty())
+    fail(label + "a full board shown is called " + (r.end == RunEnd::Solved ? "solved" : "unsolved") +
+         " against what it is");
+  if (r.end == RunEnd::Solved) {
     if (report->check.solutions == 0) fail(label + "solved a puzzle that has no solution");
     if (report->check.solutions == 1 && r.board != *report->check.solution)
       fail(label + "solved to a board other than the only solution");

@@ -27,6 +27,15 @@ PICKS = [
     ("forum_hardest_1106.txt", [1]),
 ]
 
+# Puzzles of inputs that once broke a rule, as found; each is also written
+# relabelled (digits permuted, rows and columns swapped within a band,
+# transposed), so that the rule is held on the same shape met in another order.
+FINDINGS = [
+    # The row boxes of a 20-minute campaign: 9 three times in row 4 and seven
+    # more clashes; the step family filled every cell and called it solved.
+    ("filled_over_clash", "302401809001000300000000000040799910780502036000090000200609003900000008800070005"),
+]
+
 BUTTONS = {"Command3": 0, "Command7": 1, "Command1": 2, "Command5": 3, "Command4": 4}
 NO_SECOND = 5
 
@@ -69,6 +78,17 @@ def press_input(first, file_choice=0, second=None, cells=None, rows=None, extras
     if answers is not None:
         data += b"\0" + "\n".join(answers).encode()
     return data
+
+
+def relabelled(p):
+    """The puzzle as found and four relabellings of it, by name."""
+    grid = rows_of(p)
+    digits = str.maketrans("123456789", "473918256")
+    swap_rows = [grid[r] for r in (0, 1, 2, 5, 4, 3, 6, 7, 8)]
+    swap_columns = ["".join(row[c] for c in (2, 1, 0, 3, 4, 5, 6, 7, 8)) for row in grid]
+    transposed = ["".join(row[c] for row in grid) for c in range(9)]
+    return [("as_found", p), ("digits", p.translate(digits)), ("rows", "".join(swap_rows)),
+            ("columns", "".join(swap_columns)), ("transposed", "".join(transposed))]
 
 
 def cells_of(p, full=False):
@@ -143,6 +163,11 @@ def main():
                                           extras=["537", "　６１２", "3", "530070000"]))
     write(pr, "extra_out_of_range", press_input("Command5", cells=cells_of(p), files=files, extras=["1000", "-5", "", ""]))
     write(pr, "spilling_cell", press_input("Command3", cells=["12"] + cells_of(p)[1:], files=files))
+    for name, found in FINDINGS:
+        for variant, q in relabelled(found):
+            for button in list(BUTTONS)[:4]:
+                write(pr, f"finding_{name}_{variant}_{button}",
+                      press_input(button, rows=rows_of(q), files=files, answers=["2"]))
     write(pr, "step_cancelled", press_input("Command7", cells=cells_of(picked[1][1]), files=files,
                                             answers=["", "", "", "\"quoted\\ \x01 answer"], compare=True))
 

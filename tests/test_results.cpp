@@ -3,6 +3,8 @@
 // option to leave out the grid of every cycle.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <map>
 #include <tuple>
 
@@ -296,6 +298,61 @@ TEST_P(SkippedCycleGrid, GivesTheSameResultAndFinalPicture) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, SkippedCycleGrid, ::testing::ValuesIn(answerCases()),
                          [](const auto &c) { return std::string(c.param.name); });
+
+// ---------------------------------------------------------------------------
+// The ending as the run decides it, against what its picture says: the runs
+// no longer read their painters' messages, so the two must still agree on
+// every way of ending.
+
+bool shows(const RunResult &r, std::string_view text) {
+  return std::ranges::find(r.messages.texts(), text) != r.messages.texts().end();
+}
+
+// What the picture alone says of the ending (clashing givens aside).
+RunEnd endingShown(const RunResult &r) {
+  const bool full = std::find(r.board.begin(), r.board.end(), 0) == r.board.end();
+  if (r.boardShown && full) return RunEnd::Solved;
+  switch (r.run) {
+    case RunKind::Answer:
+      return shows(r, " いったんstop") ? RunEnd::Stopped : RunEnd::Error;
+    case RunKind::Reference2:
+      return shows(r, "エラー") ? RunEnd::Error : RunEnd::Stopped;
+    case RunKind::Step:
+    case RunKind::Reference1:
+      break;
+  }
+  return shows(r, "エラー") ? RunEnd::Error : RunEnd::Stopped;
+}
+
+TEST(RunEnding, TheRunsOwnDecisionAgreesWithItsPicture) {
+  std::vector<std::string> puzzles{std::string(kTrialsFailPuzzle), std::string(kNoCompletionPuzzle),
+                                   std::string(kPassLimitPuzzle), std::string(kStepStopPuzzle),
+                                   std::string(kPausePuzzle)};
+  for (const char *file : {"top95.txt", "se_hard.txt", "17clue.txt"}) {
+    std::ifstream in(std::string(NUMPLACE_DATA_DIR) + "/" + file);
+    int n = 0;
+    for (std::string line; n < 8 && std::getline(in, line); ++n) puzzles.push_back(line.substr(0, 81));
+  }
+  std::map<RunEnd, int> seen;
+  for (const std::string &p : puzzles) {
+    for (const Button button : kRunButtons) {
+      SCOPED_TRACE(p + " " + std::to_string(static_cast<int>(button)));
+      TestWindow w;
+      w.answer("2");
+      w.givePuzzleFile(p);
+      const RunResult r = w.click(button).run();
+      EXPECT_EQ(r.end, endingShown(r));
+      if (r.end == RunEnd::Solved) {
+        EXPECT_TRUE(completesGivens(r.board, r.givens));
+      }
+      ++seen[r.end];
+    }
+  }
+  // Every ending but bad input and clashing givens is among them.
+  EXPECT_GT(seen[RunEnd::Solved], 0);
+  EXPECT_GT(seen[RunEnd::Stopped], 0);
+  EXPECT_GT(seen[RunEnd::Error], 0);
+}
 
 }  // namespace
 }  // namespace numplace_test

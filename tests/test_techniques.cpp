@@ -14,7 +14,7 @@
 
 #include "board/marks.h"
 #include "helpers.h"
-#include "runs/answer_cycle.h"
+#include "runs/stages.h"
 #include "techniques/techniques.h"
 #include "techniques/units.h"
 
@@ -230,8 +230,10 @@ TEST(ColumnRecount, RestoresDigitsThatExclusionsRemoved) {
 TEST(ColumnRecount, CycleDoesNotPlaceAColumnSingleMadeOnlyByExclusions) {
   auto t = primedTables();
   for (int r = 1; r <= 8; ++r) t->RowExclusions[r][1] = 5;
-  const CycleResult result = cycleTechniques(*t);
-  EXPECT_EQ(result.kind, CycleResult::Continue);
+  // The answer family's singles and pairs: the first stages of a cycle.
+  StageResult result = answerSingles(*t);
+  if (result.kind == StageResult::Nothing) result = nakedPairStage(*t);
+  EXPECT_EQ(result.kind, StageResult::Nothing);
   EXPECT_EQ(t->Board[9][1], 0);
 }
 
@@ -436,8 +438,10 @@ TEST(DigitListSingles, ColumnsAreSearchedBeforeAnyRow) {
   t->LeastCode[9][9] = 34;  // column 9 lists 3 once
   EXPECT_EQ(digitListSingleInRows(*t), (Placement{1, 1, 1}));
   EXPECT_EQ(digitListSingleInColumns(*t), (Placement{9, 9, 3}));
-  const CycleResult late = lateTechniques(*t);
-  EXPECT_EQ(late.kind, CycleResult::Placed);
+  // The late stages: the triples (nothing here), then the digit lists.
+  StageResult late = nakedTripleStage(*t);
+  if (late.kind == StageResult::Nothing) late = answerDigitLists(*t);
+  EXPECT_EQ(late.kind, StageResult::Placed);
   EXPECT_EQ(late.placement, (Placement{9, 9, 3}));
   EXPECT_EQ(late.word, "縦１");
 }

@@ -122,8 +122,10 @@ Output:
 JSON: one object with the fields "button" (Command3, Command7, Command1 or
 Command5), "board" (81 characters, . for an empty cell: the board the run
 ended on, or the board as laid when it drew none), "end" (solved, stopped,
-error, inconsistent or bad-input), "message" (why the input was bad, else
-null), "trial" (the trial code written to Text1, or null), "passes",
+error, inconsistent or bad-input; solved only for a full, valid grid that
+extends the givens, a full board that is not one is inconsistent),
+"message" (why the input was bad, else null), "trial" (the trial code
+written to Text1, or null), "passes",
 "numbering" ("pass": the answer run counts steps within its pass; "run") and
 "placements": the path to the board, in order, each {"step", "row",
 "column", "digit" (1 to 9), "word" (the technique word as the run reports

@@ -5,15 +5,17 @@
 
 #include "board/number.h"
 #include "board/sources.h"
-#include "runs/answer_cycle.h"
 #include "runs/answer_painter.h"
 #include "runs/common.h"
+#include "runs/cycle.h"
+#include "runs/stages.h"
 
 namespace numplace {
 namespace {
 
+// A pass number above it goes to the end step. It also keeps the trial
+// passes below the trial list's limit of 80: a pass above 50 never starts.
 constexpr int kPassLimit = 50;
-constexpr int kTrialPassLimit = 80;
 constexpr int kLateStageLimit = 100;
 // The solved step repeats a solved pass once; the second time it is final.
 constexpr int kFinalSolvedCount = 2;
@@ -25,6 +27,7 @@ class AnswerRun {
  public:
   AnswerRun(Ports &ports, const RunOptions &options, RunResult &result)
       : ports_(ports),
+        skipCycleGrid_(options.skipCycleGrid),
         painter_(ports.surface, result, {BoardDigits::CountOnly, options.skipCycleGrid}),
         result_(result) {}
 
@@ -79,7 +82,8 @@ class AnswerRun {
       firstPass_ = false;
     }
     if (hasDuplicateGiven(t_)) {
-      inconsistent_ = passNumber_ == 0;
+      // Only the puzzle itself is inconsistent; a trial that clashes is an error.
+      if (passNumber_ == 0) ending_ = RunEnd::Inconsistent;
       return Step::End;
     }
     primeLeastCodes(t_);
@@ -143,65 +147,96 @@ class AnswerRun {
 
   Step cycles() {
     for (;;) {
-      // The cycle stage needs no cleared tables: the tracker writes every
-      // cell's candidates and updateCodes every code before anything reads
-      // them.
-      const bool reuseCycleStage = cycleStageClean_;
       painter_.cycleStarted(t_.Board);
       filled_ = filledNow_;
       if (filled_ == 81) return Step::Solved;
       ++cyclesInPass_;
       painter_.cycleGoesOn();
-
-      if (!reuseCycleStage) {
-        const long changes = t_.changes;
-        const long leastCodeChanges = t_.leastCodeChanges;
-        const CycleResult r = cycleTechniques(t_, candidates_);
-        if (r.kind == CycleResult::Placed) {
-          place(r);
-          continue;
-        }
-        if (r.kind != CycleResult::Continue) return Step::Contradiction;
-        if (t_.changes != changes || t_.leastCodeChanges != leastCodeChanges) forgetCleanStages();
-        cycleStageClean_ = t_.changes == changes;
-      }
-      ++cycleCount_;
-      idleInPass_ = true;
-      if (!reachesLateStages(cycleCount_)) continue;
-
-      if (!lateStageClean_) {
-        const long changes = t_.changes;
-        const CycleResult r = lateTechniques(t_, triples_, digitLists_);
-        if (r.kind == CycleResult::Placed) {
-          place(r);
-          continue;
-        }
-        if (r.kind != CycleResult::Continue) return Step::Contradiction;
-        if (t_.changes != changes) forgetCleanStages();
-        lateStageClean_ = t_.changes == changes;
-      }
-      ++lateStageCount_;
-      if (lateStageCount_ > kLateStageLimit) return Step::End;
-      if (!runsBlockPairs(lateStageCount_)) continue;
-
-      if (!blockPairStageClean_) {
-        const long changes = t_.changes;
-        blockPairStage(t_, kBlockPairMarks);
-        // It rebuilt the candidates from the least codes. The cycle stage
-        // reads them only after making them afresh from the board, the lists
-        // and the marks: when the stage left those as they were, the cycle
-        // stage would find again what it found last time (nothing).
-        if (t_.changes != changes) forgetCleanStages();
-        blockPairStageClean_ = t_.changes == changes;
-      }
-      if (isStallSweep(lateStageCount_)) {
-        ++stallCount_;
-        if (stallCount_ > kStallLimit) return Step::Stuck;
+      const CycleEnd e = runCycle(*this);
+      switch (e.kind) {
+        case CycleEnd::Placed:
+          place(e.found);
+          break;
+        case CycleEnd::Contradiction:
+          return Step::Contradiction;
+        case CycleEnd::Leave:
+          return Step::End;
+        case CycleEnd::Through:
+          if (isStallSweep(lateStageCount_) && ++stallCount_ > kStallLimit) return Step::Stuck;
+          break;
+        case CycleEnd::NextCycle:
+        case CycleEnd::Changed:  // the run goes on after a change
+        case CycleEnd::Ended:    // no stage of the run ends it
+          break;
       }
     }
   }
 
-  void place(const CycleResult &r) {
+ public:
+  // The stages of a cycle, as runCycle calls them. A stage that ran, found
+  // nothing and changed nothing is not run again until something changes.
+  static constexpr bool kRestartOnChange = false;
+
+  StageResult singles() {
+    // The cycle stage needs no cleared tables: the tracker writes every
+    // cell's candidates and updateCodes every code before anything reads them.
+    if (cycleStageClean_) return {};
+    changesAtCycle_ = t_.changes;
+    leastCodeChangesAtCycle_ = t_.leastCodeChanges;
+    return answerSingles(t_, candidates_);
+  }
+
+  StageResult pairs() {
+    if (cycleStageClean_) return {};
+    const StageResult r = nakedPairStage(t_);
+    if (r.kind == StageResult::Contradiction) return r;
+    if (t_.changes != changesAtCycle_ || t_.leastCodeChanges != leastCodeChangesAtCycle_) forgetCleanStages();
+    cycleStageClean_ = t_.changes == changesAtCycle_;
+    return r;
+  }
+
+  Gate lateStageGate() {
+    ++cycleCount_;
+    idleInPass_ = true;
+    return reachesLateStages(cycleCount_) ? Gate::Open : Gate::NextCycle;
+  }
+
+  StageResult triples() {
+    if (lateStageClean_) return {};
+    changesAtLateStage_ = t_.changes;
+    return nakedTripleStage(t_, triples_);
+  }
+
+  StageResult digitLists() {
+    if (lateStageClean_) return {};
+    const StageResult r = answerDigitLists(t_, digitLists_);
+    if (r.kind == StageResult::Placed) return r;
+    if (t_.changes != changesAtLateStage_) forgetCleanStages();
+    lateStageClean_ = t_.changes == changesAtLateStage_;
+    return r;
+  }
+
+  Gate blockPairGate() {
+    ++lateStageCount_;
+    if (lateStageCount_ > kLateStageLimit) return Gate::Leave;
+    return runsBlockPairs(lateStageCount_) ? Gate::Open : Gate::NextCycle;
+  }
+
+  StageResult blockPairs() {
+    if (blockPairStageClean_) return {};
+    const StageResult r = blockPairStageResult(t_, kBlockPairMarks);
+    // It rebuilt the candidates from the least codes. The cycle stage reads
+    // them only after making them afresh from the board, the lists and the
+    // marks: when the stage left those as they were, the cycle stage would
+    // find again what it found last time (nothing).
+    const bool changed = r.kind == StageResult::Changed;
+    if (changed) forgetCleanStages();
+    blockPairStageClean_ = !changed;
+    return r;
+  }
+
+ private:
+  void place(const StageResult &r) {
     forgetCleanStages();
     const Placement &p = r.placement;
     candidates_.placed(t_, p.row, p.column, p.digit);
@@ -224,7 +259,6 @@ class AnswerRun {
     }
     ++passNumber_;
     if (passNumber_ == trialCount_) return Step::Solved;
-    if (passNumber_ > kTrialPassLimit) return Step::End;
     setTrialFromEntry(passNumber_);
     return Step::Pass;
   }
@@ -243,10 +277,10 @@ class AnswerRun {
     if (solvedCount_ == kFinalSolvedCount) return Step::FinalDrawing;
     // The pass is repeated once from the beginning. A pass in which every
     // cycle placed a digit (or met its contradiction) left every counter of
-    // the press as it found it, so its repeat does what it did: when the
-    // painter does not draw every cycle's grid, its placements are recorded
+    // the press as it found it, so its repeat does what it did: when the run
+    // was told to leave out every cycle's grid, its placements are recorded
     // again, the painter told, and it ends the same way.
-    if (!painter_.drawsEveryCycle() && !idleInPass_) {
+    if (skipCycleGrid_ && !idleInPass_) {
       repeatPass();
       return Step::Solved;
     }
@@ -270,30 +304,31 @@ class AnswerRun {
     painter_.finalBoard(t_.Board);
     filled_ = filledCells(t_);
     result_.boardShown = true;
-    return filled_ == 81 ? Step::End : Step::Stop;
+    if (filled_ != 81) return Step::Stop;
+    // A full board is drawn as any other; only a valid grid that keeps the
+    // givens is a solution.
+    ending_ = completesGivens(gridOf(t_), result_.givens) ? RunEnd::Solved : RunEnd::Inconsistent;
+    return Step::End;
   }
 
   Step stop() {
-    painter_.stopped(t_.Board, passNumber_ != 0);
+    // " いったんstop" after trial placements that did not solve the puzzle;
+    // without any, the contradiction of pass 0 is an error.
+    const bool afterTrials = passNumber_ != 0;
+    if (afterTrials) ending_ = RunEnd::Stopped;
+    painter_.stopped(t_.Board, afterTrials);
     return Step::End;
   }
 
   Step end() {
     painter_.ended(t_.Board, filled_ == 81);
     result_.board = gridOf(t_);
-    if (inconsistent_) {
-      result_.end = RunEnd::Inconsistent;
-    } else if (result_.messages.contains(texts::kStop)) {
-      result_.end = RunEnd::Stopped;
-    } else if (filled_ != 81) {
-      result_.end = RunEnd::Error;
-    } else {
-      result_.end = RunEnd::Solved;
-    }
+    result_.end = ending_;
     return Step::Done;
   }
 
   Ports &ports_;
+  bool skipCycleGrid_;  // the run's option: every cycle's grid left out
   ExtraGivens extras_;  // checked at the start; nothing writes Text1 or Text2 before the final drawing
   AnswerPainter painter_;
   RunResult &result_;
@@ -317,13 +352,18 @@ class AnswerRun {
   int filled_ = 0;
   int placedInPass_ = 0;
   bool firstPass_ = true;
-  bool inconsistent_ = false;
+  // How the run ends, set where that is decided: the final drawing of a full
+  // board, the stop after trials, inconsistent givens; an error otherwise.
+  RunEnd ending_ = RunEnd::Error;
   int filledNow_ = 0;        // cells holding a digit, counted as they are filled
   int cyclesInPass_ = 0;     // cycles that went on past the board count
   bool idleInPass_ = false;  // a cycle of the pass placed nothing
   bool cycleStageClean_ = false;
   bool lateStageClean_ = false;
   bool blockPairStageClean_ = false;
+  long changesAtCycle_ = 0;  // the change counts when the stages began
+  long leastCodeChangesAtCycle_ = 0;
+  long changesAtLateStage_ = 0;
 };
 
 }  // namespace

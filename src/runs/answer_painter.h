@@ -28,10 +28,6 @@ class AnswerPainter : public Painter {
   AnswerPainter(DrawingSurface &surface, RunResult &result, AnswerPictureStyle style)
       : Painter(surface, result, fonts::kAnswerStart, ColourScheme::Answer), style_(style) {}
 
-  // Whether every cycle's grid is drawn. When it is not, a pass that is
-  // repeated exactly need not be run again: passRepeated() draws what it would.
-  bool drawsEveryCycle() const { return !style_.skipCycleGrid; }
-
   void passStarted();
   void cycleStarted(const BoardCells &board);
   // The cycle goes on to the techniques (the board is not yet full).
@@ -40,7 +36,8 @@ class AnswerPainter : public Painter {
   void trialsBegin();
   // The board was found full or the run has no more to try.
   void solvedSeen();
-  // The last pass again, as it went, with `cycles` cycles that went on to the techniques.
+  // The last pass again, as it went, with `cycles` cycles that went on to the
+  // techniques: what running it again would draw when the cycles' grid is left out.
   void passRepeated(int cycles);
   void finalBoard(const BoardCells &board);
   // " いったんstop" and the legend, after trial placements that did not solve the puzzle.

@@ -1,14 +1,23 @@
 #include "runs/common.h"
 
-#include <algorithm>
-
 #include "board/sources.h"
 
 namespace numplace {
 
-bool ShownMessages::contains(std::string_view text) const {
-  const auto shown = texts();
-  return std::find(shown.begin(), shown.end(), text) != shown.end();
+bool completesGivens(const Grid &board, const Grid &givens) {
+  for (std::size_t i = 0; i < board.size(); ++i) {
+    if (board[i] < 1 || board[i] > 9 || (givens[i] != 0 && givens[i] != board[i])) return false;
+  }
+  for (std::size_t u = 0; u < 9; ++u) {
+    unsigned row = 0, column = 0, block = 0;
+    for (std::size_t k = 0; k < 9; ++k) {
+      row |= 1u << board[u * 9 + k];
+      column |= 1u << board[k * 9 + u];
+      block |= 1u << board[(3 * (u / 3) + k / 3) * 9 + 3 * (u % 3) + k % 3];
+    }
+    if (row != kAllDigits || column != kAllDigits || block != kAllDigits) return false;
+  }
+  return true;
 }
 
 void RunResult::reset(RunKind kind) {

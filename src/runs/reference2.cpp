@@ -5,10 +5,11 @@
 
 #include "board/number.h"
 #include "board/sources.h"
-#include "runs/answer_cycle.h"
 #include "runs/answer_painter.h"
 #include "runs/common.h"
+#include "runs/cycle.h"
 #include "runs/report.h"
+#include "runs/stages.h"
 #include "techniques/block_pairs.h"
 
 namespace numplace {
@@ -45,48 +46,56 @@ class Reference2Run {
     }
     result_.board = gridOf(t_);
     result_.boardShown = true;
-    if (filled_ == 81) {
-      result_.end = RunEnd::Solved;
-    } else {
-      result_.end = result_.messages.contains(texts::kError) ? RunEnd::Error : RunEnd::Stopped;
-    }
   }
 
+  // The stages of a cycle, as runCycle calls them.
+  static constexpr bool kRestartOnChange = false;
+  StageResult singles() { return answerSingles(t_); }
+  StageResult pairs() { return nakedPairStage(t_); }
+  Gate lateStageGate() { return reachesLateStages(++cycleCount_) ? Gate::Open : Gate::NextCycle; }
+  StageResult triples() { return nakedTripleStage(t_); }
+  StageResult digitLists() { return answerDigitLists(t_); }
+  // There is no limit on the late stages.
+  Gate blockPairGate() { return runsBlockPairs(++lateStageCount_) ? Gate::Open : Gate::NextCycle; }
+  StageResult blockPairs() { return blockPairStageResult(t_, kBlockPairMarks); }
+
  private:
+  // Why the run halts at a pause.
+  enum class Halt {
+    BlockPairs,             // every fifth late stage: the pair digits shown
+    CellWithoutCandidates,  // "エラー" shown, no pair digits
+    Contradiction,          // a pair or triple count: no pair digits
+  };
+
   // One cycle; false when the run has ended.
   bool cycle() {
     t_.resetForCycle();
     painter_.cycleStarted(t_.Board);
     painter_.cycleGoesOn();
-
-    CycleResult r = cycleTechniques(t_);
-    if (r.kind == CycleResult::Continue) {
-      ++cycleCount_;
-      if (!reachesLateStages(cycleCount_)) return true;
-      r = lateTechniques(t_);
-      if (r.kind == CycleResult::Continue) {
-        ++lateStageCount_;
-        if (!runsBlockPairs(lateStageCount_)) {
-          painter_.boardRedrawn(t_.Board);
-          return true;
-        }
-        blockPairStage(t_, kBlockPairMarks);
-        return pause(true);
-      }
-    }
-    switch (r.kind) {
-      case CycleResult::Placed:
-        report(r);
+    const CycleEnd e = runCycle(*this);
+    switch (e.kind) {
+      case CycleEnd::Placed:
+        report(e.found);
         return true;
-      case CycleResult::CodeContradiction:
+      case CycleEnd::Contradiction:
+        if (!e.found.cellWithoutCandidates) return pause(Halt::Contradiction);
         painter_.cellWithoutCandidates();
-        return pause(false);
-      default:
-        return pause(false);
+        return pause(Halt::CellWithoutCandidates);
+      case CycleEnd::Through:
+        return pause(Halt::BlockPairs);
+      case CycleEnd::NextCycle:
+        // The next cycle draws the board again.
+        if (e.stage == Stage::BlockPairs) painter_.boardRedrawn(t_.Board);
+        return true;
+      case CycleEnd::Changed:
+      case CycleEnd::Leave:
+      case CycleEnd::Ended:
+        break;
     }
+    return true;
   }
 
-  void report(const CycleResult &r) {
+  void report(const StageResult &r) {
     const Placement &p = r.placement;
     t_.Board[p.row][p.column] = p.digit;
     const PlacementRecord record{++steps_, p.row, p.column, p.digit, r.word, 0};
@@ -105,14 +114,20 @@ class Reference2Run {
     painter_.pairDigitsShown(pairDigits_);
   }
 
-  bool pause(bool withPairDigits) {
-    if (withPairDigits) showPairDigits();
+  bool pause(Halt halt) {
+    if (halt == Halt::BlockPairs) showPairDigits();
     painter_.boardRedrawn(t_.Board);
-    filled_ = filledCells(t_);
-    if (filled_ == 81) return finish();
+    if (filledCells(t_) == 81) {
+      // A full board on clashing givens is drawn as any other; it is no solution.
+      result_.end = completesGivens(gridOf(t_), result_.givens) ? RunEnd::Solved : RunEnd::Inconsistent;
+      return finish();
+    }
     painter_.paused();
     ++pauseCount_;
-    if (pauseCount_ > kPauseLimit) return finish();
+    if (pauseCount_ > kPauseLimit) {
+      result_.end = halt == Halt::CellWithoutCandidates ? RunEnd::Error : RunEnd::Stopped;
+      return finish();
+    }
     if (textToNumber(pauseAnswer_) != 2) pauseAnswer_ = ports_.prompt.ask(kPausePrompt).value_or("");
     painter_.resumed();
     return true;
@@ -131,7 +146,6 @@ class Reference2Run {
   long cycleCount_ = 0;
   long lateStageCount_ = 0;
   int pauseCount_ = 0;
-  int filled_ = 0;
   std::string pauseAnswer_;
   std::vector<BlockPairDigit> pairDigits_;
 };

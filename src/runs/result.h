@@ -23,7 +23,8 @@ enum class RunEnd {
   Stopped,       // " いったんstop": the answer run's trials, the step family's end checks
                  // or reference 2's pauses ran out
   Error,         // "エラー" / "  エラー  ": a contradiction, or a limit of the answer run
-  Inconsistent,  // a digit twice in a unit of the givens: "  エラー  " and "終了" alone
+  Inconsistent,  // a digit twice in a unit of the givens: "  エラー  " and "終了" alone; or a
+                 // full board that is no valid grid extending the givens, whatever it shows
   BadInput,      // the puzzle or an extra given cannot be used; `message` says why
 };
 
@@ -40,6 +41,11 @@ struct PlacementRecord {
 // 81 cells row by row, 0 for an empty cell.
 using Grid = std::array<std::uint8_t, 81>;
 
+// Whether `board` is a full, valid grid (every row, column and block holds
+// 1..9 once) that keeps every digit of `givens`: the only board a run may
+// call solved. A full board on clashing givens is not one.
+bool completesGivens(const Grid &board, const Grid &givens);
+
 // The texts a run printed as messages since its last clearing of the
 // surface, in order: what the window shows below the boards.
 class ShownMessages {
@@ -49,7 +55,6 @@ class ShownMessages {
     if (count_ < texts_.size()) texts_[count_++] = text;
   }
   std::span<const std::string_view> texts() const { return {texts_.data(), count_}; }
-  bool contains(std::string_view text) const;
 
  private:
   std::array<std::string_view, 8> texts_{};

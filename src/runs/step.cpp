@@ -5,9 +5,10 @@
 
 #include "board/number.h"
 #include "board/sources.h"
-#include "runs/answer_cycle.h"
 #include "runs/common.h"
+#include "runs/cycle.h"
 #include "runs/report.h"
+#include "runs/stages.h"
 #include "runs/step_painter.h"
 
 namespace numplace {
@@ -57,6 +58,35 @@ class StepRun {
   enum class Next { Restart, Ended };
 
   Next cycle() {
+    const CycleEnd e = runCycle(*this);
+    switch (e.kind) {
+      case CycleEnd::Placed:
+        return report(e.found.placement, e.found.word);
+      case CycleEnd::Contradiction:
+        // Three cells of a unit with one pair code, or a triple's digits in
+        // more than three cells: the end-of-run check at once.
+        return endOfRunCheck();
+      case CycleEnd::Ended:
+        return Next::Ended;
+      case CycleEnd::Through:
+        return isStallSweep(lateStageCount_) ? endOfRunCheck() : Next::Restart;
+      case CycleEnd::NextCycle:
+      case CycleEnd::Changed:  // the run goes on after a change
+      case CycleEnd::Leave:    // no limit of its own
+        break;
+    }
+    return Next::Restart;
+  }
+
+ public:
+  // The stages of a cycle, as runCycle calls them.
+  static constexpr bool kRestartOnChange = false;
+
+  // Two sub-passes, each with the candidates made afresh and the table
+  // shown; the second places the first naked single. Then the hidden singles
+  // of blocks, rows and columns. The run ends when the table meets a cell
+  // without candidates or the board is full.
+  StageResult singles() {
     for (int subPass = 1; subPass <= 2; ++subPass) {
       t_.resetForCycle();
       painter_.boardShown(t_.Board);
@@ -66,47 +96,52 @@ class StepRun {
         // The naked single is tested cell by cell, font size 9 set before each test.
         const Scan single = candidatePass(t_, NakedSingles::Place);
         painter_.cellsTested(single.tested);
-        if (single.placement) return report(*single.placement, words::kNakedSingle);
+        if (single.placement) return StageResult::placed(*single.placement, words::kNakedSingle);
       }
-      if (!refreshTable()) return Next::Ended;
+      if (!refreshTable()) return StageResult::ended();
       if (tableChanged_ && promptMode_ != kPromptModeRunThrough) askStepPrompt();
       tableChanged_ = false;
-      if (filledCells(t_) == 81) return finish();
+      if (filledCells(t_) == 81) return boardFull();
     }
     // The block singles set font size 9 before each block's test, the row
     // singles once before their scan.
     const Scan block = hiddenSingleInBlocks(t_);
     painter_.cellsTested(block.tested);
-    if (block.placement) return report(*block.placement, words::kBlockSingle);
+    if (block.placement) return StageResult::placed(*block.placement, words::kBlockSingle);
     painter_.cellsTested(1);
-    if (auto p = hiddenSingleInRows(t_)) return report(*p, words::kRowSingle);
+    if (auto p = hiddenSingleInRows(t_)) return StageResult::placed(*p, words::kRowSingle);
     columnRecount(t_);
-    if (auto p = hiddenSingleInColumns(t_)) return report(*p, words::kColumnSingle, FontAtPrint::Set);
-    if (filledCells(t_) == 81) return finish();
-    if (nakedPairs(t_) == Outcome::Contradiction) return endOfRunCheck();
-    ++cycleCount_;
-    if (!reachesLateStages(cycleCount_)) return Next::Restart;
-
-    if (nakedTriples(t_) == Outcome::Contradiction) return endOfRunCheck();
-    if (auto p = digitListSingleInColumns(t_)) return report(*p, words::kColumnListStep, FontAtPrint::Set);
-    if (auto p = digitListSingleInRows(t_)) return report(*p, words::kRowListStep, FontAtPrint::Set);
-    ++lateStageCount_;
-    if (!runsBlockPairs(lateStageCount_)) return Next::Restart;
-    blockPairStage(t_, style_.blockPairMarks);
-    if (!isStallSweep(lateStageCount_)) return Next::Restart;
-    return endOfRunCheck();
+    if (auto p = hiddenSingleInColumns(t_)) return StageResult::placed(*p, words::kColumnSingle);
+    if (filledCells(t_) == 81) return boardFull();
+    return {};
   }
 
+  StageResult pairs() { return nakedPairStage(t_); }
+  Gate lateStageGate() { return reachesLateStages(++cycleCount_) ? Gate::Open : Gate::NextCycle; }
+  StageResult triples() { return nakedTripleStage(t_); }
+
+  StageResult digitLists() {
+    if (auto p = digitListSingleInColumns(t_)) return StageResult::placed(*p, words::kColumnListStep);
+    if (auto p = digitListSingleInRows(t_)) return StageResult::placed(*p, words::kRowListStep);
+    return {};
+  }
+
+  Gate blockPairGate() { return runsBlockPairs(++lateStageCount_) ? Gate::Open : Gate::NextCycle; }
+  StageResult blockPairs() { return blockPairStageResult(t_, style_.blockPairMarks); }
+
+ private:
   // The singles of blocks and rows and the naked single have set the step
   // log's font during their scans; the column single and the digit-list
   // singles set it right before the step line is printed.
-  enum class FontAtPrint { InEffect, Set };
+  static bool setsFontAtPrint(std::string_view word) {
+    return word == words::kColumnSingle || word == words::kColumnListStep || word == words::kRowListStep;
+  }
 
-  Next report(const Placement &p, std::string_view word, FontAtPrint font = FontAtPrint::InEffect) {
+  Next report(const Placement &p, std::string_view word) {
     t_.Board[p.row][p.column] = p.digit;
     const PlacementRecord record{++steps_, p.row, p.column, p.digit, word, 0};
     result_.placements.push_back(record);
-    painter_.stepLogged(record, font == FontAtPrint::Set);
+    painter_.stepLogged(record, setsFontAtPrint(word));
     ports_.controls.setText({"Text14"}, reportText(record));
     painter_.digitPlaced(p);
     if (promptMode_ != kPromptModeRunThrough) askStepPrompt();
@@ -151,7 +186,10 @@ class StepRun {
 
   Next endOfRunCheck() {
     painter_.boardChecked(t_.Board);
-    if (filledCells(t_) == 81) return finish();
+    if (filledCells(t_) == 81) {
+      boardFull();
+      return Next::Ended;
+    }
     ++endCheckCount_;
     if (endCheckCount_ <= kEndCheckLimit) return Next::Restart;
     painter_.stopped();
@@ -163,6 +201,15 @@ class StepRun {
   Next finish() {
     painter_.ended();
     return Next::Ended;
+  }
+
+  // The step family never checks its givens: on clashing ones it may fill
+  // every cell all the same, and shows "終了" as for any full board. Only a
+  // valid grid that keeps the givens is a solution.
+  StageResult boardFull() {
+    result_.end = completesGivens(gridOf(t_), result_.givens) ? RunEnd::Solved : RunEnd::Inconsistent;
+    finish();
+    return StageResult::ended();
   }
 
   Ports &ports_;

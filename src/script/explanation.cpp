@@ -52,7 +52,8 @@ std::string trialText(int code) {
                    : std::to_string(code);
 }
 
-std::string endText(const RunResult &result) {
+// `givensClash`: a digit stands twice in a unit of the givens.
+std::string endText(const RunResult &result, bool givensClash) {
   const std::string board = pathBoard(result);
   const std::string empty = std::to_string(std::count(board.begin(), board.end(), '.'));
   std::string text;
@@ -68,7 +69,13 @@ std::string endText(const RunResult &result) {
                                            : "エラー：矛盾が見つかり、空きマス" + empty + "のまま終わりました";
       break;
     case RunEnd::Inconsistent:
-      text = "エラー：初期データの同じ行、列かブロックに同じ数字があります";
+      if (!result.boardShown || empty != "0") {
+        text = "エラー：初期データの同じ行、列かブロックに同じ数字があります";
+      } else if (givensClash) {
+        text = "エラー：盤面は埋まりましたが、初期データの同じ行、列かブロックに同じ数字があり、解ではありません";
+      } else {
+        text = "エラー：盤面は埋まりましたが、正しい解になっていません";
+      }
       break;
     case RunEnd::BadInput:
       text = "入力エラー：" + result.message;
@@ -195,8 +202,8 @@ Explanation explainRun(const RunResult &result) {
   out.steps.reserve(path.size());
   for (const PlacementRecord &p : path) out.steps.push_back(explainStep(p));
   if (path.empty()) out.steps.emplace_back("  置いた数字はありません");
-  out.end = endText(result);
   const PuzzleReport report = reportOfRun(result);
+  out.end = endText(result, !report.check.clashes.empty());
   out.check = checkSentence(result, report.check, report.grade);
   return out;
 }

@@ -94,7 +94,6 @@ void blockPairStage(Tables &t, BlockPairMarks marks) {
       writePairEntry(t, ++n, b, at[b][d].r2, at[b][d].c2, d);
     }
   }
-  t.BlockPairList[1] = 1000;
   for (int d = 1; d <= 9; ++d) {
     for (unsigned m = blocksOf[d]; m != 0;) {
       const int b = static_cast<int>(std::bit_width(m)) - 1;

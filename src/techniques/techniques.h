@@ -5,6 +5,7 @@
 #include "techniques/block_pairs.h"
 #include "techniques/consistency.h"
 #include "techniques/digit_lists.h"
-#include "techniques/pairs_triples.h"
+#include "techniques/naked_pairs.h"
+#include "techniques/naked_triples.h"
 #include "techniques/placement.h"
 #include "techniques/singles.h"

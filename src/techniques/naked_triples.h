@@ -1,17 +1,12 @@
-// Naked pairs and triples: groups of two or three cells of a unit whose
-// candidate codes share two or three digits. They place nothing: they mark
-// the group's cells and add its digits to the unit's exclusion list, which
-// the next candidate pass applies.
+// Naked triples: three cells of a unit whose candidate codes share three
+// digits. Like the pairs they place nothing: they mark the triple's cells and
+// add its digits to the unit's exclusion list.
 #pragma once
 
 #include "board/tables.h"
 #include "techniques/placement.h"
 
 namespace numplace {
-
-// Naked pairs in rows, then columns, then blocks. Contradiction when three
-// or more cells of a unit hold the same two-candidate code.
-Outcome nakedPairs(Tables &t);
 
 // The six naked-triple passes: rows, columns, blocks, each from a
 // three-candidate cell and from three two-candidate cells. Contradiction
