@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -336,6 +337,23 @@ TEST(LineReader, TellsWhetherTheNextLineIsThereWithoutWaiting) {
   pipe.closeWriting();
   EXPECT_FALSE(reader.next(line));
   EXPECT_TRUE(reader.lineReady());  // at the end nothing is waited for
+}
+
+// A named input that is not a regular file is refused at once: a device
+// would never end, a pipe without a writer would never begin.
+TEST(BatchInput, ADeviceOrAPipeIsRefusedAtOnce) {
+  const std::string fifo = tempPath("batch_fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string &path : {std::string("/dev/zero"), fifo}) {
+    const CliResult r = runCli("--batch '" + path + "'", "timeout 60");
+    EXPECT_EQ(r.status, kExitBadInput) << path << ": " << r.err;
+    EXPECT_NE(r.err.find("cannot read " + path + ": not a regular file"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+  std::filesystem::remove(fifo);
+  // Standard input may be any stream.
+  const CliResult stream = runCliOnInput("--batch -", std::string(kEasyPuzzle) + "\n");
+  EXPECT_EQ(stream.status, kExitDone);
 }
 
 }  // namespace
