@@ -47,8 +47,16 @@ struct Input {
 // False when the input has no puzzles left.
 bool fillChunk(Input &in, Chunk &chunk) {
   chunk.count = 0;
-  while (chunk.count < kChunkPuzzles && (chunk.count == 0 || in.reader.lineReady()) && in.reader.next(in.line)) {
+  while (chunk.count < kChunkPuzzles && (chunk.count == 0 || in.reader.lineReady())) {
+    const LineReader::Got got = in.reader.next(in.line);
+    if (got == LineReader::Got::End) break;
     ++in.number;
+    if (got == LineReader::Got::LongLine) {
+      std::cerr << in.name << ':' << in.number << ": not an 81-character puzzle (a line of more than "
+                << LineReader::kLongestLine << " bytes), skipped\n";
+      ++in.malformed;
+      continue;
+    }
     std::string &line = in.line;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.find_first_not_of(" \t") == std::string::npos || line.starts_with('#')) continue;
