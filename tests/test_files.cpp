@@ -1,5 +1,5 @@
 // Files on disk: the gate every opened file goes through (a regular file,
-// never waited on, never read past a bound).
+// never waited on, never read past a bound) and the collection reader.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "board/collection.h"
 #include "board/files.h"
 #include "board/input_error.h"
 #include "board/messages.h"
@@ -115,6 +116,7 @@ TEST(RegularFiles, AFileAboveTheLargestSizeIsRefused) {
   EXPECT_EQ(readRegularFile(beyond).failure, Failure::TooLarge);
   EXPECT_TRUE(readRegularFile(beyond).content.empty());
   EXPECT_EQ(DiskFiles().read(beyond).failure, Failure::TooLarge);
+  EXPECT_EQ(readOpenedFile(beyond).fault, OpenedFile::Fault::TooLarge);
 }
 
 // Text3 naming a pipe, a device or a file too large: the runs and the check
@@ -147,6 +149,62 @@ TEST(RegularFiles, TheRunsRefuseADataFileThatIsNotARegularFile) {
     EXPECT_EQ(report.badInput, error);
     EXPECT_NE(inputErrorText(*error).find(shownFileName(path)), std::string::npos) << inputErrorText(*error);
   }
+}
+
+// ---------------------------------------------------------------------------
+// Collections.
+
+const std::string kPuzzle = "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
+
+// Nine lines of nine cells, `between` after the third and the sixth.
+std::string laidOut(const std::string &puzzle, const std::string &between) {
+  std::string out;
+  for (std::size_t r = 0; r < 9; ++r) {
+    if (r == 3 || r == 6) out += between + "\n";
+    out += puzzle.substr(9 * r, 9) + "\n";
+  }
+  return out;
+}
+
+// White space as Unicode counts it, as the window's reader did: a line of
+// only white space keeps a laid-out puzzle together, a comment may stand
+// after it; a character that only looks blank does not.
+TEST(Collection, WhiteSpaceIsWhatUnicodeCallsWhiteSpace) {
+  const std::vector<std::string> one{kPuzzle};
+  EXPECT_EQ(puzzlesInText(laidOut(kPuzzle, "\u3000\u00a0\t\v\f\u2028")), one);
+  EXPECT_EQ(puzzlesInText(laidOut(kPuzzle, "\u200b")), std::vector<std::string>{});  // zero width: not a space
+  EXPECT_EQ(puzzlesInText(laidOut(kPuzzle, "\xc2")), std::vector<std::string>{});    // a broken character
+  EXPECT_EQ(puzzlesInText(laidOut(kPuzzle, "\u3000#  a comment 123456789")), one);
+  EXPECT_EQ(puzzlesInText("\u2003\t# " + kPuzzle + "\n" + kPuzzle + "\u3000rated 3.4\r\n"), one);
+  EXPECT_EQ(puzzlesInText("\xe2\x80# " + kPuzzle), std::vector<std::string>{});  // not white space, so no comment
+}
+
+TEST(Collection, ADataFileACollectionOrWhyNeither) {
+  std::string data;
+  for (std::size_t r = 0; r < 9; ++r) {
+    std::string row = kPuzzle.substr(9 * r, 9);
+    std::replace(row.begin(), row.end(), '.', '0');
+    data += row + "," + std::to_string(r + 1) + ",\"x\",0,0\n";
+  }
+  EXPECT_EQ(openedFileOf(data, "a.csv").kind, OpenedFile::Kind::DataFile);
+
+  // A byte order mark and commas in a comment do not hide the puzzles.
+  const OpenedFile collection = openedFileOf("\xEF\xBB\xBF" + kPuzzle + "\n# rated, hard\n" + kPuzzle, "b.txt");
+  EXPECT_EQ(collection.kind, OpenedFile::Kind::Collection);
+  EXPECT_EQ(collection.puzzles, std::vector<std::string>(2, kPuzzle));
+
+  const OpenedFile broken = openedFileOf(data.substr(0, data.size() / 2), "c.csv");
+  EXPECT_EQ(broken.kind, OpenedFile::Kind::Unusable);
+  EXPECT_EQ(broken.fault, OpenedFile::Fault::BadDataFile);
+  ASSERT_TRUE(broken.dataFileError);
+  EXPECT_EQ(openedFileText(broken), inputErrorText(*broken.dataFileError));
+  EXPECT_NE(openedFileText(broken).find("c.csv"), std::string::npos);
+
+  const OpenedFile neither = openedFileOf("hello\n", "d.txt");
+  EXPECT_EQ(neither.fault, OpenedFile::Fault::NoPuzzles);
+  EXPECT_EQ(openedFileText(neither),
+            "「d.txt」には問題がありません。データファイル（9行、5項目ずつ）か、1行に81文字（1～9、空きマスは0か.）の"
+            "問題集を開いてください。");
 }
 
 }  // namespace

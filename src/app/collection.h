@@ -1,5 +1,5 @@
-// Puzzle files as the other solvers exchange them: one puzzle a line, or a
-// puzzle laid out as nine lines of nine cells with blanks, |, - and + between.
+// The collection reader of the core (board/collection.h) in Qt's types, its
+// messages in the window's language.
 #pragma once
 
 #include <QString>
@@ -7,12 +7,7 @@
 
 namespace numplace::app {
 
-// The puzzles of a text, each as 81 characters ('1'..'9', '.' for an empty
-// cell), in the order they stand. A line gives a puzzle when it starts with
-// 81 cells (0 or . for an empty one) with only blanks, |, - and + between
-// them; anything after the 81st cell and a blank is ignored (a rating, a
-// name). Nine lines of nine cells each, with lines of only separators
-// between them, give one puzzle. Lines starting with # are skipped.
+// puzzlesInText of the core, on the text as UTF-8.
 QStringList puzzlesInText(const QString &text);
 
 // What a file chosen with 開く holds.
@@ -24,7 +19,8 @@ struct OpenedFile {
 };
 
 // A data file of this program (commas between its fields, read without
-// error) or a collection of puzzles; else why it is neither.
+// error) or a collection of puzzles; else why it is neither. Only a regular
+// file is read: a folder, a pipe or a device is refused at once.
 OpenedFile readOpenedFile(const QString &path);
 
 }  // namespace numplace::app
