@@ -1,11 +1,14 @@
 // Files on disk: the gate every opened file goes through (a regular file,
-// never waited on, never read past a bound) and the collection reader.
+// never waited on, never read past a bound), the collection reader, and
+// writes that replace a file whole or not at all.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
@@ -16,6 +19,7 @@
 #include "board/sources.h"
 #include "check/check.h"
 #include "helpers.h"
+#include "script/save.h"
 #include "watchdog.h"
 
 namespace numplace_test {
@@ -23,6 +27,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Failure = FileBytes::Failure;
+using Step = WriteFailure::Step;
 
 // A folder of its own for each test, removed at the end.
 class Scratch {
@@ -41,12 +46,57 @@ class Scratch {
   Scratch &operator=(const Scratch &) = delete;
   std::string file(std::string_view name) const { return path_ + "/" + std::string(name); }
   const std::string &path() const { return path_; }
+  // The names in the folder, sorted: a temporary file left behind shows here.
+  std::vector<std::string> names() const {
+    std::vector<std::string> out;
+    for (const auto &entry : fs::directory_iterator(path_)) out.push_back(entry.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
+  }
 
  private:
   std::string path_;
 };
 
 void writeBytes(const std::string &path, std::string_view bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+std::string readBytes(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A tmpfs mounted on a folder of the scratch, unmounted at the end; empty
+// when mounting is not allowed here.
+class SmallDisk {
+ public:
+  SmallDisk(const Scratch &scratch, std::string_view size) : path_(scratch.file("disk")) {
+    fs::create_directory(path_);
+    options_ = "size=" + std::string(size);
+    mounted_ = ::mount("tmpfs", path_.c_str(), "tmpfs", 0, options_.c_str()) == 0;
+  }
+  ~SmallDisk() {
+    if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
+  }
+  SmallDisk(const SmallDisk &) = delete;
+  SmallDisk &operator=(const SmallDisk &) = delete;
+  bool mounted() const { return mounted_; }
+  bool makeReadOnly() const {
+    return ::mount("tmpfs", path_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, options_.c_str()) == 0;
+  }
+  std::string file(std::string_view name) const { return path_ + "/" + std::string(name); }
+  // Fills what is left of the disk.
+  void fill() const {
+    std::ofstream filler(file("filler"), std::ios::binary);
+    const std::string block(4096, 'f');
+    for (int i = 0; i < 100000 && filler.write(block.data(), static_cast<std::streamsize>(block.size())); ++i) {
+    }
+  }
+
+ private:
+  std::string path_;
+  std::string options_;
+  bool mounted_ = false;
+};
 
 // ---------------------------------------------------------------------------
 // The gate.
@@ -205,6 +255,208 @@ TEST(Collection, ADataFileACollectionOrWhyNeither) {
   EXPECT_EQ(openedFileText(neither),
             "「d.txt」には問題がありません。データファイル（9行、5項目ずつ）か、1行に81文字（1～9、空きマスは0か.）の"
             "問題集を開いてください。");
+}
+
+// ---------------------------------------------------------------------------
+// Writing.
+
+// Write calls that fail where a test says: the write after `writeAfter`
+// bytes (with `writeError`), the flush, or the rename.
+class FailingCalls : public WriteCalls {
+ public:
+  std::size_t writeAfter = static_cast<std::size_t>(-1);
+  int writeError = ENOSPC;
+  bool failSync = false;
+  bool failRename = false;
+
+  long write(int fd, const char *data, std::size_t size) const override {
+    if (written_ >= writeAfter) {
+      errno = writeError;
+      return -1;
+    }
+    const long n = WriteCalls::write(fd, data, std::min(size, writeAfter - written_));
+    if (n > 0) written_ += static_cast<std::size_t>(n);
+    return n;
+  }
+  int sync(int fd) const override {
+    if (!failSync) return WriteCalls::sync(fd);
+    errno = EIO;
+    return -1;
+  }
+  int rename(const std::string &from, const std::string &to) const override {
+    if (!failRename) return WriteCalls::rename(from, to);
+    errno = EXDEV;
+    return -1;
+  }
+
+ private:
+  mutable std::size_t written_ = 0;
+};
+
+TEST(ReplaceFile, ANewFileOrTheOldOneReplacedWhole) {
+  const Scratch scratch;
+  const std::string target = scratch.file("a.csv");
+  ASSERT_EQ(replaceFile(target, "first\n"), std::nullopt);
+  EXPECT_EQ(readBytes(target), "first\n");
+  ASSERT_EQ(replaceFile(target, "second, longer\n"), std::nullopt);
+  EXPECT_EQ(readBytes(target), "second, longer\n");
+  ASSERT_EQ(replaceFile(target, ""), std::nullopt);
+  EXPECT_EQ(readBytes(target), "");
+  EXPECT_EQ(scratch.names(), std::vector<std::string>{"a.csv"});  // no temporary file left
+  // The mode of a new file: what the umask leaves of rw for all.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  struct stat status {};
+  ASSERT_EQ(::stat(target.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0666 & ~mask);
+  // Through a link: the link stays, what it leads to is written.
+  fs::create_symlink("a.csv", scratch.file("link.csv"));
+  ASSERT_EQ(replaceFile(scratch.file("link.csv"), "third\n"), std::nullopt);
+  EXPECT_TRUE(fs::is_symlink(scratch.file("link.csv")));
+  EXPECT_EQ(readBytes(target), "third\n");
+  EXPECT_EQ(scratch.names(), (std::vector<std::string>{"a.csv", "link.csv"}));
+}
+
+// Each step failing: the old file byte for byte, no temporary file, and a
+// message that says the old file is kept.
+TEST(ReplaceFile, AFailedWriteLeavesTheOldFileAsItWas) {
+  const Scratch scratch;
+  const std::string target = scratch.file("old.csv");
+  const std::string old = "the old file\n";
+  const std::string content(100000, 'n');
+  struct Case {
+    const char *name;
+    FailingCalls calls;
+    Step step;
+    int error;
+  };
+  std::vector<Case> cases(4);
+  cases[0] = {"no room at once", {}, Step::Write, ENOSPC};
+  cases[0].calls.writeAfter = 0;
+  cases[1] = {"no room part-way", {}, Step::Write, EDQUOT};
+  cases[1].calls.writeAfter = content.size() / 2;
+  cases[1].calls.writeError = EDQUOT;
+  cases[2] = {"flush fails", {}, Step::Sync, EIO};
+  cases[2].calls.failSync = true;
+  cases[3] = {"rename fails", {}, Step::Rename, EXDEV};
+  cases[3].calls.failRename = true;
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    writeBytes(target, old);
+    const auto failure = replaceFile(target, content, c.calls);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->step, c.step);
+    EXPECT_EQ(failure->error, c.error);
+    EXPECT_TRUE(failure->targetExists);
+    EXPECT_EQ(readBytes(target), old);
+    EXPECT_EQ(scratch.names(), std::vector<std::string>{"old.csv"});
+    const std::string text = writeFailureText(target, *failure);
+    EXPECT_EQ(text.find("「old.csv」に書き込めません（"), 0u) << text;
+    EXPECT_TRUE(text.ends_with("元のファイルはそのままです。")) << text;
+  }
+  // Without an old file, nothing is made.
+  fs::remove(target);
+  FailingCalls full;
+  full.writeAfter = 10;
+  const auto failure = replaceFile(target, content, full);
+  ASSERT_TRUE(failure);
+  EXPECT_FALSE(failure->targetExists);
+  EXPECT_EQ(writeFailureText(target, *failure),
+            "「old.csv」に書き込めません（ディスクがいっぱいです）。ファイルは作られていません。");
+  EXPECT_TRUE(scratch.names().empty());
+}
+
+TEST(ReplaceFile, AMissingFolderOrATargetThatIsNoFile) {
+  const Scratch scratch;
+  const auto missing = replaceFile(scratch.file("no/such/folder.csv"), "x");
+  ASSERT_TRUE(missing);
+  EXPECT_EQ(missing->step, Step::Create);
+  EXPECT_EQ(writeFailureText(scratch.file("no/such/folder.csv"), *missing),
+            "「folder.csv」に書き込めません（そのフォルダーがありません）。ファイルは作られていません。");
+  EXPECT_TRUE(scratch.names().empty());
+
+  // A folder is not replaced by a file.
+  fs::create_directory(scratch.file("dir"));
+  const auto folder = replaceFile(scratch.file("dir"), "x");
+  ASSERT_TRUE(folder);
+  EXPECT_EQ(folder->step, Step::NotRegular);
+  EXPECT_TRUE(fs::is_directory(scratch.file("dir")));
+
+  // Nor is a device, even where the process may write: /dev/full stays the
+  // device, and nothing is made beside it.
+  struct stat before {};
+  ASSERT_EQ(::stat("/dev/full", &before), 0);
+  const auto namesInDev = [] {
+    std::vector<std::string> out;
+    for (const auto &entry : fs::directory_iterator("/dev")) out.push_back(entry.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
+  };
+  const std::vector<std::string> devBefore = namesInDev();
+  const auto device = replaceFile("/dev/full", "x");
+  ASSERT_TRUE(device);
+  EXPECT_EQ(device->step, Step::NotRegular);
+  EXPECT_EQ(writeFailureText("/dev/full", *device),
+            "「full」に書き込めません（通常のファイルではありません）。元のファイルはそのままです。");
+  struct stat after {};
+  ASSERT_EQ(::stat("/dev/full", &after), 0);
+  EXPECT_TRUE(S_ISCHR(after.st_mode));
+  EXPECT_EQ(after.st_rdev, before.st_rdev);
+  EXPECT_EQ(namesInDev(), devBefore);
+}
+
+// A folder the process may not write to. Root writes anywhere a permission
+// forbids, so for root the folder is a small disk made read-only.
+TEST(ReplaceFile, AReadOnlyFolderLeavesTheOldFile) {
+  const Scratch scratch;
+  std::string target = scratch.file("old.csv");
+  std::optional<SmallDisk> disk;
+  if (::geteuid() == 0) {
+    disk.emplace(scratch, "64k");
+    if (!disk->mounted()) GTEST_SKIP() << "root, and no tmpfs can be mounted here";
+    target = disk->file("old.csv");
+  }
+  writeBytes(target, "old\n");
+  if (disk) {
+    ASSERT_TRUE(disk->makeReadOnly());
+  } else {
+    fs::permissions(scratch.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  }
+  const auto failure = replaceFile(target, "new\n");
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->step, Step::Create);
+  EXPECT_EQ(writeFailureText(target, *failure),
+            "「old.csv」に書き込めません（そのフォルダーには書き込めません）。元のファイルはそのままです。");
+  EXPECT_EQ(readBytes(target), "old\n");
+}
+
+// A real full disk: a tmpfs of 64 KiB. The write, or the save, fails; the
+// old file stands as it was and nothing else is left on the disk.
+TEST(ReplaceFile, AFullDiskLeavesTheOldFile) {
+  const Scratch scratch;
+  const SmallDisk disk(scratch, "64k");
+  if (!disk.mounted()) GTEST_SKIP() << "no tmpfs can be mounted here";
+  const std::string target = disk.file("old.csv");
+  writeBytes(target, "old\n");
+  const auto tooBig = replaceFile(target, std::string(std::size_t{256} * 1024, 'x'));
+  ASSERT_TRUE(tooBig);
+  EXPECT_EQ(tooBig->step, Step::Write);
+  EXPECT_EQ(tooBig->error, ENOSPC);
+  EXPECT_EQ(readBytes(target), "old\n");
+
+  disk.fill();
+  HeadlessControls controls;
+  for (int r = 1; r <= 9; ++r)
+    controls.type({"Text5", r}, std::string(kEasyPuzzle.substr(static_cast<std::size_t>(9 * (r - 1)), 9)));
+  const auto message = savePuzzle(controls, DiskFiles(), target);
+  ASSERT_TRUE(message);
+  EXPECT_NE(message->find("ディスクがいっぱいです"), std::string::npos) << *message;
+  EXPECT_NE(message->find("元のファイルはそのままです"), std::string::npos) << *message;
+  EXPECT_EQ(readBytes(target), "old\n");
+  std::vector<std::string> names;
+  for (const auto &entry : fs::directory_iterator(disk.file(""))) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"filler", "old.csv"}));
 }
 
 }  // namespace

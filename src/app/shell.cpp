@@ -377,7 +377,7 @@ bool ShellWindow::saveFile(const QString &path) {
 }
 
 void ShellWindow::copyPuzzle() {
-  const PuzzleReport read = examinePuzzle(form_->controls(), form_->files());
+  const PuzzleRead read = readNextPuzzle(form_->controls(), form_->files());
   if (read.badInput) {
     tell(tr("問題を読めません：%1").arg(fromUtf8(inputErrorText(*read.badInput))));
     return;

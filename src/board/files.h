@@ -1,12 +1,15 @@
-// Files on disk read whole: the one gate every file the program opens goes
-// through (a regular file only, never more than a bound, never waiting for a
-// writer), and the two readers of the data file: the file system, and files
-// held in memory.
+// Files on disk, read and written whole: the one gate every file the
+// program opens goes through (a regular file only, never more than a bound,
+// never waiting for a writer), the one way every file is written (beside the
+// target, then renamed over it), and the two readers of the data file: the
+// file system, and files held in memory.
 #pragma once
 
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "board/ports.h"
 
@@ -46,5 +49,42 @@ class MemoryFiles final : public FileReader {
  private:
   std::map<std::string, std::string, std::less<>> files_;
 };
+
+// The system calls a replacing write makes, one object so that a test can
+// make any of them fail. Each returns what the system call does (-1 with
+// errno set on failure).
+class WriteCalls {
+ public:
+  virtual ~WriteCalls() = default;
+  virtual long write(int fd, const char *data, std::size_t size) const;
+  virtual int sync(int fd) const;
+  virtual int rename(const std::string &from, const std::string &to) const;
+};
+
+// Why a file was not written. Whatever the step, the target is as it was.
+struct WriteFailure {
+  enum class Step {
+    NotRegular,  // the target is a folder, a pipe or a device: not replaced
+    Create,      // the temporary file beside it cannot be made (no such folder, not allowed)
+    Write,       // writing it failed (a full disk)
+    Sync,        // it could not be put on the disk
+    Rename       // it could not take the target's place
+  };
+  Step step = Step::Create;
+  int error = 0;              // errno
+  bool targetExists = false;  // an older file stands under the name, unchanged
+};
+
+// Writes `content` as the file `path`: into a new file beside it (same
+// folder, a name of its own, the mode of a new file), flushed to the disk,
+// then renamed over the target, so that the target is either the old file
+// or the new one, whole. A target that is a symbolic link is written where
+// it leads. On failure the temporary file is removed.
+std::optional<WriteFailure> replaceFile(const std::string &path, std::string_view content,
+                                        const WriteCalls &calls = WriteCalls());
+
+// What a user is told, in Japanese: which file, why, and that nothing was
+// lost.
+std::string writeFailureText(const std::string &path, const WriteFailure &failure);
 
 }  // namespace numplace
