@@ -110,7 +110,7 @@ def main():
     args = parser.parse_args()
     corpus = pathlib.Path(args.corpus)
     out = HERE / "corpus"
-    for target in ("datafile", "number", "press"):
+    for target in ("datafile", "number", "press", "collection", "lines"):
         shutil.rmtree(out / target, ignore_errors=True)
     picked = puzzles(corpus)
     examples = sorted((REPO / "examples").glob("*.csv"))
@@ -170,6 +170,48 @@ def main():
                       press_input(button, rows=rows_of(q), files=files, answers=["2"]))
     write(pr, "step_cancelled", press_input("Command7", cells=cells_of(picked[1][1]), files=files,
                                             answers=["", "", "", "\"quoted\\ \x01 answer"], compare=True))
+
+    # fuzz_collection: collections one puzzle a line, laid out in nine lines,
+    # with comments, ratings, white space of every kind, CRLF and a byte order
+    # mark; a data file, a broken one, and neither.
+    c = out / "collection"
+    lines = [p for _, p in picked]
+    write(c, "one_a_line.txt", "\n".join(lines) + "\n")
+    write(c, "zeros_and_ratings.txt", "".join(f"{p.replace('.', '0')}  {i}.5 rated\n" for i, p in enumerate(lines[:4])))
+    write(c, "comments.txt", "# from the collections\n" + lines[0] + "\n \t# " + lines[1] + "\n\n" + lines[2])
+    write(c, "crlf.txt", "\r\n".join(lines[:3]) + "\r\n")
+    write(c, "bom.txt", "\ufeff" + "\n".join(lines[:2]))
+    write(c, "laid_out.txt", laid_out(lines[3], "------+-------+------"))
+    write(c, "laid_out_blanks.txt", laid_out(lines[4], "\u3000\t") + "# after\n" + laid_out(lines[5], "# between"))
+    write(c, "cells_80_82.txt", lines[0][:80] + "\n" + lines[1] + "1\n" + lines[2][:40] + "x" + lines[2][41:] + "\n")
+    write(c, examples[0].name, examples[0].read_bytes())
+    write(c, "broken_data_file.csv", "".join(csv_of(lines[0]).splitlines(True)[:5]))
+    write(c, "neither.txt", "hello, world\n")
+
+    # fuzz_lines: the header of fuzz_lines.cpp, then batch input; bounds at
+    # the lines' lengths, a read error, the text repeated, a pipe.
+    ln = out / "lines"
+    batch = "# a comment\n" + "\n".join(lines[:3]) + "\r\n\n \t\nnot a puzzle\n" + lines[3]
+
+    def lines_input(flags, longest, block=16, seed=7, error_at=0, times=0):
+        return bytes([flags, longest & 0xFF, longest >> 8, block - 1, seed, error_at & 0xFF, error_at >> 8, times])
+
+    write(ln, "batch_81", lines_input(0, 81) + batch.encode())
+    write(ln, "batch_82_pipe", lines_input(1, 82, block=64) + batch.encode())
+    write(ln, "batch_error", lines_input(2, 81, error_at=200) + batch.encode())
+    write(ln, "batch_repeated", lines_input(4, 200, times=40) + batch.encode())
+    write(ln, "at_the_bound", lines_input(8, 4096) + ("x" * 4096 + "\n" + "y" * 4097 + "\n" + lines[0]).encode())
+    write(ln, "no_line_break", lines_input(0, 10, block=1) + b"abcdefghijklmnop")
+    write(ln, "breaks_only", lines_input(4, 0, block=3, times=9) + b"\n\n\r\n")
+
+
+def laid_out(p, between):
+    out = ""
+    for r in range(9):
+        if r in (3, 6):
+            out += between + "\n"
+        out += " ".join(p[9 * r : 9 * r + 9]) + "\n"
+    return out
 
 
 if __name__ == "__main__":

@@ -7,7 +7,7 @@
 #                                                coverage (edges) and time per target
 #   scripts/fuzz.sh build                        only configure and build
 #
-# Targets: datafile, number, press (executables fuzz_<target>). The fuzzers run
+# Targets: datafile, number, press, collection, lines (executables fuzz_<target>). The fuzzers run
 # one at a time: the machine's two cores are shared. Seeds come from
 # fuzz/corpus/<target>/ (read only); a campaign keeps what it learns in
 # build/fuzz/corpus/<target>/, so the next campaign goes on from there.
@@ -17,14 +17,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=$root/build/fuzz
-all_targets=(datafile number press)
+all_targets=(datafile number press collection lines)
 
 # Executions of the short pass, chosen for about a minute in all on this
 # machine (the press target runs whole solver presses, hundreds per second at most).
-declare -A short_runs=([datafile]=250000 [number]=250000 [press]=1500)
+declare -A short_runs=([datafile]=250000 [number]=250000 [press]=1500 [collection]=20000 [lines]=15000)
 # Longest input each target is given: whole presses carry 81 cells, nine rows
-# and three data files.
-declare -A max_len=([datafile]=4096 [number]=512 [press]=16384)
+# and three data files; the line reader repeats its text to lengths beyond a block.
+declare -A max_len=([datafile]=4096 [number]=512 [press]=16384 [collection]=8192 [lines]=8192)
 
 usage() {
   sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'
@@ -39,7 +39,7 @@ build_targets() {
     # A build tree from before NUMPLACE_WERROR or the range checks existed gets them too.
     cmake "$build" -DNUMPLACE_WERROR=ON -DNUMPLACE_ASSERTIONS=ON >/dev/null
   fi
-  cmake --build "$build" -j2 --target fuzz_datafile fuzz_number fuzz_press
+  cmake --build "$build" -j2 --target fuzz_datafile fuzz_number fuzz_press fuzz_collection fuzz_lines
 }
 
 # Runs one target; its own arguments follow. Leaves the log in $build/logs/<target>.log.

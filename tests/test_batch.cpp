@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -284,6 +286,8 @@ TEST(BatchInput, APuzzleWrittenIntoThePipeIsAnsweredBeforeTheNextComes) {
 // ---------------------------------------------------------------------------
 // The line reader.
 
+using Got = numplace::LineReader::Got;
+
 struct Pipe {
   Pipe() {
     if (::pipe(fds) != 0) fds[0] = fds[1] = -1;
@@ -309,7 +313,7 @@ TEST(LineReader, SplitsLinesAsGetlineDoesAcrossBlocks) {
     pipe.closeWriting();
     numplace::LineReader reader(pipe.fds[0], 4);
     std::vector<std::string> got;
-    for (std::string line; reader.next(line);) got.push_back(line);
+    for (std::string line; reader.next(line) == Got::Line;) got.push_back(line);
     EXPECT_EQ(reader.error(), 0);
     std::vector<std::string> expected;
     std::istringstream in(text);
@@ -324,18 +328,138 @@ TEST(LineReader, TellsWhetherTheNextLineIsThereWithoutWaiting) {
   EXPECT_FALSE(reader.lineReady());
   pipe.write("one\ntwo\nth");
   std::string line;
-  ASSERT_TRUE(reader.next(line));
+  ASSERT_EQ(reader.next(line), Got::Line);
   EXPECT_EQ(line, "one");
   EXPECT_TRUE(reader.lineReady());
-  ASSERT_TRUE(reader.next(line));
+  ASSERT_EQ(reader.next(line), Got::Line);
   EXPECT_EQ(line, "two");
   EXPECT_FALSE(reader.lineReady());  // "th" waits for the rest of its line
   pipe.write("ree\n");
-  ASSERT_TRUE(reader.next(line));
+  ASSERT_EQ(reader.next(line), Got::Line);
   EXPECT_EQ(line, "three");
   pipe.closeWriting();
-  EXPECT_FALSE(reader.next(line));
+  EXPECT_EQ(reader.next(line), Got::End);
   EXPECT_TRUE(reader.lineReady());  // at the end nothing is waited for
+}
+
+// What a reader with `longest` gives for `text`: the lines of std::getline,
+// each line of more than `longest` bytes as too long.
+std::vector<std::pair<Got, std::string>> expectedLines(const std::string &text, std::size_t longest) {
+  std::vector<std::pair<Got, std::string>> out;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    out.emplace_back(line.size() > longest ? Got::LongLine : Got::Line, line.size() > longest ? "" : line);
+  }
+  return out;
+}
+
+// Lines at the bound, one byte beyond it, far beyond a block, and a last
+// line too long without a line break; read through pipes in blocks smaller
+// and larger than the bound.
+TEST(LineReader, ALineBeyondTheLongestIsReportedAndNotKept) {
+  constexpr std::size_t kLongest = 8;
+  const std::string text = "12345678\n123456789\nshort\n" + std::string(100, 'x') + "\n\n1234567\r\n" +
+                           std::string(9, 'y') + "\r\nlast" + "\n" + std::string(30, 'z');
+  for (const std::size_t block : {std::size_t{1}, std::size_t{3}, std::size_t{8}, std::size_t{64}}) {
+    SCOPED_TRACE(block);
+    Pipe pipe;
+    pipe.write(text);
+    pipe.closeWriting();
+    numplace::LineReader reader(pipe.fds[0], block, kLongest);
+    std::vector<std::pair<Got, std::string>> got;
+    std::string line;
+    for (Got g; (g = reader.next(line)) != Got::End;) {
+      got.emplace_back(g, line);
+      EXPECT_LE(reader.bufferSize(), std::max(block, 2 * kLongest));
+    }
+    EXPECT_EQ(reader.error(), 0);
+    EXPECT_EQ(got, expectedLines(text, kLongest));
+  }
+}
+
+// A line of 64 MiB is read through in the reader's blocks: the memory it
+// holds does not grow with the line.
+TEST(LineReader, MemoryStaysTheSameHoweverLongTheLine) {
+  constexpr std::size_t kLineBytes = std::size_t{64} * 1024 * 1024;
+  const std::string after = "\nafter\n";
+  std::size_t given = 0;
+  numplace::LineReader reader(
+      [&](char *buffer, std::size_t size) -> long {
+        const std::size_t total = kLineBytes + after.size();
+        const std::size_t n = std::min(size, total - given);
+        for (std::size_t k = 0; k < n; ++k, ++given) buffer[k] = given < kLineBytes ? 'a' : after[given - kLineBytes];
+        return static_cast<long>(n);
+      },
+      numplace::LineReader::kBlockSize, numplace::LineReader::kLongestLine);
+  std::string line;
+  EXPECT_EQ(reader.next(line), Got::LongLine);
+  EXPECT_EQ(line, "");
+  EXPECT_EQ(reader.bufferSize(), numplace::LineReader::kBlockSize);
+  EXPECT_LE(line.capacity(), numplace::LineReader::kLongestLine);
+  EXPECT_EQ(reader.next(line), Got::Line);
+  EXPECT_EQ(line, "after");
+  EXPECT_EQ(reader.next(line), Got::End);
+}
+
+// A read that fails ends the lines: those read whole before it are given,
+// the one it cut is not, and the error is kept.
+TEST(LineReader, AReadErrorEndsTheLinesAfterTheWholeOnes) {
+  for (const std::string &text : {std::string("one\ntwo\nthr"), "one\ntwo\n" + std::string(50, 'x')}) {
+    std::size_t given = 0;
+    numplace::LineReader reader(
+        [&](char *buffer, std::size_t size) -> long {
+          if (given == text.size()) return -EIO;
+          const std::size_t n = std::min({size, text.size() - given, std::size_t{5}});
+          text.copy(buffer, n, given);
+          given += n;
+          return static_cast<long>(n);
+        },
+        4, 16);
+    std::vector<std::string> got;
+    std::string line;
+    for (Got g; (g = reader.next(line)) != Got::End;) got.push_back(line);
+    EXPECT_EQ(got, (std::vector<std::string>{"one", "two"}));
+    EXPECT_EQ(reader.error(), EIO);
+  }
+}
+
+// The batch on a line without end, through a pipe and as a file: the line is
+// skipped with its number, the puzzle after it solved, and the memory of the
+// process stays far below the line's size.
+TEST(BatchInput, AnEndlessLineIsSkippedWithFlatMemory) {
+  const std::string puzzle(kEasyPuzzle);
+  const std::string message = ":1: not an 81-character puzzle (a line of more than 4096 bytes), skipped";
+  const CliResult piped = runCli(
+      "--batch -", "{ head -c 200000000 /dev/zero | tr '\\0' a; printf '\\n%s\\n' " + puzzle + "; } | timeout 120");
+  EXPECT_EQ(piped.status, kExitSkippedLines) << piped.err;
+  EXPECT_NE(piped.err.find("-" + message), std::string::npos) << piped.err;
+  EXPECT_EQ(piped.lines(), std::vector<std::string>{std::string(kEasySolution) + " solved -"});
+  rusage usage{};
+  ASSERT_EQ(::getrusage(RUSAGE_CHILDREN, &usage), 0);
+  EXPECT_LT(usage.ru_maxrss, 100 * 1024) << "kB";  // an unbounded line buffer would hold 200 MB
+
+  const TempFile file("long_line.txt", std::string(std::size_t{10} * 1024 * 1024, '7') + "\n" + puzzle + "\n");
+  const CliResult named = runCli("--batch '" + file.path + "' --jobs 2", "timeout 120");
+  EXPECT_EQ(named.status, kExitSkippedLines) << named.err;
+  EXPECT_NE(named.err.find(file.path + message), std::string::npos) << named.err;
+  EXPECT_EQ(named.lines(), std::vector<std::string>{std::string(kEasySolution) + " solved -"});
+}
+
+// A named input that is not a regular file is refused at once: a device
+// would never end, a pipe without a writer would never begin.
+TEST(BatchInput, ADeviceOrAPipeIsRefusedAtOnce) {
+  const std::string fifo = tempPath("batch_fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string &path : {std::string("/dev/zero"), fifo}) {
+    const CliResult r = runCli("--batch '" + path + "'", "timeout 60");
+    EXPECT_EQ(r.status, kExitBadInput) << path << ": " << r.err;
+    EXPECT_NE(r.err.find("cannot read " + path + ": not a regular file"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+  std::filesystem::remove(fifo);
+  // Standard input may be any stream.
+  const CliResult stream = runCliOnInput("--batch -", std::string(kEasyPuzzle) + "\n");
+  EXPECT_EQ(stream.status, kExitDone);
 }
 
 }  // namespace

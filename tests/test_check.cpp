@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 
 #include "check/check.h"
 #include "helpers.h"
@@ -285,6 +286,41 @@ TEST(ExaminePuzzle, TheExtraGivensAreLaid) {
   EXPECT_EQ(clash.check.solutions, 0);
   EXPECT_FALSE(clash.check.clashes.empty());
   EXPECT_EQ(w.answerRun().end, RunEnd::Inconsistent);
+}
+
+// readNextPuzzle reads what examinePuzzle checks and the answer run plays,
+// from every source, with the extra givens and with bad input, without the
+// check: a clash is read like any puzzle.
+TEST(ReadNextPuzzle, ReadsWhatTheCheckAndTheRunRead) {
+  Window w;
+  w.files.put("other.csv", dataFileOf(kTrialPuzzle));
+  w.controls.type({"Text3"}, "other.csv");
+  const std::function<void()> steps[] = {
+      [] {},                                        // the data file: grid and row boxes empty
+      [&] { w.controls.type({"Text3"}, "gone"); },  // a missing data file
+      [&] {
+        for (int r = 1; r <= 9; ++r)
+          w.controls.type({"Text5", r}, std::string(kStepPuzzle.substr(static_cast<std::size_t>(9 * (r - 1)), 9)));
+      },
+      [&] { w.typeGrid(kEasyPuzzle); },
+      [&] { w.controls.type({"Text1"}, "135"); },  // a clash laid by an extra given
+      [&] { w.controls.type({"Text2"}, "-4"); },   // bad input
+  };
+  for (std::size_t k = 0; k < std::size(steps); ++k) {
+    SCOPED_TRACE(k);
+    steps[k]();
+    const PuzzleRead read = readNextPuzzle(w.controls, w.files);
+    const PuzzleReport report = examinePuzzle(w.controls, w.files);
+    const RunResult run = w.answerRun();
+    EXPECT_EQ(read.source, report.source);
+    EXPECT_EQ(read.source, run.source);
+    EXPECT_EQ(read.badInput, report.badInput);
+    EXPECT_EQ(read.badInput, run.inputError);
+    if (!read.badInput) {
+      EXPECT_EQ(read.givens, report.givens);
+      EXPECT_EQ(read.givens, run.givens);
+    }
+  }
 }
 
 }  // namespace

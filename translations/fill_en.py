@@ -85,6 +85,9 @@ EN = {
     # opening files
     "「%1」を開けません。": "Cannot open \u201c%1\u201d.",
     "「%1」は大きすぎます（64 MiB まで）。": "\u201c%1\u201d is too large (64 MiB at most).",
+    "「%1」は通常のファイルではありません（パイプや装置は開きません）。":
+        "\u201c%1\u201d is not a regular file (pipes and devices are not opened).",
+    "「%1」を読めません。": "Cannot read \u201c%1\u201d.",
     "「%1」には問題がありません。データファイル（9行、5項目ずつ）か、1行に81文字（1～9、空きマスは0か.）の問題集を開いてください。":
         "\u201c%1\u201d holds no puzzle. Open a data file (nine lines of five fields) or a collection with one "
         "puzzle a line (81 characters: 1-9, 0 or . for an empty cell).",

@@ -12,6 +12,14 @@
         <translation>“%1” is too large (64 MiB at most).</translation>
     </message>
     <message>
+        <source>「%1」は通常のファイルではありません（パイプや装置は開きません）。</source>
+        <translation>“%1” is not a regular file (pipes and devices are not opened).</translation>
+    </message>
+    <message>
+        <source>「%1」を読めません。</source>
+        <translation>Cannot read “%1”.</translation>
+    </message>
+    <message>
         <source>「%1」には問題がありません。データファイル（9行、5項目ずつ）か、1行に81文字（1～9、空きマスは0か.）の問題集を開いてください。</source>
         <translation>“%1” holds no puzzle. Open a data file (nine lines of five fields) or a collection with one puzzle a line (81 characters: 1-9, 0 or . for an empty cell).</translation>
     </message>

@@ -1,30 +1,18 @@
-// Puzzle files as the other solvers exchange them: one puzzle a line, or a
-// puzzle laid out as nine lines of nine cells with blanks, |, - and + between.
+// The collection reader of the core (board/collection.h) in Qt's types, its
+// messages in the window's language.
 #pragma once
 
 #include <QString>
 #include <QStringList>
 
+#include "board/collection.h"
+
 namespace numplace::app {
 
-// The puzzles of a text, each as 81 characters ('1'..'9', '.' for an empty
-// cell), in the order they stand. A line gives a puzzle when it starts with
-// 81 cells (0 or . for an empty one) with only blanks, |, - and + between
-// them; anything after the 81st cell and a blank is ignored (a rating, a
-// name). Nine lines of nine cells each, with lines of only separators
-// between them, give one puzzle. Lines starting with # are skipped.
+// puzzlesInText of the core, on the text as UTF-8.
 QStringList puzzlesInText(const QString &text);
 
-// What a file chosen with 開く holds.
-struct OpenedFile {
-  enum class Kind { DataFile, Collection, Unusable };
-  Kind kind = Kind::Unusable;
-  QStringList puzzles;  // with Collection
-  QString error;        // with Unusable: why, in Japanese
-};
-
-// A data file of this program (commas between its fields, read without
-// error) or a collection of puzzles; else why it is neither.
-OpenedFile readOpenedFile(const QString &path);
+// Why the core's reader found a file unusable, in the window's language.
+QString openedFileMessage(const numplace::OpenedFile &opened);
 
 }  // namespace numplace::app

@@ -91,6 +91,8 @@ void ShellWindow::buildMenus() {
       [this] { stepCollection(1); });
   add(file, QStringLiteral("save"), tr("名前を付けて保存(&A)..."), QKeySequence(Qt::CTRL | Qt::Key_S),
       &ShellWindow::saveDialog);
+  add(file, QStringLiteral("saveProgress"), tr("途中経過を保存(&G)..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+      &ShellWindow::saveProgressDialog);
   recentMenu_ = file->addMenu(tr("最近使ったファイル(&R)"));
   recentMenu_->setObjectName(QStringLiteral("recent"));
   connect(recentMenu_, &QMenu::aboutToShow, this, &ShellWindow::fillRecentMenu);

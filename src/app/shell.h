@@ -55,6 +55,9 @@ class ShellWindow : public QMainWindow {
   bool openFile(const QString &path);
   // 名前を付けて保存: the puzzle the next run reads, as a data file.
   bool saveFile(const QString &path);
+  // 途中経過を保存: the givens and the user's entries, kept apart, which
+  // 開く brings back as they were.
+  bool saveProgress(const QString &path);
   // 前の問題 / 次の問題: the puzzle `delta` places on in the collection.
   bool stepCollection(int delta);
   int collectionIndex() const { return document_.state().collectionIndex; }
@@ -127,6 +130,7 @@ class ShellWindow : public QMainWindow {
     void runEnded(const RunResult &result) override;
     void fixGivens() override;
     void hint(int level) override;
+    std::optional<std::string> saveProgress(const std::string &path) override;
 
    private:
     ShellWindow &shell_;
@@ -152,6 +156,7 @@ class ShellWindow : public QMainWindow {
   void fillRecentMenu();
   void openDialog();
   void saveDialog();
+  void saveProgressDialog();
   void showManual();
   void showAbout();
   void setBusy(bool busy);

@@ -4,14 +4,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QSettings>
 #include <QStatusBar>
 
+#include "app/collection.h"
 #include "app/shell.h"
 #include "app/text.h"
+#include "board/files.h"
 #include "board/input_error.h"
 #include "runs/painter.h"
 #include "script/explanation.h"
@@ -95,17 +98,42 @@ void ShellWindow::updateTitle() {
 }
 
 bool ShellWindow::openFile(const QString &path) {
-  std::optional<std::string> error;
-  const bool loaded = loadStep(tr("開く"), [&] {
-    error = document_.open(path.toStdString(), form_->controls(), form_->canvas());
-    return !error;
-  });
+  const std::string name = QFile::encodeName(path).toStdString();
+  // Read through the core's gate: a pipe or a device is refused at once.
+  const OpenedFile opened = readOpenedFile(name);
+  const bool loaded =
+      opened.kind != OpenedFile::Kind::Unusable &&
+      loadStep(tr("開く"), [&] { return document_.open(name, opened, form_->controls(), form_->canvas()); });
   if (!loaded) {
-    tell(fromUtf8(*error));
+    tell(opened.kind == OpenedFile::Kind::Unusable ? openedFileMessage(opened)
+                                                   : tr("「%1」を読めません。").arg(QFileInfo(path).fileName()));
     return false;
   }
   addRecent(QFileInfo(path).absoluteFilePath());
   return true;
+}
+
+bool ShellWindow::saveProgress(const QString &path) {
+  if (!document_.state().givensFixed) fixGivens();
+  const std::string name = QFile::encodeName(path).toStdString();
+  if (const auto failure = replaceFile(name, document_.progress(form_->controls()))) {
+    tell(tr("保存できません：%1").arg(fromUtf8(writeFailureText(name, *failure))));
+    return false;
+  }
+  document_.saved();
+  history_->resync();
+  updateTitle();
+  addRecent(QFileInfo(path).absoluteFilePath());
+  tell(tr("途中経過を %1 に保存しました").arg(QFileInfo(path).fileName()));
+  return true;
+}
+
+void ShellWindow::saveProgressDialog() {
+  QString path =
+      QFileDialog::getSaveFileName(this, tr("途中経過を保存"), QString(), tr("途中経過 (*.numplace);;すべてのファイル (*)"));
+  if (path.isEmpty()) return;
+  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".numplace");
+  saveProgress(path);
 }
 
 bool ShellWindow::stepCollection(int delta) {
@@ -140,7 +168,7 @@ bool ShellWindow::saveFile(const QString &path) {
 }
 
 void ShellWindow::copyPuzzle() {
-  const PuzzleReport read = examinePuzzle(form_->controls(), form_->files(), false);
+  const PuzzleRead read = readNextPuzzle(form_->controls(), form_->files());
   if (read.badInput) {
     tell(tr("問題を読めません：%1").arg(fromUtf8(inputErrorText(*read.badInput))));
     return;
@@ -206,7 +234,7 @@ void ShellWindow::fillRecentMenu() {
 
 void ShellWindow::openDialog() {
   const QString path = QFileDialog::getOpenFileName(this, tr("開く"), QString(),
-                                                    tr("問題のファイル (*.csv *.txt *.sdm);;すべてのファイル (*)"));
+                                                    tr("問題のファイル (*.csv *.txt *.sdm *.numplace);;すべてのファイル (*)"));
   if (!path.isEmpty()) openFile(path);
 }
 

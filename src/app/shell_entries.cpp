@@ -26,6 +26,10 @@ bool contains(const std::vector<CellRef> &cells, const CellRef &cell) {
 
 void ShellWindow::Loader::fixGivens() { shell_.fixGivens(); }
 void ShellWindow::Loader::hint(int level) { shell_.giveHint(level); }
+std::optional<std::string> ShellWindow::Loader::saveProgress(const std::string &path) {
+  if (shell_.saveProgress(fromUtf8(path))) return std::nullopt;
+  return shell_.statusBar()->currentMessage().toStdString();
+}
 
 void ShellWindow::fixGivens() {
   document_.fixGrid(form_->controls());

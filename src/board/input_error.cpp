@@ -45,6 +45,11 @@ std::string inputErrorText(const InputError &e) {
     case Kind::CannotReadFile:
       return captionOf({"Label1"}) + "の「" + shownFileName(e.file) +
              "」を読めません（フォルダーか、読めないファイルです）。";
+    case Kind::FileNotRegular:
+      return captionOf({"Label1"}) + "の「" + shownFileName(e.file) +
+             "」は通常のファイルではありません（パイプや装置は読みません）。";
+    case Kind::FileTooLarge:
+      return captionOf({"Label1"}) + "のファイル「" + shownFileName(e.file) + "」は大きすぎます（64 MiB まで）。";
     case Kind::NoFields:
       return dataFileNamed(e.file) + "に項目がありません。9行それぞれに5項目が必要です。";
     case Kind::TooFewFields:

@@ -22,6 +22,8 @@ struct InputError {
   enum class Kind {
     CannotOpenFile,     // the file named in Text3 cannot be opened
     CannotReadFile,     // it is a folder or cannot be read
+    FileNotRegular,     // it is a pipe, a device or a socket, which the runs never read
+    FileTooLarge,       // it is larger than any file the program reads (kLargestFile)
     NoFields,           // the data file holds no field at all
     TooFewFields,       // it ends before nine records of five fields
     RowNotANumber,      // a record's first field, first on its line, is not a number

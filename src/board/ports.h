@@ -64,7 +64,14 @@ class Prompt {
 
 // The bytes of the data file named in Text3, or why there are none.
 struct FileBytes {
-  enum class Failure { None, CannotOpen, CannotRead };
+  enum class Failure {
+    None,
+    CannotOpen,  // missing, or not allowed
+    CannotRead,  // opened, but reading failed
+    Folder,
+    NotRegular,  // a pipe, a device or a socket: never read, as it may never end
+    TooLarge     // beyond the largest file the program reads
+  };
   std::string content;
   Failure failure = Failure::None;
 };

@@ -159,8 +159,20 @@ std::optional<InputError> readPuzzle(const Controls &controls, const FileReader 
     const FileBytes bytes = files.read(name);
     if (bytes.failure != FileBytes::Failure::None) {
       InputError e;
-      e.kind = bytes.failure == FileBytes::Failure::CannotOpen ? InputError::Kind::CannotOpenFile
-                                                               : InputError::Kind::CannotReadFile;
+      switch (bytes.failure) {
+        case FileBytes::Failure::CannotOpen:
+          e.kind = InputError::Kind::CannotOpenFile;
+          break;
+        case FileBytes::Failure::NotRegular:
+          e.kind = InputError::Kind::FileNotRegular;
+          break;
+        case FileBytes::Failure::TooLarge:
+          e.kind = InputError::Kind::FileTooLarge;
+          break;
+        default:  // a folder, or a failed read
+          e.kind = InputError::Kind::CannotReadFile;
+          break;
+      }
       e.box = {"Text3"};
       e.file = name;
       return e;

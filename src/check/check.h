@@ -55,6 +55,17 @@ struct Grade {
 // The grade of a puzzle with exactly one solution; nothing otherwise.
 std::optional<Grade> gradePuzzle(const Grid &givens, const CheckResult &check);
 
+// What the next analysis run would read from the controls, as it reads it
+// (the same source rules, bad-input messages and extra givens laid), not
+// checked: for saving and copying the puzzle.
+struct PuzzleRead {
+  PuzzleSource source;
+  std::optional<InputError> badInput;  // why a run would stop on the input; then no givens
+  Grid givens{};                       // the puzzle with the extra givens laid
+};
+
+PuzzleRead readNextPuzzle(const Controls &controls, const FileReader &files);
+
 // What the next analysis run would read from the controls, checked and graded.
 struct PuzzleReport {
   PuzzleSource source;

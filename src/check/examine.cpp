@@ -10,22 +10,32 @@ PuzzleReport examinePuzzle(const Controls &controls, const FileReader &files) {
   return examinePuzzle(controls, files, true);
 }
 
-PuzzleReport examinePuzzle(const Controls &controls, const FileReader &files, bool withGrade) {
-  PuzzleReport report;
+PuzzleRead readNextPuzzle(const Controls &controls, const FileReader &files) {
+  PuzzleRead read;
   Tables t;
-  report.badInput = readPuzzle(controls, files, t, &report.source);
-  if (report.badInput) return report;
+  read.badInput = readPuzzle(controls, files, t, &read.source);
+  if (read.badInput) return read;
   auto extras = checkExtraGivens(controls);
   if (auto *error = std::get_if<InputError>(&extras)) {
-    report.badInput = std::move(*error);
-    return report;
+    read.badInput = std::move(*error);
+    return read;
   }
   // As a pass of the answer run lays the board: no trial (code 0), the two
   // extra givens, then the rows over them.
   layTrialCode(t, 0);
   layExtraGivens(std::get<ExtraGivens>(extras), t);
   unpackRowCodes(t);
-  report.givens = gridOf(t);
+  read.givens = gridOf(t);
+  return read;
+}
+
+PuzzleReport examinePuzzle(const Controls &controls, const FileReader &files, bool withGrade) {
+  PuzzleRead read = readNextPuzzle(controls, files);
+  PuzzleReport report;
+  report.source = std::move(read.source);
+  report.badInput = std::move(read.badInput);
+  if (report.badInput) return report;
+  report.givens = read.givens;
   report.check = checkGivens(report.givens);
   if (withGrade) report.grade = gradePuzzle(report.givens, report.check);
   return report;

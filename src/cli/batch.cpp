@@ -1,6 +1,5 @@
 #include "cli/batch.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "board/files.h"
 #include "cli/batch_solver.h"
 #include "cli/lines.h"
 #include "cli/options.h"
@@ -47,8 +47,16 @@ struct Input {
 // False when the input has no puzzles left.
 bool fillChunk(Input &in, Chunk &chunk) {
   chunk.count = 0;
-  while (chunk.count < kChunkPuzzles && (chunk.count == 0 || in.reader.lineReady()) && in.reader.next(in.line)) {
+  while (chunk.count < kChunkPuzzles && (chunk.count == 0 || in.reader.lineReady())) {
+    const LineReader::Got got = in.reader.next(in.line);
+    if (got == LineReader::Got::End) break;
     ++in.number;
+    if (got == LineReader::Got::LongLine) {
+      std::cerr << in.name << ':' << in.number << ": not an 81-character puzzle (a line of more than "
+                << LineReader::kLongestLine << " bytes), skipped\n";
+      ++in.malformed;
+      continue;
+    }
     std::string &line = in.line;
     const BatchLine kind = classifyBatchLine(line);
     if (kind == BatchLine::Passed) continue;
@@ -191,10 +199,23 @@ Tally solveOnThreads(Input &in, const BatchOptions &options) {
 
 int runBatch(const BatchOptions &options) {
   const bool standardInput = options.path == "-";
-  const int fd = standardInput ? STDIN_FILENO : ::open(options.path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    std::cerr << "numplace-cli: cannot open " << options.path << '\n';
-    return kExitBadInput;
+  // A named input must be a regular file (a pipe without a writer would
+  // wait forever, a device never end); a stream comes as standard input.
+  const RegularFileOpen file = standardInput ? RegularFileOpen{STDIN_FILENO} : openRegularFile(options.path);
+  const int fd = file.fd;
+  switch (file.failure) {
+    case FileBytes::Failure::None:
+      break;
+    case FileBytes::Failure::Folder:
+      std::cerr << "numplace-cli: cannot read " << options.path << ": a folder, not a file of puzzles\n";
+      return kExitBadInput;
+    case FileBytes::Failure::NotRegular:
+      std::cerr << "numplace-cli: cannot read " << options.path
+                << ": not a regular file (a pipe or a device); give a stream as standard input, --batch -\n";
+      return kExitBadInput;
+    default:
+      std::cerr << "numplace-cli: cannot open " << options.path << '\n';
+      return kExitBadInput;
   }
   Input in(fd, options.path);
   const auto start = std::chrono::steady_clock::now();

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "board/files.h"
 #include "board/messages.h"
 #include "cli/export_order.h"
 #include "cli/lines.h"
@@ -124,9 +125,11 @@ std::string gradeCaption(const CheckResult &check, const std::optional<Grade> &g
 
 int exportBatch(const BatchOptions &batch, const ExportOptions &options) {
   const bool standardInput = batch.path == "-";
-  const int fd = standardInput ? STDIN_FILENO : ::open(batch.path.c_str(), O_RDONLY | O_CLOEXEC);
+  // A named input must be a regular file, as for --batch: a pipe without a writer would wait forever.
+  const RegularFileOpen file = standardInput ? RegularFileOpen{STDIN_FILENO} : openRegularFile(batch.path);
+  const int fd = file.fd;
   if (fd < 0) {
-    std::cerr << "numplace-cli: cannot open " << batch.path << '\n';
+    std::cerr << "numplace-cli: cannot read " << batch.path << " (not a regular file, or missing); nothing written\n";
     return kExitBadInput;
   }
   const std::string shownName = standardInput ? std::string("標準入力") : shownFileName(batch.path);
@@ -139,8 +142,15 @@ int exportBatch(const BatchOptions &batch, const ExportOptions &options) {
   LineReader reader(fd);
   long number = 0;
   long malformed = 0;
-  for (std::string line; reader.next(line);) {
+  std::string line;
+  for (LineReader::Got got; (got = reader.next(line)) != LineReader::Got::End;) {
     ++number;
+    if (got == LineReader::Got::LongLine) {
+      std::cerr << batch.path << ':' << number << ": not an 81-character puzzle (a line of more than "
+                << LineReader::kLongestLine << " bytes), skipped\n";
+      ++malformed;
+      continue;
+    }
     const BatchLine kind = classifyBatchLine(line);
     if (kind == BatchLine::Passed) continue;
     if (kind == BatchLine::Malformed) {

@@ -60,7 +60,8 @@ Actions:
   --answer TEXT        answer for the next modal prompt ("" cancels it); a prompt
                        with no queued answer gets its default answer
   --save PATH          write the puzzle the next run would read (extra givens
-                       laid) to PATH as a data file
+                       laid) to PATH as a data file; written beside PATH and
+                       renamed over it, so a failed save keeps the old file
   --open FILE          load a new puzzle as the window's File > Open does: a
                        data file's puzzle into the grid (its name into Text3),
                        or a collection's first puzzle; the row boxes emptied,
@@ -88,7 +89,8 @@ Output:
   --batch FILE         solve every puzzle of FILE (- for standard input; one
                        81-character line each; 0 or . empty; blank lines and
                        lines starting with # skipped) with the answer run, one
-                       line per puzzle in input order:
+                       line per puzzle in input order (lines longer than 4096
+                       bytes skipped; FILE a regular file, not a pipe):
                        BOARD solved|unfinished|error TRIAL
   --stats              with --batch: add the passes and the placements per
                        technique to each line, and a profile of the file at the

@@ -34,12 +34,12 @@ std::string fileNameOf(const std::string &path) {
 
 // The puzzle of a data file, read as the runs read the file named in
 // 入力データ名 when the grid and the row boxes are empty.
-std::optional<Grid> dataFilePuzzle(const std::string &path, std::string content) {
+std::optional<Grid> dataFilePuzzle(const std::string &path, const std::string &content) {
   HeadlessControls controls;
   for (int r = 1; r <= 9; ++r) controls.setText({"Text5", r}, "");
   controls.setText(kDataFileName, path);
   MemoryFiles files;
-  files.put(path, std::move(content));
+  files.put(path, content);
   Tables t;
   if (readPuzzle(controls, files, t)) return std::nullopt;
   unpackRowCodes(t);
@@ -131,17 +131,33 @@ void PuzzleDocument::load(Controls &controls, DrawingSurface &surface, const Gri
   state_.modified = false;
 }
 
-std::optional<std::string> PuzzleDocument::open(const std::string &path, Controls &controls, DrawingSurface &surface) {
-  OpenedFile opened = readOpenedFile(path);
+std::optional<std::string> PuzzleDocument::open(const std::string &path, Controls &controls,
+                                                DrawingSurface &surface) {
+  const OpenedFile opened = readOpenedFile(path);
+  if (!open(path, opened, controls, surface)) return openedFileText(opened);
+  return std::nullopt;
+}
+
+bool PuzzleDocument::open(const std::string &path, const OpenedFile &opened, Controls &controls,
+                          DrawingSurface &surface) {
   switch (opened.kind) {
     case OpenedFile::Kind::Unusable:
-      return std::move(opened.error);
+      return false;
     case OpenedFile::Kind::DataFile: {
-      const std::optional<Grid> puzzle = dataFilePuzzle(path, std::move(opened.content));
-      if (!puzzle) return "「" + fileNameOf(path) + "」を読めません。";
+      const std::optional<Grid> puzzle = dataFilePuzzle(path, opened.content);
+      if (!puzzle) return false;
       load(controls, surface, *puzzle, {PuzzleOrigin::Kind::DataFile, path, 0, 0, {}});
       controls.setText(kDataFileName, path);
-      return std::nullopt;
+      return true;
+    }
+    case OpenedFile::Kind::Progress: {
+      load(controls, surface, *gridFromLine(opened.puzzles[0]), {PuzzleOrigin::Kind::Progress, path, 0, 0, {}});
+      const Grid entries = *gridFromLine(opened.puzzles[1]);
+      for (std::size_t k = 0; k < entries.size(); ++k) {
+        const auto cell = static_cast<int>(k);
+        if (entries[k] != 0) controls.setText({"Text15", cellIndex(cell / 9 + 1, cell % 9 + 1)}, std::to_string(entries[k]));
+      }
+      return true;
     }
     case OpenedFile::Kind::Collection:
       break;
@@ -153,7 +169,18 @@ std::optional<std::string> PuzzleDocument::open(const std::string &path, Control
   state_.collectionIndex = -1;
   state_.origin = {PuzzleOrigin::Kind::Collection, path, 0, collectionSize(), {}};
   step(1, controls, surface);
-  return std::nullopt;
+  return true;
+}
+
+std::string PuzzleDocument::progress(const Controls &controls) const {
+  const Grid givens = state_.givensFixed ? state_.givens : gridOfBoxes(controls);
+  const Grid entries = this->entries(controls);
+  const auto line = [](const Grid &grid) {
+    std::string out;
+    for (const std::uint8_t d : grid) out += static_cast<char>('0' + d);
+    return out;
+  };
+  return progressText(line(givens), line(entries));
 }
 
 bool PuzzleDocument::step(int delta, Controls &controls, DrawingSurface &surface) {

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "board/collection.h"
 #include "board/ports.h"
 #include "runs/result.h"
 
@@ -66,9 +67,14 @@ class PuzzleDocument {
   void load(Controls &controls, DrawingSurface &surface, const Grid &givens, PuzzleOrigin origin);
 
   // 開く: a data file (its puzzle, read as the runs read the file, goes into
-  // the grid and its name into 入力データ名) or a collection (its first
-  // puzzle). The message, in Japanese, when the file is neither.
+  // the grid and its name into 入力データ名), a collection (its first
+  // puzzle) or a progress file (its givens, then the user's entries). The
+  // message, in Japanese, when the file is none of them.
   std::optional<std::string> open(const std::string &path, Controls &controls, DrawingSurface &surface);
+  // The same for a file already read (readOpenedFile); false when it is Unusable.
+  bool open(const std::string &path, const OpenedFile &opened, Controls &controls, DrawingSurface &surface);
+  // The progress file's text: the givens as loaded or fixed, and the user's entries.
+  std::string progress(const Controls &controls) const;
   // The puzzle `delta` places on in the open collection; false when there is none there.
   bool step(int delta, Controls &controls, DrawingSurface &surface);
   // 貼り付け: a puzzle line (gridFromLine); false, with nothing changed, for any other text.

@@ -1,5 +1,6 @@
 #include "document/loader.h"
 
+#include "board/files.h"
 #include "board/layout.h"
 
 namespace numplace {
@@ -29,6 +30,13 @@ void DocumentLoader::hint(int level) {
     controls_.setText({"Text15", cellIndex(cell.row, cell.column)}, std::to_string(*h.digit));
     document_.edited();
   }
+}
+
+std::optional<std::string> DocumentLoader::saveProgress(const std::string &path) {
+  if (!document_.state().givensFixed) document_.fixGrid(controls_);
+  if (const auto failure = replaceFile(path, document_.progress(controls_))) return writeFailureText(path, *failure);
+  document_.saved();
+  return std::nullopt;
 }
 
 }  // namespace numplace

@@ -23,6 +23,7 @@ class DocumentLoader final : public PuzzleLoader {
   void runEnded(const RunResult &result) override { document_.runEnded(result); }
   void fixGivens() override { document_.fixGrid(controls_); }
   void hint(int level) override;
+  std::optional<std::string> saveProgress(const std::string &path) override;
 
   // The last hint asked for, with the position it was asked at.
   const std::optional<Hint> &lastHint() const { return lastHint_; }

@@ -55,6 +55,8 @@ Played playDocumentAction(const Action &action, PuzzleLoader *loader) {
     if (!loader->paste(paste->text)) return {"--paste: not a puzzle line (81 cells, 1-9, 0 or '.')", std::nullopt};
   } else if (const auto *hint = std::get_if<AskHint>(&action)) {
     loader->hint(hint->level);
+  } else if (const auto *progress = std::get_if<SaveProgress>(&action)) {
+    if (auto error = loader->saveProgress(progress->path)) return {"--save-progress: " + *error, std::nullopt};
   }
   return {};
 }
@@ -161,6 +163,9 @@ std::optional<std::string> parseAction(std::string_view name, std::string_view v
     int level = 1;
     if (!value.empty() && (!parseInt(value, level) || level < 1 || level > 3)) return "--hint takes a level 1, 2 or 3";
     out.push_back(AskHint{level});
+  } else if (name == "save-progress") {
+    if (value.empty()) return "--save-progress needs a file name";
+    out.push_back(SaveProgress{std::string(value)});
   } else if (name == "answer") {
     // An empty answer stands for a cancelled prompt.
     out.push_back(QueueAnswer{value.empty() ? std::nullopt : std::optional<std::string>(value)});
@@ -204,7 +209,8 @@ Played playAction(const Action &action, Typist &typist, Ports &ports, AnswerQueu
       if (ch >= '1' && ch <= '9') typist.type({"Text15", cellIndex(k / 9 + 1, k % 9 + 1)}, std::string(1, ch));
     }
   } else if (std::holds_alternative<OpenFile>(action) || std::holds_alternative<StepCollection>(action) ||
-             std::holds_alternative<PastePuzzle>(action) || std::holds_alternative<AskHint>(action)) {
+             std::holds_alternative<PastePuzzle>(action) || std::holds_alternative<AskHint>(action) ||
+             std::holds_alternative<SaveProgress>(action)) {
     return playDocumentAction(action, loader);
   } else if (const auto *answer = std::get_if<QueueAnswer>(&action)) {
     answers.push(answer->text);

@@ -41,6 +41,9 @@ struct KeyPress {
   std::string control;  // "Text7"
   int code = 0;
 };
+struct SaveProgress {
+  std::string path;  // the givens and the user's entries, kept apart
+};
 struct SavePuzzle {
   std::string path;  // the data file to write the puzzle the next run reads to
 };
@@ -67,11 +70,12 @@ struct AskHint {
   int level = 1;
 };
 using Action = std::variant<SetText, TypeGrid, TypeRows, TypeFile, Click, PressCell, KeyPress, QueueAnswer, SavePuzzle,
-                            OpenFile, StepCollection, PastePuzzle, TypeEntries, AskHint>;
+                            OpenFile, StepCollection, PastePuzzle, TypeEntries, AskHint, SaveProgress>;
 
 // The action options that take one value: --set CONTROL=TEXT and so on.
-inline constexpr std::array<std::string_view, 13> kActionOptions = {
-    "set", "grid", "puzzle", "rows", "file", "click", "press", "key", "answer", "save", "open", "paste", "entries"};
+inline constexpr std::array<std::string_view, 14> kActionOptions = {
+    "set",  "grid", "puzzle", "rows",  "file",    "click",        "press",
+    "key", "answer", "save",  "open", "paste", "entries", "save-progress"};
 bool isActionOption(std::string_view name);  // name without the leading "--"
 // The action options that take none: --next, --previous.
 inline constexpr std::array<std::string_view, 2> kFlagActionOptions = {"next", "previous"};
@@ -108,6 +112,8 @@ class PuzzleLoader {
   virtual void fixGivens() = 0;
   // A hint at `level` (1 to 3) for the user's position; level 3 writes its placement.
   virtual void hint(int level) = 0;
+  // The givens and the user's entries written to `path`; the message when it cannot be written.
+  virtual std::optional<std::string> saveProgress(const std::string &path) = 0;
 };
 
 struct Played {

@@ -1,7 +1,6 @@
 #include "script/save.h"
 
-#include <fstream>
-
+#include "board/files.h"
 #include "board/input_error.h"
 #include "check/check.h"
 
@@ -16,13 +15,13 @@ std::string dataFileText(const Grid &givens) {
   return out;
 }
 
-std::optional<std::string> savePuzzle(const Controls &controls, const FileReader &files, const std::string &path) {
-  const PuzzleReport read = examinePuzzle(controls, files);
+std::optional<std::string> savePuzzle(const Controls &controls, const FileReader &files, const std::string &path,
+                                      const WriteCalls &calls) {
+  const PuzzleRead read = readNextPuzzle(controls, files);
   if (read.badInput) return inputErrorText(*read.badInput);
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << dataFileText(read.givens);
-  file.close();
-  if (!file) return "「" + path + "」に書き込めません。";
+  if (const auto failure = replaceFile(path, dataFileText(read.givens), calls)) {
+    return writeFailureText(path, *failure);
+  }
   return std::nullopt;
 }
 
