@@ -13,8 +13,8 @@ namespace {
 
 // Levels, from 1.
 enum Level {
-  kSingles = 1,
-  kDigitLists,
+  kSingles = 1,  // naked singles and hidden singles in blocks
+  kLineSingles,  // hidden singles in rows or columns, digit-list singles
   kPairs,
   kTriples,
   kBlockPairs,
@@ -86,6 +86,7 @@ PassEnd logicPass(Tables &t, const Grid &start, const Grid &solution, Tally &tal
       p = b.placement;
     } else {
       if (updateCodes(t) == Outcome::Contradiction) return PassEnd::Failed;
+      technique = kLineSingles;
       p = hiddenSingleInRows(t);
       if (!p) {
         columnRecount(t);
@@ -93,7 +94,6 @@ PassEnd logicPass(Tables &t, const Grid &start, const Grid &solution, Tally &tal
       }
       if (!p) {
         if (checkLeastCodes(t) == Outcome::Contradiction) return PassEnd::Failed;
-        technique = kDigitLists;
         weight = kDigitListWeight;
         p = digitListSingleInColumns(t);
         if (!p) p = digitListSingleInRows(t);
