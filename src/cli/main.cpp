@@ -106,5 +106,6 @@ int main(int argc, char **argv) {
     return kExitDone;
   }
   if (options.batch) return runBatch(*options.batch);
+  if (options.generate) return runGenerate(*options.generate);
   return playActions(options);
 }
