@@ -138,13 +138,23 @@ class Generator {
                 options.maxScore != std::numeric_limits<int>::max()),
         capLevel_(!options.minimal && options.level != 0) {}
 
-  // From a puzzle that misses, steps are taken as long as they bring it
+  // From a puzzle of the wrong shape (too many givens; with a symmetry, a
+  // given that could go alone), steps are taken as long as they bring it
   // nearer (see shapeCost): they keep most of the puzzle and find the rare
-  // shapes (few givens; with a symmetry, minimal one given at a time) far
-  // sooner than new grids do; one with too few givens is left at once, as
-  // the steps make fewer. A level or a score missed is not nearer or
-  // farther: a step changes them about as much as a new grid does, but
-  // costs less.
+  // shapes far sooner than new grids do (about ten times for 20 or 21
+  // givens, twice for minimal ones under a half turn). One with too few
+  // givens is left at once, as the steps make fewer. A puzzle of the right
+  // shape but the wrong level or score is left too: from one level a step
+  // lands on another little more often than a new grid does, and stays on
+  // the one it left more often, so for the level alone new grids do as
+  // well or better.
+  Grid removalPass(const Grid &solution) {
+    solution_ = solution;
+    Candidate c{solution_, 81, std::nullopt};
+    reduce(c);
+    return c.puzzle;
+  }
+
   std::optional<GeneratedPuzzle> run() {
     while (!stop_.now()) {
       const Grid empty{};
@@ -154,7 +164,10 @@ class Generator {
       Candidate current{solution_, 81, std::nullopt};
       reduce(current);
       long cost = shapeCost(current);
-      if (cost == 0 && fits(current)) return result(current);
+      if (cost == 0) {
+        if (fits(current)) return result(current);
+        continue;
+      }
       if (current.givens < options_.minGivens) continue;
       for (int idle = 0; idle < kStepsWithoutGain && !stop_.now();) {
         Candidate next = current;
@@ -431,6 +444,13 @@ std::optional<GeneratedPuzzle> generatePuzzle(const GenerateOptions &options, st
     if (progress) progress(p);
   }
   return made;
+}
+
+Grid removalPass(const Grid &solution, Symmetry symmetry, std::uint64_t seed) {
+  GenerateOptions options;
+  options.symmetry = symmetry;
+  const std::function<void()> nothing = [] {};
+  return Generator(options, seed, Stop{}, nothing).removalPass(solution);
 }
 
 std::uint64_t puzzleSeed(std::uint64_t seed, std::uint64_t k) {

@@ -84,6 +84,11 @@ std::optional<GeneratedPuzzle> generatePuzzle(const GenerateOptions &options, st
                                               const std::atomic<bool> *cancel = nullptr,
                                               const ProgressCallback &progress = {});
 
+// The generator's removal pass on its own (for the benchmark): the givens
+// of `solution` taken away in groups of `symmetry`, in an order drawn from
+// `seed`, each while one solution remains.
+Grid removalPass(const Grid &solution, Symmetry symmetry, std::uint64_t seed);
+
 // Seeds are below 2^53, so that they stay exact as JSON numbers (which
 // many readers hold as doubles).
 inline constexpr std::uint64_t kSeedLimit = std::uint64_t{1} << 53;
