@@ -163,6 +163,7 @@ class Generator {
       solution_ = *full;
       Candidate current{solution_, 81, std::nullopt};
       reduce(current);
+      if (stop_.now()) break;
       long cost = shapeCost(current);
       if (cost == 0) {
         if (fits(current)) return result(current);
@@ -173,6 +174,7 @@ class Generator {
         Candidate next = current;
         swapGroups(next);
         reduce(next);
+        if (stop_.now()) break;
         const long c = shapeCost(next);
         if (c == 0 && fits(next)) return result(next);
         idle = c < cost ? 0 : idle + 1;
@@ -237,7 +239,8 @@ class Generator {
     }
     shuffle(order, n);
     const int floor = options_.minimal ? 0 : options_.minGivens;
-    for (int k = 0; k < n; ++k) {
+    // Stopped halfway, the candidate is dropped by the caller.
+    for (int k = 0; k < n && !stop_.now(); ++k) {
       const Groups::Group &g = groups_.list[order[k]];
       if (c.givens - g.size < floor) continue;
       for (int j = 0; j < g.size; ++j) c.puzzle[g.cells[j]] = 0;
