@@ -10,6 +10,7 @@
 #include "check/check.h"
 #include "cli/batch_solver.h"
 #include "helpers.h"
+#include "singles_by_hand.h"
 
 namespace numplace_test {
 namespace {
@@ -183,6 +184,29 @@ INSTANTIATE_TEST_SUITE_P(Collections, EverySet, testing::ValuesIn(collections())
                          [](const testing::TestParamInfo<std::string> &set) {
                            return fs::path(set.param).stem().string();
                          });
+
+TEST(GradeLevels, TheFirstTwoLevelsAreWhatSinglesReach) {
+  // Level 1: naked singles and hidden singles in blocks finish the puzzle;
+  // level 2: hidden singles in rows or columns are needed as well; above:
+  // singles alone do not finish it.
+  const fs::path dir(NUMPLACE_DATA_DIR);
+  int levels[8]{};
+  for (const char *set : {"se_easy.txt", "se_medium.txt", "17clue.txt"}) {
+    const std::vector<std::string> puzzles = linesOf(dir / set);
+    for (std::size_t n = 0; n < puzzles.size() && n < 1200; ++n) {
+      SCOPED_TRACE(std::string(set) + " line " + std::to_string(n + 1));
+      const Grid g = gridOfText(puzzles[n]);
+      const auto grade = gradePuzzle(g, checkGivens(g));
+      ASSERT_TRUE(grade);
+      ++levels[grade->level];
+      EXPECT_EQ(grade->level == 1, solvedBySingles(puzzles[n], HiddenSingles::InBlocks));
+      EXPECT_EQ(grade->level <= 2, solvedBySingles(puzzles[n], HiddenSingles::InEveryUnit));
+    }
+  }
+  EXPECT_GT(levels[1], 100);
+  EXPECT_GT(levels[2], 100);
+  EXPECT_GT(levels[3] + levels[4] + levels[5] + levels[6] + levels[7], 100);
+}
 
 TEST(CheckMutants, ACopiedDigitClashesAndTheRunNeverSolves) {
   // Each sampled puzzle with one given copied into an empty cell of its row,

@@ -45,6 +45,28 @@ struct CheckResult {
 // Counts the solutions of `givens` (0 = empty cell) to two, exactly.
 CheckResult checkGivens(const Grid &givens);
 
+// For the generator: a source of choices, each a number from 0 to n - 1,
+// from the caller's own random numbers (so that the same seed makes the
+// same choices everywhere).
+class Choices {
+ public:
+  virtual unsigned below(unsigned n) = 0;
+
+ protected:
+  ~Choices() = default;
+};
+
+// A solution of `givens`, the search branching in the order `choose`
+// draws; nothing when there is none. From empty givens: a random full grid.
+std::optional<Grid> randomSolution(const Grid &givens, Choices &choose);
+
+// Whether `givens` has a solution with a digit other than `digit` at
+// `cell`, an empty cell (0..80 row by row). A given taken from a puzzle with
+// one solution leaves it with one exactly when, with its digit ruled out
+// in its cell, nothing solves it. Stops at the first solution, written to
+// `solution` when one is given.
+bool solvableWithout(const Grid &givens, int cell, int digit, Grid *solution = nullptr);
+
 struct Grade {
   int level = 0;             // 1 (easiest) and up; the last level: beyond this program's techniques
   std::string_view name;     // short Japanese name

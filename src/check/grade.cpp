@@ -15,8 +15,8 @@ namespace {
 
 // Levels, from 1.
 enum Level {
-  kSingles = 1,
-  kDigitLists,
+  kSingles = 1,  // naked singles and hidden singles in blocks
+  kLineSingles,  // hidden singles in rows or columns, digit-list singles
   kPairs,
   kTriples,
   kBlockPairs,
@@ -89,7 +89,9 @@ void tallyUse(const CycleEnd &e, Tally &tally) {
   switch (e.stage) {
     case Stage::Singles:
       if (e.found.word == words::kColumnListAnswer || e.found.word == words::kRowListAnswer) {
-        tally.use(kDigitLists, kDigitListWeight);
+        tally.use(kLineSingles, kDigitListWeight);
+      } else if (e.found.word == words::kRowSingle || e.found.word == words::kColumnSingle) {
+        tally.use(kLineSingles, kHiddenSingleWeight);
       } else {
         tally.use(kSingles, e.found.word == words::kNakedSingle ? kNakedSingleWeight : kHiddenSingleWeight);
       }
@@ -101,7 +103,7 @@ void tallyUse(const CycleEnd &e, Tally &tally) {
       tally.use(kTriples, kTripleWeight);
       return;
     case Stage::DigitLists:
-      tally.use(kDigitLists, kDigitListWeight);
+      tally.use(kLineSingles, kDigitListWeight);
       return;
     case Stage::BlockPairs:
       break;

@@ -167,5 +167,6 @@ int main(int argc, char **argv) {
   }
   if (options.batch)
     return options.exports.pdf ? exportBatch(*options.batch, options.exports) : runBatch(*options.batch);
+  if (options.generate) return runGenerate(*options.generate);
   return playActions(options);
 }

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
+#include <optional>
+#include <string>
 #include <thread>
+#include <tuple>
 #include <utility>
 
 namespace numplace {
@@ -35,11 +39,71 @@ std::optional<std::string> exportConflict(const Options &o, bool perPage, bool s
 // The threads of a batch by default: one per core.
 unsigned defaultJobs() { return std::max(1u, std::thread::hardware_concurrency()); }
 
+constexpr int kMaxGenerated = 1'000'000;
+
+// A whole decimal number, nothing before or after it.
+template <typename Number>
+std::optional<Number> numberOf(std::string_view text) {
+  Number n{};
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+  if (text.empty() || ec != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+  return n;
+}
+
+// MIN-MAX, or N for N-N.
+std::optional<std::pair<int, int>> rangeOf(std::string_view text) {
+  const std::size_t dash = text.find('-');
+  const auto low = numberOf<int>(text.substr(0, dash));
+  const auto high = dash == std::string_view::npos ? low : numberOf<int>(text.substr(dash + 1));
+  if (!low || !high || *low < 0 || *low > *high) return std::nullopt;
+  return std::pair{*low, *high};
+}
+
+// The value of one of --generate's options, into `g`; a message when it is bad.
+std::optional<std::string> parseGenerateOption(std::string_view option, std::string_view value, GenerateRunOptions &g) {
+  if (option == "--generate") {
+    const auto n = numberOf<int>(value);
+    if (!n || *n < 1 || *n > kMaxGenerated) return "--generate needs a number of puzzles from 1 to 1000000";
+    g.count = *n;
+  } else if (option == "--level") {
+    auto level = levelNamed(value);
+    if (!level) level = numberOf<int>(value);
+    if (!level || *level < 1 || *level > kLevels)
+      return "--level needs 1 to 7 or easy, medium, hard, expert, fiendish, trial, beyond";
+    g.puzzle.level = *level;
+  } else if (option == "--symmetry") {
+    const auto symmetry = symmetryNamed(value);
+    if (!symmetry) return "--symmetry needs none, rot180, rot90, mirror, flip, diagonal or antidiagonal";
+    g.puzzle.symmetry = *symmetry;
+  } else if (option == "--seed") {
+    const auto seed = numberOf<std::uint64_t>(value);
+    if (!seed || *seed >= kSeedLimit) return "--seed needs a number from 0 to " + std::to_string(kSeedLimit - 1);
+    g.seed = *seed;
+  } else if (option == "--givens") {
+    const auto range = rangeOf(value);
+    if (!range || range->first < 17 || range->second > 81)
+      return "--givens needs MIN-MAX within 17-81 (no puzzle with one solution has fewer than 17)";
+    std::tie(g.puzzle.minGivens, g.puzzle.maxGivens) = *range;
+  } else {
+    const auto range = rangeOf(value);
+    if (!range) return "--score needs MIN-MAX, numbers from 0";
+    std::tie(g.puzzle.minScore, g.puzzle.maxScore) = *range;
+  }
+  return std::nullopt;
+}
+
+bool isGenerateOption(std::string_view arg) {
+  return arg == "--generate" || arg == "--level" || arg == "--symmetry" || arg == "--seed" || arg == "--givens" ||
+         arg == "--score";
+}
+
 }  // namespace
 
 const char *const kHelp = R"help(Usage: numplace-cli [OPTIONS] ACTIONS...
        numplace-cli --batch FILE|- [--stats | --json] [--check | --check-only] [--jobs N]
        numplace-cli --batch FILE|- --pdf OUT.pdf [--per-page 1|2|4|6] [--solutions]
+       numplace-cli --generate N [--level L] [--symmetry S] [--seed S] [--givens MIN-MAX]
+                    [--score MIN-MAX] [--not-minimal] [--jobs N] [--json]
 
 Plays ACTIONS on a fresh window, in the order given, and tells what the
 window shows afterwards: the last board drawn (nine lines, '.' for an empty
@@ -119,6 +183,30 @@ Output:
   --solutions          with --pdf: the exact check's solutions on pages of their
                        own at the end, numbered to match; with --png or --svg:
                        the board with its solution
+  --generate N         write N new puzzles, each different, one 81-character line
+                       each (0 empty; --batch reads them as they are); minimal:
+                       no given can be taken away without a second solution
+  --level L            with --generate: of grade level L, a number or its name:
+                       1 easy (naked singles, hidden singles in blocks), 2 medium
+                       (hidden singles in rows or columns), 3 hard (naked
+                       pairs), 4 expert (naked triples), 5 fiendish (block
+                       pairs), 6 trial (one trial placement), 7 beyond (none of
+                       them); default: any level
+  --symmetry S         with --generate: none (default), rot180, rot90, mirror
+                       (left-right), flip (up-down), diagonal, antidiagonal
+  --seed S             with --generate: 0 to 9007199254740991; the same seed and
+                       options give the same puzzles; default: from the clock,
+                       told on the standard error
+  --givens MIN-MAX     with --generate: the number of givens, within 17-81
+  --score MIN-MAX      with --generate: the grade's score
+  --not-minimal        with --generate: givens are taken away only down to MIN,
+                       and with --level only while the puzzle is no harder
+  --jobs N             with --generate: make them on N threads (default: one per
+                       core); the output is the same for every N
+  --json               with --generate: one JSON object per puzzle instead:
+                       "puzzle", "solution", "grade", "givens", "symmetry" and
+                       "seed" (--generate 1 --seed SEED with the same options
+                       makes that puzzle again)
   --help, --version
 
 JSON: one object with the fields "button" (Command3, Command7, Command1 or
@@ -161,6 +249,7 @@ solved), unless the input also could not be read to its end, which gives 1.
 --pdf, --png and --svg exit 1 when the puzzle cannot be read or the file
 cannot be written (a failed write leaves no file behind and an existing
 file as it was).
+--generate exits 0 when it has written the puzzles.
 )help";
 
 ParsedOptions parseOptions(int argc, const char *const *argv) {
@@ -172,6 +261,8 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
   std::optional<unsigned> jobs;
   bool perPage = false;
   bool size = false;
+  std::optional<GenerateRunOptions> generate;
+  bool generating = false;  // --generate itself given, not only its options
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "-h") {
@@ -248,6 +339,20 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
         return parsed;
       }
       jobs = n;
+    } else if (isGenerateOption(arg)) {
+      if (i + 1 >= argc) {
+        parsed.error = std::string(arg) + " needs a value";
+        return parsed;
+      }
+      if (!generate) generate.emplace();
+      generating = generating || arg == "--generate";
+      if (auto error = parseGenerateOption(arg, argv[++i], *generate)) {
+        parsed.error = std::move(error);
+        return parsed;
+      }
+    } else if (arg == "--not-minimal") {
+      if (!generate) generate.emplace();
+      generate->puzzle.minimal = false;
     } else if (arg == "--batch") {
       if (i + 1 >= argc) {
         parsed.error = "--batch needs a file";
@@ -272,6 +377,21 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
       parsed.error = "unknown argument " + std::string(arg) + " (see --help)";
       return parsed;
     }
+  }
+  if (generate && !generating) {
+    parsed.error = "--level, --symmetry, --seed, --givens, --score and --not-minimal go with --generate";
+    return parsed;
+  }
+  if (generate) {
+    if (o.batch || !o.actions.empty() || o.checkAfter || checkOnly || stats || o.trace || o.explain || o.dump) {
+      parsed.error = "--generate goes with its own options, --jobs and --json only";
+    } else if (const auto problem = optionsProblem(generate->puzzle)) {
+      parsed.error = std::string(*problem);
+    }
+    generate->jobs = jobs.value_or(defaultJobs());
+    generate->json = std::exchange(o.json, false);
+    o.generate = generate;
+    return parsed;
   }
   if (auto conflict = exportConflict(o, perPage, size, stats || o.json || check || checkOnly || jobs)) {
     parsed.error = std::move(conflict);
@@ -299,7 +419,7 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
   } else if (checkOnly) {
     parsed.error = "--check-only goes with --batch";
   } else if (jobs) {
-    parsed.error = "--jobs goes with --batch";
+    parsed.error = "--jobs goes with --batch or --generate";
   } else if (int(o.trace) + int(o.json) + int(o.explain) > 1) {
     parsed.error = "--trace, --json and --explain each replace the summary: give one of them";
   } else if (o.json && o.dump) {

@@ -7,6 +7,7 @@
 
 #include "cli/batch.h"
 #include "cli/export.h"
+#include "cli/generate.h"
 #include "script/actions.h"
 
 namespace numplace {
@@ -29,6 +30,7 @@ struct Options {
   bool json = false;     // the last analysis run as JSON instead of the summary
   bool explain = false;  // the last analysis run's path for a person instead of the summary
   std::optional<BatchOptions> batch;
+  std::optional<GenerateRunOptions> generate;
   std::vector<Action> actions;
   // --check: the puzzle is checked after this many actions (the last --check counts).
   std::optional<std::size_t> checkAfter;
