@@ -84,6 +84,9 @@ void ShellWindow::buildMenus() {
   };
 
   QMenu *file = menuBar()->addMenu(tr("ファイル(&F)"));
+  add(file, QStringLiteral("newPuzzle"), tr("新しい問題(&W)..."), QKeySequence::New, &ShellWindow::newPuzzleDialog);
+  add(file, QStringLiteral("newCollection"), tr("問題集を作る(&M)..."), QKeySequence(),
+      &ShellWindow::newCollectionDialog);
   add(file, QStringLiteral("open"), tr("開く(&O)..."), QKeySequence::Open, &ShellWindow::openDialog);
   add(file, QStringLiteral("previous"), tr("前の問題(&P)"), QKeySequence(Qt::ALT | Qt::Key_PageUp),
       [this] { stepCollection(-1); });

@@ -16,6 +16,7 @@
 #include "check/check.h"
 #include "document/beyond_grid.h"
 #include "document/document.h"
+#include "generate/generate.h"
 #include "hints/hints.h"
 #include "runs/result.h"
 #include "script/actions.h"
@@ -55,6 +56,14 @@ class ShellWindow : public QMainWindow {
   bool openFile(const QString &path);
   // 名前を付けて保存: the puzzle the next run reads, as a data file.
   bool saveFile(const QString &path);
+  // 新しい問題: a puzzle of the level and symmetry asked for, made off the
+  // window's thread, loaded as a new puzzle. 問題集を作る: a collection of
+  // them written to a file and opened.
+  void newPuzzleDialog();
+  void newCollectionDialog();
+  // Loads a generated puzzle as a new document (one undo step).
+  void loadGenerated(const GeneratedPuzzle &puzzle, const GenerateOptions &options);
+  bool writeCollection(const QString &path, const std::vector<GeneratedPuzzle> &puzzles);
   // 途中経過を保存: the givens and the user's entries, kept apart, which
   // 開く brings back as they were.
   bool saveProgress(const QString &path);

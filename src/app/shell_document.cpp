@@ -101,9 +101,9 @@ bool ShellWindow::openFile(const QString &path) {
   const std::string name = QFile::encodeName(path).toStdString();
   // Read through the core's gate: a pipe or a device is refused at once.
   const OpenedFile opened = readOpenedFile(name);
-  const bool loaded =
-      opened.kind != OpenedFile::Kind::Unusable &&
-      loadStep(tr("開く"), [&] { return document_.open(name, opened, form_->controls(), form_->canvas()); });
+  const bool loaded = opened.kind != OpenedFile::Kind::Unusable && loadStep(tr("開く"), [&] {
+                        return document_.open(name, opened, form_->controls(), form_->canvas());
+                      });
   if (!loaded) {
     tell(opened.kind == OpenedFile::Kind::Unusable ? openedFileMessage(opened)
                                                    : tr("「%1」を読めません。").arg(QFileInfo(path).fileName()));
@@ -129,8 +129,8 @@ bool ShellWindow::saveProgress(const QString &path) {
 }
 
 void ShellWindow::saveProgressDialog() {
-  QString path =
-      QFileDialog::getSaveFileName(this, tr("途中経過を保存"), QString(), tr("途中経過 (*.numplace);;すべてのファイル (*)"));
+  QString path = QFileDialog::getSaveFileName(this, tr("途中経過を保存"), QString(),
+                                              tr("途中経過 (*.numplace);;すべてのファイル (*)"));
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".numplace");
   saveProgress(path);
@@ -233,8 +233,8 @@ void ShellWindow::fillRecentMenu() {
 }
 
 void ShellWindow::openDialog() {
-  const QString path = QFileDialog::getOpenFileName(this, tr("開く"), QString(),
-                                                    tr("問題のファイル (*.csv *.txt *.sdm *.numplace);;すべてのファイル (*)"));
+  const QString path = QFileDialog::getOpenFileName(
+      this, tr("開く"), QString(), tr("問題のファイル (*.csv *.txt *.sdm *.numplace);;すべてのファイル (*)"));
   if (!path.isEmpty()) openFile(path);
 }
 

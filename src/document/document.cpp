@@ -131,8 +131,7 @@ void PuzzleDocument::load(Controls &controls, DrawingSurface &surface, const Gri
   state_.modified = false;
 }
 
-std::optional<std::string> PuzzleDocument::open(const std::string &path, Controls &controls,
-                                                DrawingSurface &surface) {
+std::optional<std::string> PuzzleDocument::open(const std::string &path, Controls &controls, DrawingSurface &surface) {
   const OpenedFile opened = readOpenedFile(path);
   if (!open(path, opened, controls, surface)) return openedFileText(opened);
   return std::nullopt;
@@ -155,7 +154,8 @@ bool PuzzleDocument::open(const std::string &path, const OpenedFile &opened, Con
       const Grid entries = *gridFromLine(opened.puzzles[1]);
       for (std::size_t k = 0; k < entries.size(); ++k) {
         const auto cell = static_cast<int>(k);
-        if (entries[k] != 0) controls.setText({"Text15", cellIndex(cell / 9 + 1, cell % 9 + 1)}, std::to_string(entries[k]));
+        if (entries[k] != 0)
+          controls.setText({"Text15", cellIndex(cell / 9 + 1, cell % 9 + 1)}, std::to_string(entries[k]));
       }
       return true;
     }

@@ -17,6 +17,7 @@
 #include <QtTest>
 
 #include "app/fonts.h"
+#include "app/generate_dialog.h"
 #include "app/prompts.h"
 #include "app/scripted.h"
 #include "app/shell.h"
@@ -262,6 +263,66 @@ class TstDocument : public QObject {
     QCOMPARE(gridLine(form), before);
     // After a change, the next hint starts again at level 1.
     QCOMPARE(shell.giveHint().level, 1);
+  }
+
+  // 新しい問題 makes the puzzle off the window's thread and loads it as a
+  // new puzzle of the level asked for; キャンセル stops a slow one at once.
+  void newPuzzleOfALevel() {
+    ShellWindow shell;
+    shell.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&shell));
+    box(shell.form(), "Text1")->setText(QStringLiteral("151"));
+    shell.action("newPuzzle")->trigger();
+    auto *dialog = shell.findChild<numplace::app::GenerateDialog *>(QStringLiteral("newPuzzleDialog"));
+    QVERIFY(dialog != nullptr);
+    dialog->setLevel(3);
+    dialog->setSymmetry(numplace::Symmetry::Rotate180);
+    dialog->setSeed(7);
+    QTest::mouseClick(dialog->startButton(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(shell.findChild<numplace::app::GenerateDialog *>() == nullptr, 20000);
+    shell.refreshStatus();
+    QVERIFY(shell.report().has_value());
+    QCOMPARE(shell.report()->check.solutions, 1);
+    QVERIFY(shell.report()->grade.has_value());
+    QCOMPARE(shell.report()->grade->level, 3);
+    QVERIFY(numplace::isSymmetric(shell.report()->givens, numplace::Symmetry::Rotate180));
+    QCOMPARE(box(shell.form(), "Text1")->text(), QStringLiteral("追加 1"));
+    QCOMPARE(shell.windowTitle(), QStringLiteral("新しい問題[*] — numplace"));
+    QCOMPARE(shell.undoStack().undoText(), QStringLiteral("新しい問題"));
+
+    // Level 7 with a quarter-turn symmetry takes long: キャンセル stops it.
+    shell.action("newPuzzle")->trigger();
+    dialog = shell.findChild<numplace::app::GenerateDialog *>(QStringLiteral("newPuzzleDialog"));
+    QVERIFY(dialog != nullptr);
+    dialog->setLevel(7);
+    dialog->setSymmetry(numplace::Symmetry::Rotate90);
+    const QString before = gridLine(shell.form());
+    QTest::mouseClick(dialog->startButton(), Qt::LeftButton);
+    QVERIFY(dialog->generating());
+    QTest::qWait(200);  // the window goes on answering meanwhile
+    QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog->generating(), 3000);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(gridLine(shell.form()), before);
+    dialog->reject();
+  }
+
+  // 問題集を作る: the puzzles written as a collection that 開く reads.
+  void collectionOfNewPuzzles() {
+    QTemporaryDir dir;
+    numplace::app::GenerateDialog dialog(numplace::app::GenerateDialog::Mode::Collection);
+    dialog.setLevel(1);
+    dialog.setCount(5);
+    dialog.setSeed(3);
+    dialog.start();
+    QTRY_VERIFY_WITH_TIMEOUT(dialog.result() == QDialog::Accepted, 20000);
+    QCOMPARE(dialog.puzzles().size(), std::size_t{5});
+    ShellWindow shell;
+    const QString path = dir.filePath(QStringLiteral("five.txt"));
+    QVERIFY(shell.writeCollection(path, dialog.puzzles()));
+    QVERIFY(shell.openFile(path));
+    QCOMPARE(shell.collectionSize(), 5);
+    QCOMPARE(numplace::gridOfBoxes(shell.form().controls()), dialog.puzzles().front().puzzle);
   }
 
   void titleNamesTheDocument() {
