@@ -22,6 +22,8 @@ class QTimer;
 namespace numplace::app {
 
 class GenerateDialog : public QDialog {
+  Q_OBJECT
+
  public:
   // One puzzle to load (新しい問題), or a collection of `count` to write (問題集を作る).
   enum class Mode { One, Collection };

@@ -96,6 +96,12 @@ void ShellWindow::buildMenus() {
       &ShellWindow::saveDialog);
   add(file, QStringLiteral("saveProgress"), tr("途中経過を保存(&G)..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
       &ShellWindow::saveProgressDialog);
+  file->addSeparator();
+  add(file, QStringLiteral("print"), tr("印刷(&P)..."), QKeySequence::Print, &ShellWindow::printDialog);
+  add(file, QStringLiteral("exportPdf"), tr("PDF に書き出す(&D)..."), QKeySequence(), &ShellWindow::exportPdfDialog);
+  add(file, QStringLiteral("savePicture"), tr("画像として保存(&I)..."), QKeySequence(),
+      &ShellWindow::savePictureDialog);
+  file->addSeparator();
   recentMenu_ = file->addMenu(tr("最近使ったファイル(&R)"));
   recentMenu_->setObjectName(QStringLiteral("recent"));
   connect(recentMenu_, &QMenu::aboutToShow, this, &ShellWindow::fillRecentMenu);

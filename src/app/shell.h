@@ -12,10 +12,12 @@
 #include <optional>
 
 #include "app/history.h"
+#include "app/paper_dialog.h"
 #include "app/window.h"
 #include "check/check.h"
 #include "document/beyond_grid.h"
 #include "document/document.h"
+#include "export/paper.h"
 #include "generate/generate.h"
 #include "hints/hints.h"
 #include "runs/result.h"
@@ -64,6 +66,13 @@ class ShellWindow : public QMainWindow {
   // Loads a generated puzzle as a new document (one undo step).
   void loadGenerated(const GeneratedPuzzle &puzzle, const GenerateOptions &options);
   bool writeCollection(const QString &path, const std::vector<GeneratedPuzzle> &puzzles);
+  // 印刷…, PDF に書き出す…, 画像として保存…: a clean board of its own (not
+  // the form's picture): the puzzle with the user's entries lighter, or the
+  // open collection a few a page, the solutions at the end, the last run's
+  // path after the puzzle.
+  exports::PaperDocument paperDocument(const PaperChoice &choice);
+  bool exportPdf(const QString &path, const PaperChoice &choice);
+  bool savePicture(const QString &path, const PictureChoice &choice);
   // 途中経過を保存: the givens and the user's entries, kept apart, which
   // 開く brings back as they were.
   bool saveProgress(const QString &path);
@@ -166,6 +175,9 @@ class ShellWindow : public QMainWindow {
   void openDialog();
   void saveDialog();
   void saveProgressDialog();
+  void printDialog();
+  void exportPdfDialog();
+  void savePictureDialog();
   void showManual();
   void showAbout();
   void setBusy(bool busy);

@@ -181,14 +181,39 @@ int exportBatch(const BatchOptions &batch, const ExportOptions &options) {
   return malformed > 0 ? kExitSkippedLines : kExitDone;
 }
 
-int exportPuzzle(const PuzzleReport &report, const RunResult *lastRun, const ExportOptions &options) {
+int exportPuzzles(const std::vector<Grid> &puzzles, const std::string &name, const ExportOptions &options) {
+  ExportOrder order;
+  order.pdfPath = options.pdf;
+  order.pdf = {.title = name, .creator = creator(), .landscape = false};
+  order.document.layout = exports::Layout::Collection;
+  order.document.perPage = options.perPage;
+  order.document.solutions = options.solutions;
+  for (const Grid &grid : puzzles) {
+    const int count = static_cast<int>(order.document.puzzles.size()) + 1;
+    order.document.puzzles.push_back(paperPuzzle(grid, count, name + " " + std::to_string(count)));
+  }
+  ExportReport report;
+  return carryOut(order, report);
+}
+
+int exportPuzzle(const PuzzleReport &report, const Grid *entries, const RunResult *lastRun,
+                 const ExportOptions &options) {
   if (report.badInput) return kExitBadInput;  // the caller has said why
   ExportOrder order;
   exports::PaperPuzzle puzzle;
   puzzle.board.givens = report.givens;
-  puzzle.board.solution = shownSolution(report.check);
-  puzzle.caption = sourceCaption(report.source) + "　" + gradeCaption(report.check, report.grade);
-  puzzle.solutionNote = solutionNote(report.check);
+  if (entries != nullptr) {
+    for (std::size_t k = 0; k < entries->size(); ++k) {
+      if ((*entries)[k] != 0) puzzle.board.givens[k] = 0;
+    }
+    puzzle.board.entries = *entries;
+  }
+  // The solution and the grade are those of the givens, whatever the entries hold.
+  const CheckResult check = entries != nullptr ? checkGivens(puzzle.board.givens) : report.check;
+  const std::optional<Grade> grade = entries != nullptr ? gradePuzzle(puzzle.board.givens, check) : report.grade;
+  puzzle.board.solution = shownSolution(check);
+  puzzle.caption = sourceCaption(report.source) + "　" + gradeCaption(check, grade);
+  puzzle.solutionNote = solutionNote(check);
   if (lastRun != nullptr) puzzle.explanation = explainRun(*lastRun).lines();
   order.pdfPath = options.pdf;
   order.pdf = {.title = "numplace", .creator = creator(), .landscape = false};
@@ -196,12 +221,13 @@ int exportPuzzle(const PuzzleReport &report, const RunResult *lastRun, const Exp
   order.document.solutions = options.solutions;
   order.pngPath = options.png;
   order.svgPath = options.svg;
-  order.picture.givens = report.givens;
+  order.picture.givens = puzzle.board.givens;
+  order.picture.entries = puzzle.board.entries;
   if (options.solutions) order.picture.solution = puzzle.board.solution;
   order.pixels = options.pixels;
   order.pictureTitle = "numplace " + gridText(report.givens);
   order.document.puzzles.push_back(std::move(puzzle));
-  if ((options.png || options.svg) && options.solutions && report.check.solutions == 0) {
+  if ((options.png || options.svg) && options.solutions && check.solutions == 0) {
     std::cerr << "numplace-cli: the puzzle has no solution; the picture shows its givens\n";
   }
   ExportReport done;

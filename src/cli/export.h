@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "check/check.h"
 #include "cli/batch.h"
@@ -29,10 +30,16 @@ struct ExportOptions {
 // status; nothing is written when the input cannot be read to its end.
 int exportBatch(const BatchOptions &batch, const ExportOptions &options);
 
-// The puzzle an analysis run would read after the actions (`report`), with
+// --generate N --pdf OUT: the puzzles made, numbered, `name` and their
+// number and grade under each, as a booklet. Returns the exit status.
+int exportPuzzles(const std::vector<Grid> &puzzles, const std::string &name, const ExportOptions &options);
+
+// The puzzle an analysis run would read after the actions (`report`), the
+// user's `entries` (when not null) drawn lighter apart from its givens, with
 // the path of the last run (if any) after it in the PDF. Returns the exit
 // status.
-int exportPuzzle(const PuzzleReport &report, const RunResult *lastRun, const ExportOptions &options);
+int exportPuzzle(const PuzzleReport &report, const Grid *entries, const RunResult *lastRun,
+                 const ExportOptions &options);
 
 // The line under a board: where the puzzle came from and its grade, or that
 // it has no solution or several.

@@ -84,11 +84,17 @@ int runGenerate(const GenerateRunOptions &options) {
   ProgressLine line;
   ProgressCallback progress;
   if (::isatty(STDERR_FILENO) != 0) progress = [&line](const GenerateProgress &p) { line.show(p); };
+  std::vector<Grid> booklet;
   const auto take = [&](const GeneratedPuzzle &p) {
     line.write((options.json ? jsonLine(p, puzzle.symmetry) : digitsOf(p.puzzle)) + '\n');
+    if (options.exports.pdf) booklet.push_back(p.puzzle);
   };
   generatePuzzles(puzzle, seed, options.count, options.jobs, take, nullptr, progress);
   line.write("");
+  if (options.exports.pdf) {
+    std::cout.flush();
+    return exportPuzzles(booklet, "新しい問題", options.exports);
+  }
   return kExitDone;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "cli/export.h"
 #include "generate/generate.h"
 
 namespace numplace {
@@ -15,6 +16,7 @@ struct GenerateRunOptions {
   std::optional<std::uint64_t> seed;  // nothing: one from the clock, told on standard error
   unsigned jobs = 1;
   bool json = false;
+  ExportOptions exports;  // --pdf: a booklet of the puzzles made, besides the lines
 };
 
 // Writes the puzzles to standard output; progress goes to standard error

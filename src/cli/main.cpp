@@ -1,4 +1,5 @@
 // numplace-cli: the engine without a window, for scripting, batch solving and tests.
+#include <algorithm>
 #include <iostream>
 
 #include "board/files.h"
@@ -143,7 +144,12 @@ int playActions(const Options &options) {
                 << "nothing written\n";
     }
     std::cout.flush();
-    if (exportPuzzle(exported, last ? &*last : nullptr, options.exports) != kExitDone) return kExitBadInput;
+    const Grid userEntries = document.entries(controls);
+    const bool anyEntry = std::any_of(userEntries.begin(), userEntries.end(), [](std::uint8_t d) { return d != 0; });
+    if (exportPuzzle(exported, anyEntry ? &userEntries : nullptr, last ? &*last : nullptr, options.exports) !=
+        kExitDone) {
+      return kExitBadInput;
+    }
   }
   return badInput ? kExitBadInput : kExitDone;
 }

@@ -384,12 +384,17 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
   }
   if (generate) {
     if (o.batch || !o.actions.empty() || o.checkAfter || checkOnly || stats || o.trace || o.explain || o.dump) {
-      parsed.error = "--generate goes with its own options, --jobs and --json only";
+      parsed.error = "--generate goes with its own options, --jobs, --json and --pdf only";
+    } else if (o.exports.png || o.exports.svg || size) {
+      parsed.error = "--png and --svg draw one puzzle: with --generate, --pdf makes a booklet";
+    } else if (!o.exports.pdf && (perPage || o.exports.solutions)) {
+      parsed.error = "--per-page and --solutions go with --pdf";
     } else if (const auto problem = optionsProblem(generate->puzzle)) {
       parsed.error = std::string(*problem);
     }
     generate->jobs = jobs.value_or(defaultJobs());
     generate->json = std::exchange(o.json, false);
+    generate->exports = o.exports;
     o.generate = generate;
     return parsed;
   }

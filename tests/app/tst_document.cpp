@@ -325,6 +325,48 @@ class TstDocument : public QObject {
     QCOMPARE(numplace::gridOfBoxes(shell.form().controls()), dialog.puzzles().front().puzzle);
   }
 
+  // What goes on paper is the puzzle with the user's entries apart from its
+  // givens (lighter when asked for), or a range of the open collection; the
+  // PDF and the pictures are written whole.
+  void paperAndPictures() {
+    QTemporaryDir dir;
+    ShellWindow shell;
+    QVERIFY(shell.openFile(kTop95));
+    QTest::keyClicks(box(shell.form(), "Text15", 12), QStringLiteral("9"));
+    numplace::app::PaperChoice single;
+    single.entries = true;
+    const numplace::exports::PaperDocument paper = shell.paperDocument(single);
+    QCOMPARE(paper.puzzles.size(), std::size_t{1});
+    const numplace::exports::BoardContent &board = paper.puzzles.front().board;
+    QCOMPARE(board.givens, *numplace::gridFromLine(lineOf(kTop95, 1).toStdString()));
+    QVERIFY(board.entries.has_value());
+    QCOMPARE((*board.entries)[1], std::uint8_t{9});
+    QVERIFY(QString::fromStdString(paper.puzzles.front().caption).contains(QStringLiteral("top95.txt 1/95")));
+
+    numplace::app::PaperChoice range;
+    range.collection = true;
+    range.first = 3;
+    range.last = 7;
+    range.perPage = 2;
+    range.solutions = true;
+    const numplace::exports::PaperDocument pages = shell.paperDocument(range);
+    QCOMPARE(pages.puzzles.size(), std::size_t{5});
+    QCOMPARE(pages.puzzles.front().board.givens, *numplace::gridFromLine(lineOf(kTop95, 3).toStdString()));
+    QVERIFY(pages.puzzles.back().board.solution.has_value());
+    QCOMPARE(numplace::exports::collectionPages(pages), 3 + 1);
+
+    const QString pdf = dir.filePath(QStringLiteral("range.pdf"));
+    QVERIFY(shell.exportPdf(pdf, range));
+    QFile written(pdf);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.read(5) == "%PDF-");
+    const QString png = dir.filePath(QStringLiteral("board.png"));
+    QVERIFY(shell.savePicture(png, {numplace::app::PictureChoice::Content::Solution, 300}));
+    QCOMPARE(QImage(png).size(), QSize(300, 300));
+    QVERIFY(!shell.savePicture(dir.filePath(QStringLiteral("missing/board.svg")), {}));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("missing"))));
+  }
+
   void titleNamesTheDocument() {
     ShellWindow shell;
     QCOMPARE(shell.windowTitle(), QStringLiteral("numplace[*]"));

@@ -159,6 +159,36 @@ TEST(ExportCli, PngOfTheBoardAtTheSizeAsked) {
   expectInkInFilledCells(solved, again[0], solutionOf(kPuzzle), 1);
 }
 
+// The user's entries go onto the picture too, apart from the givens.
+TEST(ExportCli, EntriesOnThePicture) {
+  const Scratch scratch;
+  const std::string png = scratch.path("e.png");
+  const Grid solution = solutionOf(kPuzzle);
+  std::string entries(81, '0');
+  Grid shown = gridOf(kPuzzle);
+  const std::size_t at = kPuzzle.find_first_of("0.");
+  entries[at] = static_cast<char>('0' + solution[at]);
+  shown[at] = solution[at];
+  const CliResult r = runCli("--puzzle " + kPuzzle + " --entries " + entries + " --png " + quoted(png) + " --size 450");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const QImage image(QString::fromStdString(png));
+  const std::vector<FoundBoard> boards = findBoards(image, 150);
+  ASSERT_EQ(boards.size(), 1U);
+  expectInkInFilledCells(image, boards[0], shown, 1);
+}
+
+// --generate N --pdf: a booklet of the puzzles made, beside their lines.
+TEST(ExportCli, BookletOfNewPuzzles) {
+  SKIP_WITHOUT_POPPLER();
+  const Scratch scratch;
+  const std::string pdf = scratch.path("new.pdf");
+  const CliResult r = runCli("--generate 6 --level 1 --seed 4 --pdf " + quoted(pdf) + " --per-page 4 --solutions");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(CliResult::linesOf(r.out).size(), 6U);
+  EXPECT_EQ(pdfPages(pdf), 2 + 1);
+  EXPECT_EQ(runCli("--generate 2 --png " + quoted(scratch.path("x.png"))).status, 2);
+}
+
 TEST(ExportCli, SvgIsWellFormedWithTheGivensAsText) {
   const Scratch scratch;
   const std::string svg = scratch.path("p.svg");
