@@ -57,6 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   switch (opened.kind) {
     case numplace::OpenedFile::Kind::DataFile:
       if (content.find(',') == std::string_view::npos) fail("a data file without a comma", size);
+      if (content.starts_with(numplace::kProgressHeader)) fail("progress read as a data file", size);
       if (!opened.puzzles.empty() || opened.fault != numplace::OpenedFile::Fault::None)
         fail("a data file with puzzles or a fault", size);
       break;
@@ -67,6 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
       if (opened.puzzles !=
           (content.starts_with("\xEF\xBB\xBF") ? numplace::puzzlesInText(content.substr(3)) : puzzles))
         fail("the collection is not the puzzles of its text", size);
+      break;
+    case numplace::OpenedFile::Kind::Progress:
+      if (!content.starts_with(numplace::kProgressHeader)) fail("progress without its first line", size);
+      if (opened.puzzles.size() != 2) fail("progress without its givens and entries", size);
+      checkPuzzles(opened.puzzles, size);
       break;
     case numplace::OpenedFile::Kind::Unusable: {
       if (!opened.puzzles.empty()) fail("an unusable file with puzzles", size);

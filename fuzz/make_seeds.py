@@ -187,6 +187,9 @@ def main():
     write(c, examples[0].name, examples[0].read_bytes())
     write(c, "broken_data_file.csv", "".join(csv_of(lines[0]).splitlines(True)[:5]))
     write(c, "neither.txt", "hello, world\n")
+    zeros = [p.replace(".", "0") for p in lines]
+    write(c, "progress.numplace", f"numplace-progress 1\ngivens {zeros[0]}\nentries {'0' * 81}\n")
+    write(c, "progress_short.numplace", f"numplace-progress 1\r\ngivens {zeros[1]}\r\nentries 123\r\n")
 
     # fuzz_lines: the header of fuzz_lines.cpp, then batch input; bounds at
     # the lines' lengths, a read error, the text repeated, a pipe.
