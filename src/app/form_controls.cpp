@@ -13,11 +13,12 @@
 #include "app/boxes.h"
 #include "app/input.h"
 #include "app/text.h"
+#include "board/layout.h"
 
 namespace numplace::app {
 namespace {
 
-constexpr std::string_view kCellGrid = "Text15";
+constexpr std::string_view kCellGrid = controls::Text15.name;
 constexpr int kCellWidth = 375;  // twips
 
 // A command button whose caption breaks into lines when it is wider than the

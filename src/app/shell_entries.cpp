@@ -67,7 +67,7 @@ Hint ShellWindow::giveHint(std::optional<int> level) {
   if (writes) {
     // The placement itself, as the user's entry: one undo step.
     const CellRef cell = hint.cells.front();
-    form_->controls().setText({"Text15", cellIndex(cell.row, cell.column)}, std::to_string(*hint.digit));
+    form_->controls().setText(controls::Text15(cellIndex(cell.row, cell.column)), std::to_string(*hint.digit));
     document_.edited();
     history_->record(tr("ヒント"));
     hintPosition_.reset();
@@ -96,7 +96,7 @@ void ShellWindow::colourBoxes() {
   const Grid entries = document_.entries(form_->controls());
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
-      QWidget *box = form_->control({"Text15", cellIndex(r, c)});
+      QWidget *box = form_->control(controls::Text15(cellIndex(r, c)));
       const CellRef cell{r, c};
       const bool entry = entries[static_cast<std::size_t>((r - 1) * 9 + c - 1)] != 0;
       const bool clash = contains(clashing, cell);

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "board/input_error.h"
+#include "board/layout.h"
 
 namespace numplace::app {
 namespace {
@@ -42,7 +43,7 @@ QString cellList(const std::vector<CellRef> &cells) {
   return out;
 }
 
-QString boxCaption(ControlRef box) { return box.name == "Text1" ? tr("追加 1") : tr("追加 2"); }
+QString boxCaption(ControlRef box) { return box.name == controls::Text1.name ? tr("追加 1") : tr("追加 2"); }
 
 // The extra given laid at a cell, if any.
 const ExtraGivenNote *extraAt(const BeyondGrid &beyond, const CellRef &cell) {
@@ -104,8 +105,9 @@ QString beyondGridText(const BeyondGrid &beyond) {
   }
   for (const CellWarning &warning : beyond.warnings) {
     const QString text = quoted(warning.text);
-    const QString where = warning.box.name == "Text5" ? tr("行データ%1").arg(warning.box.index)
-                                                      : cellText({warning.box.index / 10, warning.box.index % 10});
+    const QString where = warning.box.name == controls::Text5.name
+                              ? tr("行データ%1").arg(warning.box.index)
+                              : cellText({warning.box.index / 10, warning.box.index % 10});
     switch (warning.why) {
       case CellWarning::Why::SeveralDigits:
         parts << tr("%1に「%2」：マスには数字を1つだけ").arg(where, text);

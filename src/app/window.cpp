@@ -17,15 +17,16 @@
 #include "app/input.h"
 #include "app/prompts.h"
 #include "app/text.h"
+#include "board/layout.h"
 #include "entry/entry.h"
 #include "runs/runs.h"
 
 namespace numplace::app {
 namespace {
 
-constexpr std::string_view kCellGrid = "Text15";
-constexpr std::string_view kQuickInput = "Text7";
-constexpr ControlRef kDataFileName{"Text3", 0};
+constexpr std::string_view kCellGrid = controls::Text15.name;
+constexpr std::string_view kQuickInput = controls::Text7.name;
+constexpr ControlRef kDataFileName = controls::Text3;
 
 // The scales the user can take the window to by resizing it.
 constexpr double kSmallestScale = 0.3;

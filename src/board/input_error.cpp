@@ -23,12 +23,12 @@ std::string placeOf(const FieldPlace &place) {
 // A number that cannot go onto the board, where it stands and why.
 std::string wrongNumberText(const InputError &e) {
   const std::string why = e.kind == InputError::Kind::TooLarge ? "は大きすぎます。" : "は整数ではありません。";
-  if (e.box.name == "Text15") {
-    return captionOf({"Label4"}) + "の" + std::to_string(e.row) + "行" + std::to_string(e.column) + "列の" +
+  if (e.box.name == controls::Text15.name) {
+    return captionOf(controls::Label4) + "の" + std::to_string(e.row) + "行" + std::to_string(e.column) + "列の" +
            quoted(e.token) + why + "マスには数字を1つだけ入れてください。";
   }
-  if (e.box.name == "Text5") {
-    return captionOf({"Label3"}) + "の" + std::to_string(e.row) + "行目の" + quoted(e.token) + why +
+  if (e.box.name == controls::Text5.name) {
+    return captionOf(controls::Label3) + "の" + std::to_string(e.row) + "行目の" + quoted(e.token) + why +
            "行の9つの数字を入れてください。";
   }
   return dataFileNamed(e.file) + "の" + placeOf(e.place) + quoted(e.token) + why +
@@ -41,15 +41,15 @@ std::string inputErrorText(const InputError &e) {
   using Kind = InputError::Kind;
   switch (e.kind) {
     case Kind::CannotOpenFile:
-      return captionOf({"Label1"}) + "のファイル「" + shownFileName(e.file) + "」を開けません。";
+      return captionOf(controls::Label1) + "のファイル「" + shownFileName(e.file) + "」を開けません。";
     case Kind::CannotReadFile:
-      return captionOf({"Label1"}) + "の「" + shownFileName(e.file) +
+      return captionOf(controls::Label1) + "の「" + shownFileName(e.file) +
              "」を読めません（フォルダーか、読めないファイルです）。";
     case Kind::FileNotRegular:
-      return captionOf({"Label1"}) + "の「" + shownFileName(e.file) +
+      return captionOf(controls::Label1) + "の「" + shownFileName(e.file) +
              "」は通常のファイルではありません（パイプや装置は読みません）。";
     case Kind::FileTooLarge:
-      return captionOf({"Label1"}) + "のファイル「" + shownFileName(e.file) + "」は大きすぎます（64 MiB まで）。";
+      return captionOf(controls::Label1) + "のファイル「" + shownFileName(e.file) + "」は大きすぎます（64 MiB まで）。";
     case Kind::NoFields:
       return dataFileNamed(e.file) + "に項目がありません。9行それぞれに5項目が必要です。";
     case Kind::TooFewFields:
@@ -65,7 +65,7 @@ std::string inputErrorText(const InputError &e) {
     case Kind::NotWhole:
       return wrongNumberText(e);
     case Kind::GridRowTooLarge:
-      return captionOf({"Label4"}) + "の" + std::to_string(e.row) +
+      return captionOf(controls::Label4) + "の" + std::to_string(e.row) +
              "行目の数が大きすぎます。マスには数字を1つだけ入れてください。";
     case Kind::ExtraGivenUnusable:
       break;

@@ -19,7 +19,7 @@ std::optional<InputError::Kind> wrongNumber(double v) {
 }
 
 double cellValue(const Controls &controls, int r, int c) {
-  return textToNumber(controls.text({"Text15", cellIndex(r, c)}));
+  return textToNumber(controls.text(controls::Text15(cellIndex(r, c))));
 }
 
 // Adds the leading 1,000,000,000 and counts the rows that were empty.
@@ -145,14 +145,14 @@ std::optional<InputError> readPuzzle(const Controls &controls, const FileReader 
   int empty = finishRowCodes(t);
   if (empty >= 3) {
     source = Source::Rows;
-    for (int r = 1; r <= 9; ++r) t.RowCodes[r] = textToNumber(controls.text({"Text5", r}));
+    for (int r = 1; r <= 9; ++r) t.RowCodes[r] = textToNumber(controls.text(controls::Text5(r)));
     empty = finishRowCodes(t);
   }
   DataFileResult file;
   std::string name;
   if (empty >= 3) {
     source = Source::File;
-    name = controls.text({"Text3"});
+    name = controls.text(controls::Text3);
   }
   if (readFrom != nullptr) *readFrom = PuzzleSource{source, name, source != Source::Grid};
   if (source == Source::File) {
@@ -173,13 +173,13 @@ std::optional<InputError> readPuzzle(const Controls &controls, const FileReader 
           e.kind = InputError::Kind::CannotReadFile;
           break;
       }
-      e.box = {"Text3"};
+      e.box = controls::Text3;
       e.file = name;
       return e;
     }
     file = parseDataFile(bytes.content, name);
     if (file.error) {
-      file.error->box = {"Text3"};
+      file.error->box = controls::Text3;
       return file.error;
     }
     for (int k = 1; k <= 9; ++k) {
@@ -199,24 +199,24 @@ std::optional<InputError> readPuzzle(const Controls &controls, const FileReader 
         for (int c = 1; c <= 9; ++c) {
           if (const auto cellFault = wrongNumber(cellValue(controls, r, c) * std::pow(10.0, 9 - c))) {
             e.kind = *cellFault;
-            e.box = {"Text15", cellIndex(r, c)};
+            e.box = controls::Text15(cellIndex(r, c));
             e.column = c;
             e.token = controls.text(e.box);
             return e;
           }
         }
         e.kind = InputError::Kind::GridRowTooLarge;
-        e.box = {"Text15"};
+        e.box = controls::Text15;
         return e;
       case Source::Rows:
         e.kind = *rowFault;
-        e.box = {"Text5", r};
+        e.box = controls::Text5(r);
         e.token = controls.text(e.box);
         return e;
       case Source::File: {
         const DataFileRecord &record = file.records[static_cast<std::size_t>(r)];
         e.kind = *rowFault;
-        e.box = {"Text3"};
+        e.box = controls::Text3;
         e.place = record.places[0];
         e.token = record.fields[0];
         e.file = name;
@@ -230,7 +230,7 @@ std::optional<InputError> readPuzzle(const Controls &controls, const FileReader 
 std::variant<ExtraGivens, InputError> checkExtraGivens(const Controls &controls) {
   double codes[2] = {0, 0};
   int k = 0;
-  for (const ControlRef box : {ControlRef{"Text1"}, ControlRef{"Text2"}}) {
+  for (const ControlRef box : {ControlRef(controls::Text1), ControlRef(controls::Text2)}) {
     std::string text = controls.text(box);
     const double v = textToNumber(text);
     if (!std::isfinite(v) || v < 0 || v >= 1000) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "board/layout.h"
 #include "cli/check_output.h"
 #include "cli/summary.h"
 #include "runs/common.h"
@@ -96,8 +97,8 @@ void Solver::solveOne(long line, const std::string &puzzle, std::string &out) {
     return;
   }
   file_.set(puzzle);
-  controls_.type({"Text1"}, "追加 1");
-  controls_.type({"Text3"}, kPuzzleFile);
+  controls_.type(controls::Text1, "追加 1");
+  controls_.type(controls::Text3, kPuzzleFile);
   runAnswer(ports_, kRunOptions, result_);
   std::optional<PuzzleReport> report;
   if (options_.check) {

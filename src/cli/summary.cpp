@@ -22,8 +22,8 @@ void printSummary(std::ostream &out, const std::optional<RunResult> &last, const
   } else if (last) {
     for (const std::string_view m : last->messages.texts()) out << "  " << m << '\n';
   }
-  out << "Text1: " << controls.text({"Text1"}) << '\n';
-  out << "Text14: " << controls.text({"Text14"}) << '\n';
+  out << "Text1: " << controls.text(controls::Text1) << '\n';
+  out << "Text14: " << controls.text(controls::Text14) << '\n';
 }
 
 void dumpControls(std::ostream &out, const Controls &controls) {

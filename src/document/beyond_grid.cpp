@@ -36,7 +36,7 @@ bool inClash(const PuzzleReport &report, int row, int column) {
 void warnCells(const Controls &controls, std::vector<CellWarning> &out) {
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
-      const ControlRef box{"Text15", cellIndex(r, c)};
+      const ControlRef box = controls::Text15(cellIndex(r, c));
       std::string text = controls.text(box);
       const double v = textToNumber(text);
       if (v < 0) {
@@ -50,7 +50,7 @@ void warnCells(const Controls &controls, std::vector<CellWarning> &out) {
 
 void warnRows(const Controls &controls, std::vector<CellWarning> &out) {
   for (int r = 1; r <= 9; ++r) {
-    const ControlRef box{"Text5", r};
+    const ControlRef box = controls::Text5(r);
     std::string text = controls.text(box);
     const double v = textToNumber(text);
     if (v < 0) {
@@ -72,14 +72,14 @@ BeyondGrid describeBeyondGrid(const Controls &controls, const FileReader &files,
     warnRows(controls, out.warnings);
   }
   const Grid source = sourceDigits(controls, files);
-  const ControlRef boxes[] = {{"Text1", 0}, {"Text2", 0}};
+  const ControlRef boxes[] = {controls::Text1, controls::Text2};
   for (const ControlRef box : boxes) {
     ExtraGivenNote note;
     note.box = box;
     note.text = controls.text(box);
     const double v = textToNumber(note.text);
     if (v == 0) continue;
-    note.writtenByAnswer = box.name == "Text1" && !answerTrial.empty() && note.text == answerTrial;
+    note.writtenByAnswer = box.name == controls::Text1.name && !answerTrial.empty() && note.text == answerTrial;
     if (!std::isfinite(v) || v < 0 || v >= 1000) {
       note.effect = ExtraGivenNote::Effect::OutOfRange;
       out.extras.push_back(std::move(note));

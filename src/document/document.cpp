@@ -12,8 +12,8 @@
 namespace numplace {
 namespace {
 
-constexpr ControlRef kExtraGivens[] = {{"Text1", 0}, {"Text2", 0}};
-constexpr ControlRef kDataFileName{"Text3", 0};
+constexpr ControlRef kExtraGivens[] = {controls::Text1, controls::Text2};
+constexpr ControlRef kDataFileName = controls::Text3;
 
 std::size_t at(int row, int column) { return static_cast<std::size_t>((row - 1) * 9 + column - 1); }
 
@@ -36,7 +36,7 @@ std::string fileNameOf(const std::string &path) {
 // 入力データ名 when the grid and the row boxes are empty.
 std::optional<Grid> dataFilePuzzle(const std::string &path, const std::string &content) {
   HeadlessControls controls;
-  for (int r = 1; r <= 9; ++r) controls.setText({"Text5", r}, "");
+  for (int r = 1; r <= 9; ++r) controls.setText(controls::Text5(r), "");
   controls.setText(kDataFileName, path);
   MemoryFiles files;
   files.put(path, content);
@@ -98,7 +98,7 @@ std::optional<Grid> gridFromLine(std::string_view text) {
 }
 
 int cellDigit(const Controls &controls, int row, int column) {
-  const double v = textToNumber(controls.text({"Text15", cellIndex(row, column)}));
+  const double v = textToNumber(controls.text(controls::Text15(cellIndex(row, column))));
   return v >= 1 && v <= 9 && v == std::floor(v) ? static_cast<int>(v) : 0;
 }
 
@@ -114,9 +114,9 @@ void PuzzleDocument::load(Controls &controls, DrawingSurface &surface, const Gri
   for (int r = 1; r <= 9; ++r) {
     for (int c = 1; c <= 9; ++c) {
       const int digit = givens[at(r, c)];
-      controls.setText({"Text15", cellIndex(r, c)}, digit == 0 ? std::string() : std::to_string(digit));
+      controls.setText(controls::Text15(cellIndex(r, c)), digit == 0 ? std::string() : std::to_string(digit));
     }
-    controls.setText({"Text5", r}, "");
+    controls.setText(controls::Text5(r), "");
   }
   for (const ControlRef box : kExtraGivens) controls.setText(box, findControl(box)->text);
   surface.clear();
@@ -155,7 +155,7 @@ bool PuzzleDocument::open(const std::string &path, const OpenedFile &opened, Con
       for (std::size_t k = 0; k < entries.size(); ++k) {
         const auto cell = static_cast<int>(k);
         if (entries[k] != 0)
-          controls.setText({"Text15", cellIndex(cell / 9 + 1, cell % 9 + 1)}, std::to_string(entries[k]));
+          controls.setText(controls::Text15(cellIndex(cell / 9 + 1, cell % 9 + 1)), std::to_string(entries[k]));
       }
       return true;
     }

@@ -27,7 +27,7 @@ void DocumentLoader::hint(int level) {
   if (h.level == 3 && h.digit && h.cells.size() == 1 &&
       (h.kind == HintKind::Placement || h.kind == HintKind::SolutionCell)) {
     const CellRef cell = h.cells.front();
-    controls_.setText({"Text15", cellIndex(cell.row, cell.column)}, std::to_string(*h.digit));
+    controls_.setText(controls::Text15(cellIndex(cell.row, cell.column)), std::to_string(*h.digit));
     document_.edited();
   }
 }

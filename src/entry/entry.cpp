@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "board/layout.h"
 #include "board/number.h"
 
 namespace numplace {
@@ -21,8 +22,8 @@ std::string plainText(double v) {
 
 void pressCell(Controls &controls, int cell, double x) {
   const double step = x < 175 ? -1 : (x > 175 ? 1 : 0);
-  const ControlRef digitRegister{"Text16"};
-  const ControlRef cellRegister{"Text17"};
+  const ControlRef digitRegister = controls::Text16;
+  const ControlRef cellRegister = controls::Text17;
   if (textToNumber(controls.text(cellRegister)) != cell) controls.setText(digitRegister, "0");
   double v = textToNumber(controls.text(digitRegister)) + step;
   if (v > 9) v -= 10;
@@ -30,19 +31,19 @@ void pressCell(Controls &controls, int cell, double x) {
   const std::string text = plainText(v);
   controls.setText(digitRegister, text);
   controls.setText(cellRegister, plainNumber(cell));
-  controls.setText({"Text15", cell}, text);
+  controls.setText(controls::Text15(cell), text);
 }
 
 void quickInputKey(Controls &controls, int keyCode) {
-  const ControlRef counter{"Text6"};
-  const ControlRef input{"Text7"};
+  const ControlRef counter = controls::Text6;
+  const ControlRef input = controls::Text7;
   double n = textToNumber(controls.text(counter));
   if (keyCode == kEnterKey) n += 1;
   if (n > 9) return;
   // A fractional counter (only when typed by hand) names the row it rounds down to.
   const double row = std::floor(n);
   if (n != 0 && keyCode == kEnterKey && row >= 1 && row <= 9) {
-    controls.setText({"Text5", static_cast<int>(row)}, controls.text(input));
+    controls.setText(controls::Text5(static_cast<int>(row)), controls.text(input));
     controls.setText(input, " ");
   }
   controls.setText(counter, plainText(n));
@@ -50,11 +51,11 @@ void quickInputKey(Controls &controls, int keyCode) {
 
 void clearEntry(Controls &controls) {
   for (int i = 1; i <= 9; ++i) {
-    controls.setText({"Text5", i}, "");
-    for (int j = 1; j <= 9; ++j) controls.setText({"Text15", 10 * i + j}, "");
+    controls.setText(controls::Text5(i), "");
+    for (int j = 1; j <= 9; ++j) controls.setText(controls::Text15(10 * i + j), "");
   }
-  controls.setText({"Text7"}, "");
-  controls.setText({"Text6"}, "");
+  controls.setText(controls::Text7, "");
+  controls.setText(controls::Text6, "");
 }
 
 }  // namespace numplace

@@ -62,13 +62,13 @@ void typePosition(const Grid &position, HeadlessControls &controls, MemoryFiles 
     for (int c = 1; c <= 9; ++c) {
       const char digit = static_cast<char>('0' + position[indexOf({r, c})]);
       row += digit;
-      if (digit != '0') controls.type({"Text15", cellIndex(r, c)}, std::string(1, digit));
+      if (digit != '0') controls.type(controls::Text15(cellIndex(r, c)), std::string(1, digit));
     }
     file += row + "," + std::to_string(r) + ",\"numplace\",0,0\n";
   }
-  controls.type({"Text1"}, "");
-  controls.type({"Text2"}, "");
-  controls.type({"Text3"}, kPositionFile);
+  controls.type(controls::Text1, "");
+  controls.type(controls::Text2, "");
+  controls.type(controls::Text3, kPositionFile);
   files.put(std::string(kPositionFile), std::move(file));
 }
 

@@ -3,6 +3,7 @@
 // the finished board drawn in colour at the end.
 #include <cstring>
 
+#include "board/layout.h"
 #include "board/number.h"
 #include "board/sources.h"
 #include "runs/answer_painter.h"
@@ -298,7 +299,7 @@ class AnswerRun {
 
   Step finalDrawing() {
     const auto code = static_cast<int>(trialCode_);
-    ports_.controls.setText({"Text1"}, hasTrial_ ? plainNumber(code) : "");
+    ports_.controls.setText(controls::Text1, hasTrial_ ? plainNumber(code) : "");
     result_.wroteText1 = true;
     if (hasTrial_) result_.trialCode = code;
     painter_.finalBoard(t_.Board);

@@ -1,3 +1,4 @@
+#include "board/layout.h"
 #include "entry/entry.h"
 #include "runs/runs.h"
 
@@ -12,9 +13,11 @@ struct ButtonName {
   RunKind run;
 };
 constexpr ButtonName kButtons[] = {
-    {Button::Answer, "Command3", RunKind::Answer},         {Button::Step, "Command7", RunKind::Step},
-    {Button::Reference1, "Command1", RunKind::Reference1}, {Button::Reference2, "Command5", RunKind::Reference2},
-    {Button::Clear, "Command4", RunKind::Answer},
+    {Button::Answer, controls::Command3.name, RunKind::Answer},
+    {Button::Step, controls::Command7.name, RunKind::Step},
+    {Button::Reference1, controls::Command1.name, RunKind::Reference1},
+    {Button::Reference2, controls::Command5.name, RunKind::Reference2},
+    {Button::Clear, controls::Command4.name, RunKind::Answer},
 };
 
 }  // namespace

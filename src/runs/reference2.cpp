@@ -3,6 +3,7 @@
 // digits with exactly two places in a block are printed small in their cells.
 #include <vector>
 
+#include "board/layout.h"
 #include "board/number.h"
 #include "board/sources.h"
 #include "runs/answer_painter.h"
@@ -100,7 +101,7 @@ class Reference2Run {
     t_.Board[p.row][p.column] = p.digit;
     const PlacementRecord record{++steps_, p.row, p.column, p.digit, r.word, 0};
     result_.placements.push_back(record);
-    ports_.controls.setText({"Text14"}, reportText(record));
+    ports_.controls.setText(controls::Text14, reportText(record));
   }
 
   // The digits with two places in a block, in the order of the sorted

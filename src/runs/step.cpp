@@ -3,6 +3,7 @@
 // with the candidate-code table and a prompt after every visible change.
 #include <string>
 
+#include "board/layout.h"
 #include "board/number.h"
 #include "board/sources.h"
 #include "runs/common.h"
@@ -142,7 +143,7 @@ class StepRun {
     const PlacementRecord record{++steps_, p.row, p.column, p.digit, word, 0};
     result_.placements.push_back(record);
     painter_.stepLogged(record, setsFontAtPrint(word));
-    ports_.controls.setText({"Text14"}, reportText(record));
+    ports_.controls.setText(controls::Text14, reportText(record));
     painter_.digitPlaced(p);
     if (promptMode_ != kPromptModeRunThrough) askStepPrompt();
     return Next::Restart;

@@ -126,7 +126,7 @@ std::optional<std::string> parseAction(std::string_view name, std::string_view v
     std::string x;
     PressCell press;
     const auto ref = splitTarget(value, control, x) ? parseControl(control) : std::nullopt;
-    if (!ref || ref->name != "Text15" || !parseDouble(x, press.x)) {
+    if (!ref || ref->name != controls::Text15.name || !parseDouble(x, press.x)) {
       return "--press needs Text15(CELL):X, e.g. Text15(11):200";
     }
     press.control = control;
@@ -182,12 +182,13 @@ Played playAction(const Action &action, Typist &typist, Ports &ports, AnswerQueu
   } else if (const auto *grid = std::get_if<TypeGrid>(&action)) {
     for (int k = 0; k < 81; ++k) {
       const char ch = grid->puzzle[static_cast<std::size_t>(k)];
-      if (ch >= '1' && ch <= '9') typist.type({"Text15", cellIndex(k / 9 + 1, k % 9 + 1)}, std::string(1, ch));
+      if (ch >= '1' && ch <= '9') typist.type(controls::Text15(cellIndex(k / 9 + 1, k % 9 + 1)), std::string(1, ch));
     }
   } else if (const auto *rows = std::get_if<TypeRows>(&action)) {
-    for (std::size_t i = 0; i < rows->rows.size(); ++i) typist.type({"Text5", static_cast<int>(i) + 1}, rows->rows[i]);
+    for (std::size_t i = 0; i < rows->rows.size(); ++i)
+      typist.type(controls::Text5(static_cast<int>(i) + 1), rows->rows[i]);
   } else if (const auto *file = std::get_if<TypeFile>(&action)) {
-    typist.type({"Text3"}, file->path);
+    typist.type(controls::Text3, file->path);
   } else if (const auto *click = std::get_if<Click>(&action)) {
     const auto button = buttonNamed(click->button);
     if (!button) return {"no such button: " + click->button, std::nullopt};
@@ -198,7 +199,7 @@ Played playAction(const Action &action, Typist &typist, Ports &ports, AnswerQueu
     pressCell(ports.controls, parseControl(press->control)->index, press->x);
   } else if (const auto *key = std::get_if<KeyPress>(&action)) {
     // Only the quick-input box has a key handler; other boxes just take the key.
-    if (parseControl(key->control)->name == "Text7") quickInputKey(ports.controls, key->code);
+    if (parseControl(key->control)->name == controls::Text7.name) quickInputKey(ports.controls, key->code);
   } else if (const auto *save = std::get_if<SavePuzzle>(&action)) {
     if (auto error = savePuzzle(ports.controls, ports.files, save->path)) return {"--save: " + *error, std::nullopt};
   } else if (const auto *entries = std::get_if<TypeEntries>(&action)) {
@@ -206,7 +207,7 @@ Played playAction(const Action &action, Typist &typist, Ports &ports, AnswerQueu
     loader->fixGivens();
     for (int k = 0; k < 81; ++k) {
       const char ch = entries->entries[static_cast<std::size_t>(k)];
-      if (ch >= '1' && ch <= '9') typist.type({"Text15", cellIndex(k / 9 + 1, k % 9 + 1)}, std::string(1, ch));
+      if (ch >= '1' && ch <= '9') typist.type(controls::Text15(cellIndex(k / 9 + 1, k % 9 + 1)), std::string(1, ch));
     }
   } else if (std::holds_alternative<OpenFile>(action) || std::holds_alternative<StepCollection>(action) ||
              std::holds_alternative<PastePuzzle>(action) || std::holds_alternative<AskHint>(action) ||

@@ -73,9 +73,9 @@ using Action = std::variant<SetText, TypeGrid, TypeRows, TypeFile, Click, PressC
                             OpenFile, StepCollection, PastePuzzle, TypeEntries, AskHint, SaveProgress>;
 
 // The action options that take one value: --set CONTROL=TEXT and so on.
-inline constexpr std::array<std::string_view, 14> kActionOptions = {
-    "set",  "grid", "puzzle", "rows",  "file",    "click",        "press",
-    "key", "answer", "save",  "open", "paste", "entries", "save-progress"};
+inline constexpr std::array<std::string_view, 14> kActionOptions = {"set",   "grid",  "puzzle",  "rows",         "file",
+                                                                    "click", "press", "key",     "answer",       "save",
+                                                                    "open",  "paste", "entries", "save-progress"};
 bool isActionOption(std::string_view name);  // name without the leading "--"
 // The action options that take none: --next, --previous.
 inline constexpr std::array<std::string_view, 2> kFlagActionOptions = {"next", "previous"};
