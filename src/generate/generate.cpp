@@ -9,23 +9,15 @@
 #include "generate/generate.h"
 
 #include <algorithm>
-#include <chrono>
-#include <condition_variable>
-#include <map>
-#include <mutex>
-#include <set>
-#include <thread>
 #include <vector>
 
 #include "board/contract.h"
 #include "board/tables.h"
 #include "generate/random.h"
+#include "generate/stop.h"
 
 namespace numplace {
 namespace {
-
-constexpr std::string_view kSymmetryNames[] = {"none", "rot180", "rot90", "mirror", "flip", "diagonal", "antidiagonal"};
-constexpr std::string_view kLevelKeys[] = {"", "easy", "medium", "hard", "expert", "fiendish", "trial", "beyond"};
 
 // The cells each symmetry maps onto one another.
 struct Groups {
@@ -107,17 +99,6 @@ class UnitDigits {
 
  private:
   std::uint16_t digits_[27]{};
-};
-
-// What stops a generation: the caller's flag, and within a run of several
-// puzzles the run's own (set when enough are made).
-struct Stop {
-  const std::atomic<bool> *caller = nullptr;
-  const std::atomic<bool> *run = nullptr;
-  bool now() const {
-    return (caller != nullptr && caller->load(std::memory_order_relaxed)) ||
-           (run != nullptr && run->load(std::memory_order_relaxed));
-  }
 };
 
 // How far a puzzle's shape is from what was asked: a given too many or too
@@ -364,76 +345,13 @@ class Generator {
   Grid solution_{};
 };
 
+}  // namespace
+
 std::optional<GeneratedPuzzle> generateOne(const GenerateOptions &options, std::uint64_t seed, Stop stop,
                                            const std::function<void()> &attempted) {
   std::optional<GeneratedPuzzle> made = Generator(options, seed, stop, attempted).run();
   if (made) made->seed = seed;
   return made;
-}
-
-}  // namespace
-
-std::string_view symmetryName(Symmetry symmetry) { return kSymmetryNames[static_cast<int>(symmetry)]; }
-
-std::optional<Symmetry> symmetryNamed(std::string_view name) {
-  for (const Symmetry s : kSymmetries) {
-    if (symmetryName(s) == name) return s;
-  }
-  return std::nullopt;
-}
-
-int symmetricCell(Symmetry symmetry, int cell) {
-  NUMPLACE_ASSERT(cell >= 0 && cell < 81);
-  const int r = cell / 9;
-  const int c = cell % 9;
-  switch (symmetry) {
-    case Symmetry::None:
-      break;
-    case Symmetry::Rotate180:
-      return 80 - cell;
-    case Symmetry::Rotate90:  // a quarter turn clockwise
-      return 9 * c + (8 - r);
-    case Symmetry::Mirror:
-      return 9 * r + (8 - c);
-    case Symmetry::Flip:
-      return 9 * (8 - r) + c;
-    case Symmetry::Diagonal:
-      return 9 * c + r;
-    case Symmetry::AntiDiagonal:
-      return 9 * (8 - c) + (8 - r);
-  }
-  return cell;
-}
-
-bool isSymmetric(const Grid &puzzle, Symmetry symmetry) {
-  for (int i = 0; i < 81; ++i) {
-    const bool given = puzzle[static_cast<std::size_t>(i)] != 0;
-    if (given != (puzzle[static_cast<std::size_t>(symmetricCell(symmetry, i))] != 0)) return false;
-  }
-  return true;
-}
-
-std::string_view levelKey(int level) { return level >= 1 && level <= kLevels ? kLevelKeys[level] : ""; }
-
-std::optional<int> levelNamed(std::string_view name) {
-  for (int level = 1; level <= kLevels; ++level) {
-    if (kLevelKeys[level] == name) return level;
-  }
-  return std::nullopt;
-}
-
-std::optional<std::string_view> optionsProblem(const GenerateOptions &o) {
-  if (o.level < 0 || o.level > kLevels) return "the level is 1 to 7";
-  if (o.minGivens < 17 || o.maxGivens > 81 || o.minGivens > o.maxGivens)
-    return "the givens are a range within 17-81 (no puzzle with one solution has fewer than 17)";
-  if (o.minScore < 0 || o.minScore > o.maxScore) return "the score is a range of numbers from 0";
-  if (o.symmetry == Symmetry::Rotate90) {
-    // Groups of four cells and the centre: 4k or 4k + 1 givens.
-    bool possible = false;
-    for (int n = o.minGivens; n <= o.maxGivens; ++n) possible = possible || n % 4 <= 1;
-    if (!possible) return "a puzzle symmetric under a quarter turn has 4k or 4k+1 givens";
-  }
-  return std::nullopt;
 }
 
 std::optional<GeneratedPuzzle> generatePuzzle(const GenerateOptions &options, std::uint64_t seed,
@@ -456,115 +374,6 @@ Grid removalPass(const Grid &solution, Symmetry symmetry, std::uint64_t seed) {
   options.symmetry = symmetry;
   const std::function<void()> nothing = [] {};
   return Generator(options, seed, Stop{}, nothing).removalPass(solution);
-}
-
-std::uint64_t puzzleSeed(std::uint64_t seed, std::uint64_t k) {
-  NUMPLACE_ASSERT(seed < kSeedLimit);
-  // An odd step goes through every number below 2^53 before it repeats; one
-  // that is no multiple of the step splitmix64 adds, so that the generators
-  // of neighbouring puzzles share no state words.
-  return (seed + k * 0xD1B54A32D192ED03ull) & (kSeedLimit - 1);
-}
-
-namespace {
-
-// The puzzles of several seeds on several threads, handed on in the order of
-// the seeds. A thread takes the next seed only while the seeds taken and not
-// yet handed on are fewer than the puzzles still wanted, so no puzzle is made
-// that is not needed (but for those equal to an earlier one).
-class Run {
- public:
-  Run(const GenerateOptions &options, std::uint64_t seed, int count,
-      const std::function<void(const GeneratedPuzzle &)> &take, const std::atomic<bool> *cancel,
-      const ProgressCallback &progress)
-      : options_(options), seed_(seed), count_(count), take_(take), cancel_(cancel), progress_(progress) {
-    shown_.wanted = count;
-  }
-
-  void work() {
-    const std::function<void()> attempted = [this] {
-      const std::lock_guard lock(progressMutex_);
-      ++shown_.attempts;
-      if (progress_) progress_(shown_);
-    };
-    for (;;) {
-      std::uint64_t k = 0;
-      {
-        std::unique_lock lock(mutex_);
-        // Woken when a puzzle is handed on or a thread stops; the caller's
-        // flag is looked at now and then.
-        while (!finished() && next_ >= handedOn_ + static_cast<std::uint64_t>(count_ - made_))
-          opened_.wait_for(lock, std::chrono::milliseconds(20));
-        if (finished()) return;
-        k = next_++;
-      }
-      std::optional<GeneratedPuzzle> p = generateOne(options_, puzzleSeed(seed_, k), Stop{cancel_, &done_}, attempted);
-      const std::lock_guard lock(mutex_);
-      if (!p) {
-        // Stopped: cancelled, or enough were made meanwhile.
-        opened_.notify_all();
-        return;
-      }
-      ready_.emplace(k, *p);
-      handOn();
-    }
-  }
-
-  bool complete() const { return made_ == count_; }
-
- private:
-  bool finished() const { return done_.load(std::memory_order_relaxed) || (cancel_ != nullptr && cancel_->load()); }
-
-  // The puzzles ready in the order of the seeds, under the lock.
-  void handOn() {
-    for (auto it = ready_.begin(); it != ready_.end() && it->first == handedOn_ && made_ < count_;
-         it = ready_.erase(it)) {
-      ++handedOn_;
-      if (!seen_.insert(it->second.puzzle).second) continue;
-      take_(it->second);
-      ++made_;
-      {
-        const std::lock_guard lock(progressMutex_);
-        shown_.made = made_;
-        if (progress_) progress_(shown_);
-      }
-    }
-    if (made_ == count_) done_ = true;
-    opened_.notify_all();
-  }
-
-  const GenerateOptions &options_;
-  const std::uint64_t seed_;
-  const int count_;
-  const std::function<void(const GeneratedPuzzle &)> &take_;
-  const std::atomic<bool> *cancel_;
-  const ProgressCallback &progress_;
-
-  std::mutex mutex_;  // all below but the progress
-  std::condition_variable opened_;
-  std::uint64_t next_ = 0;      // the next seed to take
-  std::uint64_t handedOn_ = 0;  // seeds handed on (or left out as repeats)
-  int made_ = 0;
-  std::map<std::uint64_t, GeneratedPuzzle> ready_;  // made, waiting for an earlier seed
-  std::set<Grid> seen_;
-  std::atomic<bool> done_ = false;
-
-  std::mutex progressMutex_;
-  GenerateProgress shown_;
-};
-
-}  // namespace
-
-bool generatePuzzles(const GenerateOptions &options, std::uint64_t seed, int count, unsigned jobs,
-                     const std::function<void(const GeneratedPuzzle &)> &take, const std::atomic<bool> *cancel,
-                     const ProgressCallback &progress) {
-  if (count <= 0) return true;
-  Run run(options, seed, count, take, cancel, progress);
-  std::vector<std::thread> threads;
-  for (unsigned j = 1; j < jobs; ++j) threads.emplace_back([&run] { run.work(); });
-  run.work();
-  for (std::thread &t : threads) t.join();
-  return run.complete();
 }
 
 }  // namespace numplace
