@@ -144,8 +144,8 @@ void GenerateDialog::setCount(int count) {
 void GenerateDialog::start() {
   if (generating()) return;
   stopWorker();
-  const GenerateOptions options = this->options();
-  if (const auto problem = optionsProblem(options)) {
+  const GenerateOptions asked = options();
+  if (const auto problem = optionsProblem(asked)) {
     state_->setText(tr("この組み合わせでは作れません：%1")
                         .arg(QString::fromUtf8(problem->data(), static_cast<qsizetype>(problem->size()))));
     return;
@@ -167,13 +167,13 @@ void GenerateDialog::start() {
   progress_->setValue(0);
   state_->setText(tr("作っています…"));
   timer_->start();
-  worker_ = std::thread([this, options, count, seed = seed_] {
+  worker_ = std::thread([this, asked, count, seed = seed_] {
     const ProgressCallback progress = [this](const GenerateProgress &p) {
       attempts_ = p.attempts;
       doneCount_ = p.made;
     };
     const bool done = generatePuzzles(
-        options, seed, count, std::max(1u, std::thread::hardware_concurrency()),
+        asked, seed, count, std::max(1u, std::thread::hardware_concurrency()),
         [this](const GeneratedPuzzle &puzzle) { making_.push_back(puzzle); }, &cancelled_, progress);
     // Back on the window's thread; the dialog waits for this thread before it goes.
     QMetaObject::invokeMethod(

@@ -40,7 +40,7 @@ void ShellWindow::loadGenerated(const GeneratedPuzzle &puzzle, const GenerateOpt
                   std::string(symmetryName(options.symmetry)) + " seed " + std::to_string(puzzle.seed);
   loadPuzzle(puzzle.puzzle, std::move(origin), tr("新しい問題"));
   statusBar()->showMessage(
-      tr("新しい問題：%1、対称 %2、ヒント %3（シード %4：numplace-cli --generate 1 --seed %4 で同じ問題）")
+      tr("新しい問題：%1、対称 %2、数字 %3 個（シード %4：numplace-cli --generate 1 --seed %4 で同じ問題）")
           .arg(levelText(puzzle.grade ? puzzle.grade->level : options.level))
           .arg(symmetryText(options.symmetry))
           .arg(puzzle.givens)

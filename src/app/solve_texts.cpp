@@ -8,7 +8,6 @@ namespace {
 
 // The context lupdate gives these texts: the namespace they are written in.
 QString tr(const char *text) { return QCoreApplication::translate("numplace::app", text); }
-QString trCount(const char *text, int n) { return QCoreApplication::translate("numplace::app", text, nullptr, n); }
 
 QString cellText(const CellRef &cell) { return tr("%1行%2列").arg(cell.row).arg(cell.column); }
 
@@ -38,10 +37,13 @@ QString entriesText(const EntriesCheck &check) {
     return tr("答え合わせできません：この問題には解が複数あります");
   }
   if (check.complete) return tr("完成！ すべてのマスが正しく埋まっています");
-  if (check.wrong.empty()) return trCount("ここまで正しく入っています　空きマス %n", check.empty);
+  if (check.wrong.empty())
+    return QCoreApplication::translate("numplace::app", "ここまで正しく入っています　空きマス %n", nullptr,
+                                       check.empty);
   QStringList wrong;
   for (const WrongEntry &entry : check.wrong) wrong << tr("%1の%2").arg(cellText(entry.cell)).arg(entry.digit);
-  return trCount("違う数字：%1　空きマス %n", check.empty).arg(wrong.join(tr("、")));
+  return QCoreApplication::translate("numplace::app", "違う数字：%1　空きマス %n", nullptr, check.empty)
+      .arg(wrong.join(tr("、")));
 }
 
 QString hintText(const Hint &hint) {
@@ -63,7 +65,9 @@ QString hintText(const Hint &hint) {
       const QString cell = cellText(hint.cells.front());
       if (hint.digit && hint.level >= 3) return tr("%1に%2（解から）").arg(cell).arg(*hint.digit);
       if (hint.digit) return tr("この手順の技では次の一手が見つかりません。%1は%2です").arg(cell).arg(*hint.digit);
-      return trCount("この手順の技では次の一手が見つかりません。候補が一番少ないのは%1（%n つ）です", hint.candidates)
+      return QCoreApplication::translate(
+                 "numplace::app", "この手順の技では次の一手が見つかりません。候補が一番少ないのは%1（%n つ）です",
+                 nullptr, hint.candidates)
           .arg(cell);
     }
     case HintKind::None:

@@ -151,11 +151,11 @@ bool PuzzleDocument::open(const std::string &path, const OpenedFile &opened, Con
     }
     case OpenedFile::Kind::Progress: {
       load(controls, surface, *gridFromLine(opened.puzzles[0]), {PuzzleOrigin::Kind::Progress, path, 0, 0, {}});
-      const Grid entries = *gridFromLine(opened.puzzles[1]);
-      for (std::size_t k = 0; k < entries.size(); ++k) {
+      const Grid own = *gridFromLine(opened.puzzles[1]);
+      for (std::size_t k = 0; k < own.size(); ++k) {
         const auto cell = static_cast<int>(k);
-        if (entries[k] != 0)
-          controls.setText(controls::Text15(cellIndex(cell / 9 + 1, cell % 9 + 1)), std::to_string(entries[k]));
+        if (own[k] != 0)
+          controls.setText(controls::Text15(cellIndex(cell / 9 + 1, cell % 9 + 1)), std::to_string(own[k]));
       }
       return true;
     }
@@ -174,13 +174,13 @@ bool PuzzleDocument::open(const std::string &path, const OpenedFile &opened, Con
 
 std::string PuzzleDocument::progress(const Controls &controls) const {
   const Grid givens = state_.givensFixed ? state_.givens : gridOfBoxes(controls);
-  const Grid entries = this->entries(controls);
+  const Grid own = entries(controls);
   const auto line = [](const Grid &grid) {
     std::string out;
     for (const std::uint8_t d : grid) out += static_cast<char>('0' + d);
     return out;
   };
-  return progressText(line(givens), line(entries));
+  return progressText(line(givens), line(own));
 }
 
 bool PuzzleDocument::step(int delta, Controls &controls, DrawingSurface &surface) {
