@@ -38,8 +38,20 @@ Actions:
   --next, --previous   the next or previous puzzle of the open collection, the
                        same way
   --paste LINE         an 81-character puzzle line as a new puzzle, the same way
+  --entries ENTRIES    the grid as it stands becomes the puzzle's givens, then
+                       ENTRIES (81 characters, 1-9 typed, 0 or . none) are typed
+                       as the user's own entries
+  --hint [1|2|3]       a hint for the user's position (givens and entries): a
+                       wrong entry first; else 1 the unit to look at and the
+                       technique, 2 and the digit, 3 the placement, which is
+                       written into its cell as an entry (default 1)
+  --save-progress PATH write the givens and the user's entries, kept apart, to
+                       PATH (--open reads it back)
 
 Output:
+  --check-entries      check the user's entries at this point of the actions
+                       against the one solution of the givens: printed after
+                       them as lines "entries wrong|empty|complete ..."
   --check              check the puzzle an analysis run would read at this point
                        of the actions (same sources, extra givens laid): printed
                        after them as lines "check source|solutions|clash|differ|
@@ -141,6 +153,13 @@ opened with --open (else null). --check without a run gives only these;
 --check-only lines have "line", "puzzle", "source" and "check". The text
 output of --check adds "check collection FILE INDEX COUNT", "check extra BOX
 TEXT rRcC DIGIT EFFECT [answer]" and "check warning BOX TEXT WHY" lines.
+With --check-entries the object has "entries" {"wrong": [[R, C], ...] (null
+when the entries cannot be judged), "empty", "complete", "judged",
+"solutions"}; with --hint, "hint" {"level", "kind": wrong_entry|placement|
+solution_cell|none, "cells": [[R, C], ...], "unit": {"kind": row|column|block,
+"index"} or null, "word", "technique", "digit" (null at level 1), "reason",
+"text"}; rows, columns and blocks count from 1. The text output gains the
+lines "entries ..." and "hint ...".
 
 Exit status: 0 when the actions ran; 1 when a run stopped on bad input (a
 missing or malformed data file, an extra given out of range, a number the
