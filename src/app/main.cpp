@@ -52,7 +52,8 @@ std::optional<std::string> actionsInOrder(const QCommandLineParser &parser, std:
       if (auto error = numplace::parseAction(option, "", actions)) return error;
       continue;
     }
-    if (!numplace::isActionOption(option)) continue;
+    // The window's --hint always takes its level: its parser has no optional values.
+    if (!numplace::isActionOption(option) && option != "hint") continue;
     const QStringList values = parser.values(name);
     const qsizetype k = taken[name]++;
     if (k >= values.size()) return "--" + option + " needs a value";
@@ -103,13 +104,17 @@ struct CommandLine {
         QStringLiteral("Actions as numplace-cli takes them, played on the window in order: "
                        "--set CONTROL=TEXT, --grid PUZZLE, --puzzle LINE, --rows R1,...,R9, "
                        "--file PATH, --click BUTTON, --press CELL:X, --key CONTROL:CODE, "
-                       "--answer TEXT, --save PATH, --open FILE, --next, --previous, --paste LINE."),
+                       "--answer TEXT, --save PATH, --open FILE, --next, --previous, --paste LINE, "
+                       "--entries LINE, --hint LEVEL, --save-progress PATH."),
         QStringLiteral("[ACTIONS...]"));
     for (const std::string_view name : numplace::kActionOptions) {
       QCommandLineOption action(fromUtf8(name), QStringLiteral("An action (see above)."), QStringLiteral("VALUE"));
       action.setFlags(QCommandLineOption::HiddenFromHelp);
       parser.addOption(action);
     }
+    QCommandLineOption hint(QStringLiteral("hint"), QStringLiteral("An action (see above)."), QStringLiteral("LEVEL"));
+    hint.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(hint);
     for (const std::string_view name : numplace::kFlagActionOptions) {
       QCommandLineOption action(fromUtf8(name), QStringLiteral("An action (see above)."));
       action.setFlags(QCommandLineOption::HiddenFromHelp);

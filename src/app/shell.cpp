@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
@@ -26,6 +27,8 @@ namespace {
 // Typing waits this long for the status bar, so that a check never delays a key.
 constexpr int kStatusDelayMs = 150;
 constexpr int kUndoSteps = 1000;
+// How long a message given again as the window first shows stays.
+constexpr int kShownMessageMs = 15000;
 
 const QString kExplanationKey = QStringLiteral("view/explanation");
 
@@ -315,6 +318,19 @@ void ShellWindow::adoptEntries() {
 void ShellWindow::setExamine(Examine examine) {
   examine_ = std::move(examine);
   refreshStatus();
+}
+
+void ShellWindow::showEvent(QShowEvent *event) {
+  QMainWindow::showEvent(event);
+  // A message given before the window was first shown (a scripted hint)
+  // did not hide the status line, which only a visible bar does: both would
+  // be drawn over each other. Given again (the bar ignores the same text
+  // twice, hence the clearing), it hides it.
+  if (QStatusBar *bar = statusBar(); !bar->currentMessage().isEmpty() && status_->isVisible()) {
+    const QString message = bar->currentMessage();
+    bar->clearMessage();
+    bar->showMessage(message, kShownMessageMs);
+  }
 }
 
 void ShellWindow::closeEvent(QCloseEvent *event) {

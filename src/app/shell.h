@@ -136,6 +136,7 @@ class ShellWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent *event) override;
+  void showEvent(QShowEvent *event) override;
 
  private:
   // The scripted document actions, each one undo step as from the menus.

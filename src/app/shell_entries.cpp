@@ -42,7 +42,7 @@ void ShellWindow::fixGivens() {
 EntriesCheck ShellWindow::checkEntries() {
   // A grid typed without being fixed is taken as the puzzle: there are no entries yet.
   if (!document_.state().givensFixed) fixGivens();
-  const EntriesCheck check = documentEntries(document_, form_->controls());
+  EntriesCheck check = documentEntries(document_, form_->controls());
   forgetMarks();
   for (const WrongEntry &entry : check.wrong) marked_.push_back(entry.cell);
   markedWrong_ = true;
@@ -56,7 +56,7 @@ Hint ShellWindow::giveHint(std::optional<int> level) {
   const Grid position = gridOfBoxes(form_->controls());
   // Asked again for the same position, the hint says more.
   hintLevel_ = level ? *level : (hintPosition_ == position ? std::min(hintLevel_ + 1, 3) : 1);
-  const Hint hint = documentHint(document_, form_->controls(), hintLevel_);
+  Hint hint = documentHint(document_, form_->controls(), hintLevel_);
   forgetMarks();
   hintLevel_ = hint.level;
   hintPosition_ = position;

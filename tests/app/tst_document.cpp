@@ -9,6 +9,7 @@
 #include <QDockWidget>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -264,6 +265,15 @@ class TstDocument : public QObject {
     QCOMPARE(gridLine(form), before);
     // After a change, the next hint starts again at level 1.
     QCOMPARE(shell.giveHint().level, 1);
+
+    // Given before the window first shows (as a scripted --hint is), the
+    // hint is the one text of the status bar once it shows.
+    shell.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&shell));
+    const QLabel *line = shell.findChild<QLabel *>(QStringLiteral("statusText"));
+    QVERIFY(line != nullptr);
+    QVERIFY(!shell.statusBar()->currentMessage().isEmpty());
+    QVERIFY(!line->isVisible());
   }
 
   // 新しい問題 makes the puzzle off the window's thread and loads it as a
