@@ -137,7 +137,7 @@ EN = {
     "完成しています。ヒントはもうありません": "The grid is complete: no hint is left",
     "解が2つ以上あるので、ヒントは出せません": "The puzzle has two or more solutions: no hint can be given",
     "解がないので、ヒントは出せません": "The puzzle has no solution: no hint can be given",
-    "この盤面を問題にする(&G)": "Make this grid the &puzzle",
+    "この盤面を問題にする(&G)": "Make this &grid the puzzle",
     "答え合わせ(&K)": "Chec&k my entries",
     "ヒント(&H)": "&Hint",
     "この盤面を問題にする": "Make this grid the puzzle",

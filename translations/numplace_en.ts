@@ -709,7 +709,7 @@ Licence: see the repository's README.</translation>
     </message>
     <message>
         <source>この盤面を問題にする(&amp;G)</source>
-        <translation>Make this grid the &amp;puzzle</translation>
+        <translation>Make this &amp;grid the puzzle</translation>
     </message>
     <message>
         <source>答え合わせ(&amp;K)</source>

@@ -52,7 +52,6 @@ std::optional<std::string> actionsInOrder(const QCommandLineParser &parser, std:
       if (auto error = numplace::parseAction(option, "", actions)) return error;
       continue;
     }
-    // The window's --hint always takes its level: its parser has no optional values.
     if (!numplace::isActionOption(option) && option != "hint") continue;
     const QStringList values = parser.values(name);
     const qsizetype k = taken[name]++;
@@ -60,6 +59,19 @@ std::optional<std::string> actionsInOrder(const QCommandLineParser &parser, std:
     if (auto error = numplace::parseAction(option, values[k].toStdString(), actions)) return error;
   }
   return std::nullopt;
+}
+
+// --hint takes its level as numplace-cli does, when one follows (1 when not);
+// Qt's parser has no optional values, so the 1 is written in.
+QStringList withHintLevels(const QStringList &arguments) {
+  QStringList out;
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    out << arguments[i];
+    const bool levelFollows = i + 1 < arguments.size() && arguments[i + 1].size() == 1 &&
+                              arguments[i + 1] >= QLatin1String("1") && arguments[i + 1] <= QLatin1String("3");
+    if (arguments[i] == QLatin1String("--hint") && !levelFollows) out << QStringLiteral("1");
+  }
+  return out;
 }
 
 void nameApplication() {
@@ -105,7 +117,7 @@ struct CommandLine {
                        "--set CONTROL=TEXT, --grid PUZZLE, --puzzle LINE, --rows R1,...,R9, "
                        "--file PATH, --click BUTTON, --press CELL:X, --key CONTROL:CODE, "
                        "--answer TEXT, --save PATH, --open FILE, --next, --previous, --paste LINE, "
-                       "--entries LINE, --hint LEVEL, --save-progress PATH."),
+                       "--entries LINE, --hint [LEVEL], --save-progress PATH."),
         QStringLiteral("[ACTIONS...]"));
     for (const std::string_view name : numplace::kActionOptions) {
       QCommandLineOption action(fromUtf8(name), QStringLiteral("An action (see above)."), QStringLiteral("VALUE"));
@@ -165,7 +177,7 @@ int main(int argc, char **argv) {
   const QCommandLineOption &screenshot = line.screenshot;
   const QCommandLineOption &atPrompt = line.atPrompt;
 
-  if (!parser.parse(QCoreApplication::arguments())) {
+  if (!parser.parse(withHintLevels(QCoreApplication::arguments()))) {
     std::fprintf(stderr, "numplace: %s\n", qPrintable(parser.errorText()));
     return kUsageError;
   }

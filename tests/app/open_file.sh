@@ -20,4 +20,20 @@ QT_QPA_PLATFORM=offscreen "$bin" --screenshot "$work/bad.png" "$work/missing.txt
 status=$?
 [ "$status" -eq 2 ] || fail "a missing file: status $status"
 grep -q 'missing.txt' "$work/err" || fail "a missing file is not named: $(cat "$work/err")"
+# --hint as numplace-cli takes it: the level may follow; a third level
+# writes the placement as an entry, the first only points.
+puzzle=$(sed -n 1p "$data/se_easy.txt")
+entries=1$(printf '0%.0s' $(seq 80))
+for level in "" 1 3; do
+  QT_QPA_PLATFORM=offscreen "$bin" --screenshot "$work/hint.png" --puzzle "$puzzle" --entries "$entries" \
+    --hint $level --save-progress "$work/progress$level.txt" 2>"$work/err" ||
+    fail "--hint $level: status $?: $(cat "$work/err")"
+  written=$(sed -n 's/^entries //p' "$work/progress$level.txt" 2>/dev/null | tr -d '0' | wc -c)
+  want=2  # the one entry and the line's end
+  [ "$level" = 3 ] && want=3
+  [ "$written" -eq "$want" ] || fail "--hint $level: $((written - 1)) entries saved, not $((want - 1))"
+done
+QT_QPA_PLATFORM=offscreen "$bin" --screenshot "$work/hint.png" --puzzle "$puzzle" --hint=4 2>"$work/err"
+status=$?
+[ "$status" -eq 2 ] || fail "--hint=4: status $status"
 exit $failed
