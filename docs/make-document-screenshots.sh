@@ -14,43 +14,7 @@ out=${3:-docs}
 collection=$PWD/tests/data/top95.txt
 step=000000000003702800060354090089000160070645030000000000040000070200506004000010000
 
-XDG_RUNTIME_DIR=$(mktemp -d)
-XDG_CONFIG_HOME=$(mktemp -d)
-export XDG_RUNTIME_DIR XDG_CONFIG_HOME
-display=:$((50 + RANDOM % 40))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-sleep 1
-openbox >/dev/null 2>&1 &
-wm=$!
-trap 'kill $wm $xvfb 2>/dev/null || true' EXIT
-sleep 1
-
-start() {
-  local lang=$1
-  shift
-  mkdir -p "$XDG_CONFIG_HOME/numplace"
-  printf '[view]\nexplanation=false\n' >"$XDG_CONFIG_HOME/numplace/numplace.conf"
-  LANG=$lang LC_ALL=$lang LANGUAGE= "$app" "$@" >/dev/null 2>&1 &
-  pid=$!
-  id=$(xdotool search --sync --onlyvisible --classname numplace | tail -1)
-  sleep 2
-}
-keys() {
-  for key in "$@"; do
-    xdotool key --window "$id" "$key"
-    sleep 0.8
-  done
-}
-shot() {
-  eval "$(xdotool getwindowgeometry --shell "$id")"
-  import -window root -crop "$((X + WIDTH + 4))x$((Y + HEIGHT + 4))+0+0" +repage "$1"
-}
-stop() {
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-}
+. docs/x-session.sh
 
 # The form's 答 (Command3), its middle at (452, 84) pixels of the form at scale 1, below the menu bar.
 press_answer() {

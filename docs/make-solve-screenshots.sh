@@ -22,44 +22,7 @@ entries=108090000$(printf '0%.0s' $(seq 72))
 # One right entry, for the hint.
 right=100000000$(printf '0%.0s' $(seq 72))
 
-XDG_RUNTIME_DIR=$(mktemp -d)
-XDG_CONFIG_HOME=$(mktemp -d)
-export XDG_RUNTIME_DIR XDG_CONFIG_HOME
-display=:$((50 + RANDOM % 40))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-sleep 1
-openbox >/dev/null 2>&1 &
-wm=$!
-trap 'kill $wm $xvfb 2>/dev/null || true' EXIT
-sleep 1
-
-start() {
-  local lang=$1
-  shift
-  mkdir -p "$XDG_CONFIG_HOME/numplace"
-  printf '[view]\nexplanation=false\n' >"$XDG_CONFIG_HOME/numplace/numplace.conf"
-  LANG=$lang LC_ALL=$lang LANGUAGE= "$app" "$@" >/dev/null 2>&1 &
-  pid=$!
-  id=$(xdotool search --sync --onlyvisible --classname numplace | head -1)
-  sleep 2
-}
-keys() {
-  for key in "$@"; do
-    xdotool key "$key"  # to the focused window: keys sent with --window once reached the form twice
-    sleep 1
-  done
-}
-# The whole screen's part that holds the window and whatever it opened.
-shot() {
-  eval "$(xdotool getwindowgeometry --shell "$id")"
-  import -window root -crop "$((X + WIDTH + 4))x$((Y + HEIGHT + 4))+0+0" +repage "$1"
-}
-stop() {
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-}
+. docs/x-session.sh
 
 lang=$LANG_OF_SHOTS
 short=${lang%%_*}

@@ -12,18 +12,7 @@ puzzle=53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5.
 hard=$(sed -n 4p tests/data/top95.txt)
 clash=535.7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79
 
-XDG_RUNTIME_DIR=$(mktemp -d)
-XDG_CONFIG_HOME=$(mktemp -d)
-export XDG_RUNTIME_DIR XDG_CONFIG_HOME
-display=:$((50 + RANDOM % 40))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-sleep 1
-openbox >/dev/null 2>&1 &
-wm=$!
-trap 'kill $wm $xvfb 2>/dev/null || true' EXIT
-sleep 1
+. docs/x-session.sh
 
 # shoot NAME LANG PANEL KEYS ACTIONS...: starts the window with the actions,
 # types KEYS (xdotool names, blank-separated; "-" for none), and saves the

@@ -22,21 +22,10 @@ struct Search {
   void run(Position &pos) {
     if (!pos.propagate()) return;
     if (pos.filled == 81) {
-      auto &s = solutions[found++];
-      for (int i = 0; i < 81; ++i) s[static_cast<std::size_t>(i)] = pos.value[i];
+      pos.copyValues(solutions[found++]);
       return;
     }
-    int best = -1;
-    int fewest = 10;
-    for (int i = 0; i < 81; ++i) {
-      if (pos.cand[i] == 0) continue;
-      const int n = kCounts.count[pos.cand[i]];
-      if (n < fewest) {
-        fewest = n;
-        best = i;
-        if (n == 2) break;
-      }
-    }
+    const int best = pos.branchCell(true);
     ++guesses;
     std::uint16_t digits = pos.cand[best];
     while (digits != 0) {

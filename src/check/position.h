@@ -235,6 +235,27 @@ struct Position {
       if (!placed) return true;
     }
   }
+
+  // The empty cell to branch on: the first with the fewest candidates, or
+  // with `firstPair` the first with two (no cell has fewer in a search).
+  int branchCell(bool firstPair) const {
+    int best = -1;
+    int fewest = 10;
+    for (int i = 0; i < 81; ++i) {
+      if (cand[i] == 0) continue;
+      const int n = kCounts.count[cand[i]];
+      if (n < fewest) {
+        fewest = n;
+        best = i;
+        if (firstPair && n == 2) break;
+      }
+    }
+    return best;
+  }
+
+  void copyValues(Grid &out) const {
+    for (int i = 0; i < 81; ++i) out[static_cast<std::size_t>(i)] = value[i];
+  }
 };
 
 // The givens laid in one sweep from the digits of each unit (rather than

@@ -50,22 +50,10 @@ using namespace exact;
 bool anySolution(Position &pos, Grid *solution) {
   if (!pos.singles()) return false;
   if (pos.filled == 81) {
-    if (solution != nullptr) {
-      for (int i = 0; i < 81; ++i) (*solution)[static_cast<std::size_t>(i)] = pos.value[i];
-    }
+    if (solution != nullptr) pos.copyValues(*solution);
     return true;
   }
-  int best = -1;
-  int fewest = 10;
-  for (int i = 0; i < 81; ++i) {
-    if (pos.cand[i] == 0) continue;
-    const int n = kCounts.count[pos.cand[i]];
-    if (n < fewest) {
-      fewest = n;
-      best = i;
-      if (n == 2) break;
-    }
-  }
+  const int best = pos.branchCell(true);
   std::uint16_t digits = pos.cand[best];
   while (digits != 0) {
     const int digit = lowestDigit(digits);
@@ -91,19 +79,10 @@ struct RandomSearch {
   bool run(Position &pos) {
     if (!pos.propagate()) return false;
     if (pos.filled == 81) {
-      for (int i = 0; i < 81; ++i) solution[static_cast<std::size_t>(i)] = pos.value[i];
+      pos.copyValues(solution);
       return true;
     }
-    int best = -1;
-    int fewest = 10;
-    for (int i = 0; i < 81; ++i) {
-      if (pos.cand[i] == 0) continue;
-      const int n = kCounts.count[pos.cand[i]];
-      if (n < fewest) {
-        fewest = n;
-        best = i;
-      }
-    }
+    const int best = pos.branchCell(false);
     std::uint16_t digits = pos.cand[best];
     while (digits != 0) {
       // The k-th digit left, counted from the lowest.

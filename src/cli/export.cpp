@@ -102,6 +102,17 @@ exports::PaperPuzzle paperPuzzle(const Grid &givens, int number, std::string cap
   return puzzle;
 }
 
+// A PDF of many puzzles, `perPage` a page, titled `title`; the puzzles are added after.
+ExportOrder collectionOrder(const std::string &title, const ExportOptions &options) {
+  ExportOrder order;
+  order.pdfPath = options.pdf;
+  order.pdf = {.title = title, .creator = creator(), .landscape = false};
+  order.document.layout = exports::Layout::Collection;
+  order.document.perPage = options.perPage;
+  order.document.solutions = options.solutions;
+  return order;
+}
+
 }  // namespace
 
 std::string sourceCaption(const PuzzleSource &source) {
@@ -133,12 +144,7 @@ int exportBatch(const BatchOptions &batch, const ExportOptions &options) {
     return kExitBadInput;
   }
   const std::string shownName = standardInput ? std::string("標準入力") : shownFileName(batch.path);
-  ExportOrder order;
-  order.pdfPath = options.pdf;
-  order.pdf = {.title = shownName, .creator = creator(), .landscape = false};
-  order.document.layout = exports::Layout::Collection;
-  order.document.perPage = options.perPage;
-  order.document.solutions = options.solutions;
+  ExportOrder order = collectionOrder(shownName, options);
   LineReader reader(fd);
   long number = 0;
   long malformed = 0;
@@ -182,12 +188,7 @@ int exportBatch(const BatchOptions &batch, const ExportOptions &options) {
 }
 
 int exportPuzzles(const std::vector<Grid> &puzzles, const std::string &name, const ExportOptions &options) {
-  ExportOrder order;
-  order.pdfPath = options.pdf;
-  order.pdf = {.title = name, .creator = creator(), .landscape = false};
-  order.document.layout = exports::Layout::Collection;
-  order.document.perPage = options.perPage;
-  order.document.solutions = options.solutions;
+  ExportOrder order = collectionOrder(name, options);
   for (const Grid &grid : puzzles) {
     const int count = static_cast<int>(order.document.puzzles.size()) + 1;
     order.document.puzzles.push_back(paperPuzzle(grid, count, name + " " + std::to_string(count)));
