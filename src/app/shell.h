@@ -156,6 +156,8 @@ class ShellWindow : public QMainWindow {
   };
 
   void buildMenus();
+  // The document was written to `path`: no longer modified, and a recent file.
+  void savedAs(const QString &path);
   void buildStatusBar();
   void buildDock();
   void entryChanged(EntryChange change, int box);

@@ -120,12 +120,16 @@ bool ShellWindow::saveProgress(const QString &path) {
     tell(tr("保存できません：%1").arg(fromUtf8(writeFailureText(name, *failure))));
     return false;
   }
+  savedAs(path);
+  tell(tr("途中経過を %1 に保存しました").arg(QFileInfo(path).fileName()));
+  return true;
+}
+
+void ShellWindow::savedAs(const QString &path) {
   document_.saved();
   history_->resync();
   updateTitle();
   addRecent(QFileInfo(path).absoluteFilePath());
-  tell(tr("途中経過を %1 に保存しました").arg(QFileInfo(path).fileName()));
-  return true;
 }
 
 void ShellWindow::saveProgressDialog() {
@@ -159,10 +163,7 @@ bool ShellWindow::saveFile(const QString &path) {
     tell(tr("保存できません：%1").arg(fromUtf8(*error)));
     return false;
   }
-  document_.saved();
-  history_->resync();
-  updateTitle();
-  addRecent(QFileInfo(path).absoluteFilePath());
+  savedAs(path);
   tell(tr("%1 に保存しました").arg(QFileInfo(path).fileName()));
   return true;
 }

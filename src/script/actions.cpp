@@ -61,6 +61,17 @@ Played playDocumentAction(const Action &action, PuzzleLoader *loader) {
   return {};
 }
 
+// A line of 81 cells as found on the web: blanks and line breaks between the
+// characters are ignored; nothing unless 81 of 0-9 and '.' are left.
+std::optional<std::string> cellLine(std::string_view value) {
+  std::string line;
+  for (const char ch : value) {
+    if (ch != ' ' && ch != '\t' && ch != '\n' && ch != '\r') line += ch;
+  }
+  if (line.size() != 81 || line.find_first_not_of("0123456789.") != std::string::npos) return std::nullopt;
+  return line;
+}
+
 }  // namespace
 
 std::optional<ControlRef> parseControl(std::string_view text) {
@@ -104,15 +115,9 @@ std::optional<std::string> parseAction(std::string_view name, std::string_view v
     }
     out.push_back(TypeGrid{std::string(value)});
   } else if (name == "puzzle") {
-    // A puzzle line as found on the web: blanks and line breaks between the characters are ignored.
-    std::string puzzle;
-    for (const char ch : value) {
-      if (ch != ' ' && ch != '\t' && ch != '\n' && ch != '\r') puzzle += ch;
-    }
-    if (puzzle.size() != 81 || puzzle.find_first_not_of("0123456789.") != std::string::npos) {
-      return "--puzzle needs an 81-character line of 1-9, 0 or '.'";
-    }
-    out.push_back(TypeGrid{puzzle});
+    const auto puzzle = cellLine(value);
+    if (!puzzle) return "--puzzle needs an 81-character line of 1-9, 0 or '.'";
+    out.push_back(TypeGrid{*puzzle});
   } else if (name == "rows") {
     std::vector<std::string> rows = splitCommas(value);
     if (rows.size() > 9) return "--rows takes at most nine numbers";
@@ -151,14 +156,9 @@ std::optional<std::string> parseAction(std::string_view name, std::string_view v
   } else if (name == "paste") {
     out.push_back(PastePuzzle{std::string(value)});
   } else if (name == "entries") {
-    std::string entries;
-    for (const char ch : value) {
-      if (ch != ' ' && ch != '\t' && ch != '\n' && ch != '\r') entries += ch;
-    }
-    if (entries.size() != 81 || entries.find_first_not_of("0123456789.") != std::string::npos) {
-      return "--entries needs an 81-character line of 1-9, 0 or '.'";
-    }
-    out.push_back(TypeEntries{entries});
+    const auto entries = cellLine(value);
+    if (!entries) return "--entries needs an 81-character line of 1-9, 0 or '.'";
+    out.push_back(TypeEntries{*entries});
   } else if (name == "hint") {
     int level = 1;
     if (!value.empty() && (!parseInt(value, level) || level < 1 || level > 3)) return "--hint takes a level 1, 2 or 3";
