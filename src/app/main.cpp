@@ -67,8 +67,7 @@ QStringList withHintLevels(const QStringList &arguments) {
   QStringList out;
   for (qsizetype i = 0; i < arguments.size(); ++i) {
     out << arguments[i];
-    const bool levelFollows = i + 1 < arguments.size() && arguments[i + 1].size() == 1 &&
-                              arguments[i + 1] >= QLatin1String("1") && arguments[i + 1] <= QLatin1String("3");
+    const bool levelFollows = i + 1 < arguments.size() && numplace::isHintLevel(arguments[i + 1].toStdString());
     if (arguments[i] == QLatin1String("--hint") && !levelFollows) out << QStringLiteral("1");
   }
   return out;

@@ -138,8 +138,7 @@ ParsedOptions parseOptions(int argc, const char *const *argv) {
     } else if (arg == "--hint") {
       // The level is optional: 1 unless a level follows.
       std::string_view level;
-      if (i + 1 < argc && (std::string_view(argv[i + 1]) == "1" || std::string_view(argv[i + 1]) == "2" ||
-                           std::string_view(argv[i + 1]) == "3")) {
+      if (i + 1 < argc && isHintLevel(argv[i + 1])) {
         level = argv[++i];
       }
       if (auto error = parseAction("hint", level, o.actions)) {

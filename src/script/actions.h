@@ -80,6 +80,8 @@ bool isActionOption(std::string_view name);  // name without the leading "--"
 // The action options that take none: --next, --previous.
 inline constexpr std::array<std::string_view, 2> kFlagActionOptions = {"next", "previous"};
 bool isFlagActionOption(std::string_view name);
+// "1", "2" or "3": a level that --hint takes when it follows (--hint alone is level 1).
+inline bool isHintLevel(std::string_view text) { return text == "1" || text == "2" || text == "3"; }
 
 // Parses "Text15(35)" or "Text14" into a reference to a control of the window;
 // nothing when the window has no such control.
